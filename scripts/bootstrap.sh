@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Linewarden, builds it and runs it.
+#
+#   scripts/bootstrap.sh run    install packages, build, run the program
+#   scripts/bootstrap.sh test   install packages, build, run the whole test suite
+#
+# Run as root or as a user who may use sudo; only the package installation
+# needs root. The build goes to ./build.
+set -euo pipefail
+
+mode=${1:-}
+case "$mode" in
+  run|test) ;;
+  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+cd "$top"
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-webengine-dev libqcustomplot-dev
+  libmicrohttpd-dev libjpeg62-turbo-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-liberation xvfb xauth
+)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "== Installing: ${missing[*]}"
+  as_root apt-get update -q
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+werror=OFF
+[ -n "${CI:-}" ] && werror=ON
+echo "== Building"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINEWARDEN_WERROR=$werror
+cmake --build build -j"$(nproc)"
+
+if [ "$mode" = test ]; then
+  echo "== Testing"
+  cd build
+  exec ctest --output-on-failure --timeout 600
+fi
+
+echo "== Running"
+exec ./build/linewarden --read-page resources/samples/hub-a-statistics.html --type A

@@ -1,0 +1,47 @@
+#include "shell/clock.h"
+#include "shell/command_line.h"
+#include "shell/read_page_command.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace
+{
+
+QStringList ArgumentsAfterProgram(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QString error;
+    const auto commandLine = ParseCommandLine(ArgumentsAfterProgram(argc, argv), error);
+    if (!commandLine) {
+        err << "linewarden: " << error << Qt::endl;
+        return 2;
+    }
+
+    switch (commandLine->mode) {
+    case CommandLine::Mode::Help:
+        out << UsageText();
+        return 0;
+    case CommandLine::Mode::ReadPage: {
+        const QCoreApplication app(argc, argv);
+        return RunReadPage(commandLine->readPage, Clock::system(), out, err);
+    }
+    default:
+        err << "linewarden: the desktop program is not built yet; try --read-page or --help" << Qt::endl;
+        return 2;
+    }
+}
