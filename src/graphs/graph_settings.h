@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The saved limits of one graph's vertical axes, as whole numbers.
+struct AxisLimitSet
+{
+    int leftMax = 10;
+    int rightMax = 10;
+    int leftMin = -2;
+    int rightMin = -2;
+};
+
+// The settings the graphs start from and hand back at close: the sample
+// interval and page length fields, the user-defined graph choices, the
+// twenty axis keys, the 3-D flags and the DateStamp option.
+struct GraphSettings
+{
+    int sample = 30;          // Sample
+    int pointsPerPage = 480;  // PointsperPage
+    int user1 = 4;            // User1: "CRC Errors"
+    int user2 = 5;            // User2: "HEC Errors"
+    bool total1 = true;       // Total1
+    bool lastHour1 = false;   // LastHour1
+    bool total2 = true;       // Total2
+    bool lastHour2 = false;   // LastHour2
+    bool saveAxes = false;    // SaveAxes
+    std::array<AxisLimitSet, 5> axes = StartAxisLimits(); // Chart1..Chart5: C1.. to C5..
+    QString threeD = QStringLiteral("00000"); // 3D
+    bool dateStamp = true;    // DateStamp
+
+    // The start limits: Noise Margin and the web graph -2 to 10, the others 0 to 20.
+    static std::array<AxisLimitSet, 5> StartAxisLimits();
+};
+
+// Which limit of an axis set a key holds.
+enum class AxisLimitField { LeftMax, RightMax, LeftMin, RightMin };
+
+// The settings key of a limit: "C1Lx", "C1Rx", "C1L", "C1R", ... for chart 1 to 5.
+QString AxisKeyName(int chartNumber, AxisLimitField field);
+
+// A limit as the settings file keeps it: truncated toward zero, held in
+// the integer range (a value out of range is kept at the nearest end; NaN is 0).
+int TruncatedLimit(double limit);
