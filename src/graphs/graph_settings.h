@@ -30,6 +30,8 @@ struct GraphSettings
     std::array<AxisLimitSet, 5> axes = StartAxisLimits(); // Chart1..Chart5: C1.. to C5..
     QString threeD = QStringLiteral("00000"); // 3D
     bool dateStamp = true;    // DateStamp
+    int webWidth = 500;       // web graph size: edWidth, or 500 when not a number
+    int webHeight = 300;      // edHeight, or 300
 
     // The start limits: Noise Margin and the web graph -2 to 10, the others 0 to 20.
     static std::array<AxisLimitSet, 5> StartAxisLimits();

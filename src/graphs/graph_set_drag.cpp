@@ -1,0 +1,74 @@
+// Pressing, dragging and releasing the mouse on the four visible graphs.
+#include "graphs/graph_set.h"
+
+#include "graphs/axis_refused.h"
+#include "graphs/chart.h"
+#include "graphs/graph_host.h"
+
+#include <QApplication>
+#include <QMenu>
+
+void GraphSet::Chart1MouseDown(Chart *chart, Qt::MouseButton button, QPoint pos,
+                               Qt::KeyboardModifiers modifiers)
+{
+    // No sample is taken while a button is held on a graph.
+    m_host.setSamplingHold(true);
+    m_host.setSampleTimerEnabled(false);
+    const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+    m_drag.press(*chart, shift, modifiers.testFlag(Qt::ControlModifier), chart->panMode());
+    if (button == Qt::RightButton)
+        return;
+
+    QString cursor;
+    if (IsNearAxis(pos.x(), chart->window()->frameGeometry().width())) {
+        chart->setPanMode(PanMode::Vertical);
+        cursor = shift ? QStringLiteral("cursorNS") : QStringLiteral("cursorN");
+    } else if (chart->panMode() == PanMode::Both) {
+        chart->setPanMode(PanMode::Horizontal);
+        cursor = QStringLiteral("cursorEW");
+    } else {
+        chart->setPanMode(PanMode::None);
+        cursor = QStringLiteral("cursorNO");
+    }
+    if (m_cursorOverridden)
+        QApplication::changeOverrideCursor(m_cursors.byName(cursor));
+    else
+        QApplication::setOverrideCursor(m_cursors.byName(cursor));
+    m_cursorOverridden = true;
+}
+
+void GraphSet::Chart1Scroll(Chart *chart, QPoint globalPos)
+{
+    const QRect frame = chart->window()->frameGeometry();
+    m_drag.step(*chart, globalPos.x() - frame.left(), frame.width(), chartNumber(chart));
+}
+
+void GraphSet::Chart1MouseUp(Chart *chart, Qt::MouseButton button, QPoint globalPos)
+{
+    m_host.setSamplingHold(false);
+    chart->setPanMode(m_drag.release());
+
+    // After a horizontal drag all four visible graphs show the released
+    // graph's window. A refusal leaves scrolled set, so the next release
+    // copies again.
+    if (m_drag.scrolled()) {
+        try {
+            for (Chart *other : {Chart1, Chart2, Chart3, Chart4})
+                CopyBottomWindow(*chart, *other);
+            m_drag.clearScrolled();
+        } catch (const AxisRefused &) {
+        }
+    }
+
+    if (m_cursorOverridden) {
+        QApplication::restoreOverrideCursor();
+        m_cursorOverridden = false;
+    }
+    QApplication::processEvents(); // let the graphs repaint before sampling resumes
+    m_host.setSampleTimerEnabled(m_host.isRunning());
+
+    if (button == Qt::RightButton) {
+        popupChartPopup(chart);
+        popupChart->popup(globalPos);
+    }
+}
