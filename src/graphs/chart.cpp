@@ -369,22 +369,23 @@ void Chart::onMousePress(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     emit pressed(this, event->button(), pos, event->modifiers());
-    if (event->button() == Qt::LeftButton && m_plot->axisRect()->rect().contains(pos)) {
+    if (event->button() == Qt::LeftButton) {
         m_dragging = true;
         m_dragFrom = pos;
     }
 }
 
-// A left-button drag inside the plotting area shifts each axis the panning
-// mode lets move by the value under the previous position less the value
-// under the new one. Leaving the plotting area ends the drag.
+// A left-button drag over the graph shifts each axis the panning mode lets
+// move by the value under the previous position less the value under the
+// new one. The whole graph counts, axis bands included, since a press beside
+// an axis is how an axis is dragged; leaving the graph ends the drag.
 void Chart::onMouseMove(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     emit mouseMoved(this, pos);
     if (!m_dragging || !(event->buttons() & Qt::LeftButton))
         return;
-    if (!m_plot->axisRect()->rect().contains(pos)) {
+    if (!m_plot->rect().contains(pos)) {
         m_dragging = false;
         return;
     }

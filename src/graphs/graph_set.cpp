@@ -303,11 +303,14 @@ void GraphSet::restoreAxes(const GraphSettings &settings)
     for (int number : {1, 5, 2, 3, 4}) {
         Chart *chart = chartOfPage(number) ? chartOfPage(number) : Chart5;
         const auto index = static_cast<size_t>(number - 1);
-        const AxisLimitSet &limits = settings.saveAxes ? settings.axes[index] : starts[index];
-        if (limits.leftMin <= limits.leftMax)
-            SetRangeSafely(*chart, ChartAxis::Left, limits.leftMin, limits.leftMax);
-        if (limits.rightMin <= limits.rightMax)
-            SetRangeSafely(*chart, ChartAxis::Right, limits.rightMin, limits.rightMax);
+        const AxisLimitSet &start = starts[index];
+        const AxisLimitSet &limits = settings.saveAxes ? settings.axes[index] : start;
+        const bool leftOk = limits.leftMin <= limits.leftMax;
+        const bool rightOk = limits.rightMin <= limits.rightMax;
+        SetRangeSafely(*chart, ChartAxis::Left, leftOk ? limits.leftMin : start.leftMin,
+                       leftOk ? limits.leftMax : start.leftMax);
+        SetRangeSafely(*chart, ChartAxis::Right, rightOk ? limits.rightMin : start.rightMin,
+                       rightOk ? limits.rightMax : start.rightMax);
     }
 }
 

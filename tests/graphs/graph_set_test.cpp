@@ -1,0 +1,372 @@
+#include "fake_graph_host.h"
+#include "graphs/chart.h"
+#include "graphs/graph_set.h"
+#include "support/qt_printers.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMap>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <utility>
+
+namespace
+{
+
+using Window = std::pair<double, double>;
+
+Window BottomWindow(const Chart *chart)
+{
+    return {chart->minimum(ChartAxis::Bottom), chart->maximum(ChartAxis::Bottom)};
+}
+
+// The graph set in a window of its own, started with the given settings.
+class GraphSetTest : public ::testing::Test
+{
+protected:
+    void start(GraphSettings settings = {})
+    {
+        window = std::make_unique<QWidget>();
+        graphs = new GraphSet(host, window.get());
+        QObject::connect(graphs, &GraphSet::tabCaptionChanged,
+                         [this](int page, const QString &caption) { captions[page] = caption; });
+        graphs->startUp(settings);
+    }
+
+    // Shows one graph page filling an 800 by 600 window.
+    Chart *show(int page)
+    {
+        QWidget *sheet = page == 1 ? graphs->TabSheet1 : page == 2 ? graphs->TabSheet2
+                       : page == 3 ? graphs->TabSheet6 : graphs->TabSheet7;
+        auto *layout = new QVBoxLayout(window.get());
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(sheet);
+        window->resize(800, 600);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        Chart *chart = graphs->chartOfPage(page);
+        chart->refreshNow();
+        return chart;
+    }
+
+    void plot(int samples)
+    {
+        for (int i = 0; i < samples; ++i) {
+            host.fakeClock.advanceSeconds(30);
+            graphs->PlotSample();
+        }
+    }
+
+    void send(Chart *chart, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons,
+              Qt::KeyboardModifiers modifiers = {})
+    {
+        QWidget *surface = chart->mouseSurface();
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, QPointF(pos), QPointF(surface->mapToGlobal(pos)), button, buttons,
+                          modifiers);
+        QCoreApplication::sendEvent(surface, &event);
+    }
+
+    // A left-button drag from one point to another, in steps.
+    void drag(Chart *chart, QPoint from, QPoint to, Qt::KeyboardModifiers modifiers = {})
+    {
+        send(chart, QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
+        for (int step = 1; step <= 4; ++step)
+            send(chart, QEvent::MouseMove, from + (to - from) * step / 4, Qt::LeftButton, modifiers);
+        send(chart, QEvent::MouseButtonRelease, to, Qt::NoButton, modifiers);
+    }
+
+    FakeGraphHost host;
+    std::unique_ptr<QWidget> window;
+    GraphSet *graphs = nullptr; // child of window
+    QMap<int, QString> captions;
+};
+
+TEST_F(GraphSetTest, FirstSampleSitsAtTheLeftOfTheFirstPage)
+{
+    host.sample.pageRead = true;
+    host.sample.noiseMarginUp = 6.2;
+    start();
+    plot(1);
+    EXPECT_EQ(graphs->PlotCount(), 1);
+    for (Chart *chart : {graphs->Chart1, graphs->Chart2, graphs->Chart3, graphs->Chart4, graphs->Chart5}) {
+        EXPECT_EQ(chart->series(ChartSide::Left).count(), 1);
+        EXPECT_EQ(BottomWindow(chart), Window(0, 480));
+    }
+    EXPECT_EQ(graphs->Chart1->series(ChartSide::Left).value(0), 6.2);
+    EXPECT_EQ(graphs->Chart1->series(ChartSide::Left).labelForm(0), LabelForm::DayAndTime);
+    EXPECT_EQ(graphs->Chart5->series(ChartSide::Left).labelForm(0), LabelForm::Time);
+    EXPECT_EQ(graphs->Panel5->text(), QStringLiteral("(4 hr : 0 min per page)"));
+}
+
+TEST_F(GraphSetTest, GraphsScrollOnceTheFirstPageIsFullAndAllowHorizontalDraggingFiveBefore)
+{
+    host.sample.pageRead = true;
+    start();
+    plot(475);
+    EXPECT_EQ(graphs->Chart1->panMode(), PanMode::Vertical);
+    plot(1);
+    EXPECT_EQ(graphs->Chart4->panMode(), PanMode::Both);
+    plot(5);
+    EXPECT_EQ(graphs->PlotCount(), 481);
+    for (Chart *chart : {graphs->Chart1, graphs->Chart2, graphs->Chart3, graphs->Chart4, graphs->Chart5})
+        EXPECT_EQ(BottomWindow(chart), Window(1, 481));
+    EXPECT_EQ(graphs->Chart5->panMode(), PanMode::None);
+}
+
+TEST_F(GraphSetTest, NothingIsPlottedUnlessRunningWithAPageReadButLabelSpacingFollowsDateStamp)
+{
+    host.sample.pageRead = true;
+    host.running = false;
+    start();
+    graphs->setDateStamp(false);
+    plot(1);
+    EXPECT_EQ(graphs->PlotCount(), 0);
+    EXPECT_EQ(graphs->Chart1->series(ChartSide::Left).count(), 0);
+    EXPECT_EQ(graphs->Chart3->labelSpacing(), 100);
+    graphs->setDateStamp(true);
+    host.running = true;
+    host.sample.pageRead = false;
+    plot(1);
+    EXPECT_EQ(graphs->PlotCount(), 0);
+    EXPECT_EQ(graphs->Chart3->labelSpacing(), 30);
+}
+
+TEST_F(GraphSetTest, PageLengthFieldIsRaisedToTenWhenLeft)
+{
+    start();
+    graphs->spPointsPerPage->setValue(5);
+    EXPECT_EQ(BottomWindow(graphs->Chart2), Window(0, 5));
+    graphs->spPointsPerPageExit();
+    EXPECT_EQ(graphs->spPointsPerPage->value(), 10);
+    EXPECT_EQ(BottomWindow(graphs->Chart5), Window(0, 10));
+    graphs->spSample->setValue(45);
+    EXPECT_EQ(host.timerInterval, 45000);
+    EXPECT_EQ(graphs->Panel5->text(), QStringLiteral("(0 hr : 8 min per page)"));
+}
+
+TEST_F(GraphSetTest, PagingBackPausesAndTheNewestPageResumes)
+{
+    host.sample.pageRead = true;
+    GraphSettings settings;
+    settings.pointsPerPage = 20;
+    start(settings);
+    plot(50);
+    graphs->btnChartBack1Click();
+    EXPECT_EQ(host.pauses, 1);
+    EXPECT_EQ(BottomWindow(graphs->Chart3), Window(10, 30));
+    EXPECT_EQ(BottomWindow(graphs->Chart5), Window(30, 50)); // the web graph is never paged
+    graphs->btnHomeClick();
+    EXPECT_EQ(BottomWindow(graphs->Chart1), Window(0, 20));
+    graphs->btnChartForwardClick();
+    EXPECT_EQ(BottomWindow(graphs->Chart1), Window(20, 40));
+    graphs->btnForwardHomeClick();
+    EXPECT_EQ(host.starts, 1);
+    EXPECT_EQ(BottomWindow(graphs->Chart2), Window(30, 50));
+}
+
+TEST_F(GraphSetTest, DragBesideTheLeftAxisMovesItsMaximumOrWithShiftItsScaleAndCtrlLocksIt)
+{
+    start();
+    Chart *chart = show(1);
+    const QPoint nearAxis(55, 300);
+    drag(chart, nearAxis, nearAxis + QPoint(0, 60));
+    EXPECT_GT(chart->maximum(ChartAxis::Left), 10);
+    EXPECT_EQ(chart->minimum(ChartAxis::Left), -2);
+    EXPECT_EQ(chart->maximum(ChartAxis::Right), 10);
+    EXPECT_FALSE(host.samplingHold);
+    EXPECT_TRUE(host.timerEnabled);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    const double max = chart->maximum(ChartAxis::Left);
+    drag(chart, nearAxis, nearAxis + QPoint(0, 60), Qt::ShiftModifier);
+    EXPECT_GT(chart->minimum(ChartAxis::Left), -2);
+    EXPECT_GT(chart->maximum(ChartAxis::Left), max);
+
+    const Window left = {chart->minimum(ChartAxis::Left), chart->maximum(ChartAxis::Left)};
+    drag(chart, nearAxis, nearAxis + QPoint(0, 60), Qt::ControlModifier);
+    EXPECT_EQ(Window(chart->minimum(ChartAxis::Left), chart->maximum(ChartAxis::Left)), left);
+}
+
+TEST_F(GraphSetTest, PressHoldsSamplingAndShowsTheCursorOfTheZone)
+{
+    start();
+    Chart *chart = show(2);
+    send(chart, QEvent::MouseButtonPress, QPoint(400, 300), Qt::LeftButton);
+    EXPECT_TRUE(host.samplingHold);
+    EXPECT_FALSE(host.timerEnabled);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->pixmap().toImage(),
+              graphs->cursors().byName(QStringLiteral("cursorNO")).pixmap().toImage());
+    send(chart, QEvent::MouseMove, QPoint(300, 300), Qt::LeftButton);
+    EXPECT_EQ(BottomWindow(chart), Window(0, 480)); // no horizontal drag before it is allowed
+    send(chart, QEvent::MouseButtonRelease, QPoint(300, 300), Qt::NoButton);
+    EXPECT_FALSE(host.samplingHold);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(GraphSetTest, HorizontalDragIsCopiedToTheOtherVisibleGraphsAtRelease)
+{
+    host.sample.pageRead = true;
+    GraphSettings settings;
+    settings.pointsPerPage = 100;
+    start(settings);
+    plot(300);
+    Chart *chart = show(2);
+    drag(chart, QPoint(300, 300), QPoint(500, 300));
+    const Window moved = BottomWindow(chart);
+    EXPECT_LT(moved.first, 200);
+    EXPECT_DOUBLE_EQ(moved.second - moved.first, 100);
+    for (Chart *other : {graphs->Chart1, graphs->Chart3, graphs->Chart4})
+        EXPECT_EQ(BottomWindow(other), moved);
+    EXPECT_EQ(BottomWindow(graphs->Chart5), Window(200, 300));
+    EXPECT_EQ(graphs->Chart2->panMode(), PanMode::Both);
+    plot(1);
+    EXPECT_EQ(BottomWindow(graphs->Chart1), Window(201, 301));
+}
+
+TEST_F(GraphSetTest, ThreeDFromThePopupMenuFollowsTheFlagsAndTheWebGraphFollowsNoiseMargin)
+{
+    GraphSettings settings;
+    settings.threeD = QStringLiteral("01");
+    start(settings);
+    EXPECT_TRUE(graphs->Chart2->is3D());
+    graphs->popupChartPopup(graphs->Chart2);
+    EXPECT_TRUE(graphs->mnu3D->isChecked());
+
+    graphs->popupChartPopup(graphs->Chart3);
+    EXPECT_FALSE(graphs->mnu3D->isChecked());
+    graphs->mnu3D->trigger();
+    EXPECT_TRUE(graphs->Chart3->is3D());
+    EXPECT_FALSE(graphs->Chart5->is3D());
+    graphs->popupChartPopup(graphs->Chart1);
+    graphs->mnu3D->trigger();
+    EXPECT_TRUE(graphs->Chart5->is3D());
+    EXPECT_EQ(graphs->threeDFlags(), QStringLiteral("11100"));
+    EXPECT_EQ(graphs->currentSettings().threeD, QStringLiteral("11100"));
+}
+
+TEST_F(GraphSetTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
+{
+    host.sample.pageRead = true;
+    host.sample.user1Up = 1000;
+    host.sample.user1Down = 40;
+    start();
+    plot(3);
+    graphs->rbLastHour1->setChecked(true);
+    graphs->rbLastHour1Click();
+    const SeriesStore &up = graphs->Chart3->series(ChartSide::Left);
+    ASSERT_EQ(up.count(), 4);
+    EXPECT_EQ(up.value(0), 0);
+    EXPECT_EQ(up.value(1), 1000);
+    EXPECT_TRUE(up.isNull(3));
+    EXPECT_TRUE(graphs->Chart3->series(ChartSide::Right).isNull(3));
+    EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Left), 20);
+    EXPECT_FALSE(graphs->Label5->isHidden());
+    EXPECT_EQ(captions[3], QStringLiteral("CRC Errors (1h)"));
+
+    // The hour counts from the baseline the reader took.
+    host.sample.user1UpBase = 1000;
+    host.sample.user1Up = 1003;
+    plot(1);
+    EXPECT_EQ(up.value(4), 3);
+
+    graphs->btnResetClick();
+    EXPECT_EQ(host.sample.user1UpBase, 0);
+    graphs->rbTotal1->setChecked(true);
+    graphs->rbTotal1Click();
+    EXPECT_TRUE(graphs->Label5->isHidden());
+    EXPECT_EQ(captions[3], QStringLiteral("CRC Errors"));
+}
+
+TEST_F(GraphSetTest, StartUpWithNoneAndLastHourSelected)
+{
+    GraphSettings settings;
+    settings.user1 = 6;
+    settings.user2 = 6;
+    settings.total1 = settings.total2 = false;
+    settings.lastHour1 = settings.lastHour2 = true;
+    start(settings);
+    EXPECT_EQ(captions[3], QStringLiteral("[none] (1h)"));
+    EXPECT_EQ(captions[4], QStringLiteral("[none] (1h)"));
+    EXPECT_TRUE(graphs->Label5->isHidden());
+    EXPECT_FALSE(graphs->Label7->isHidden());
+    EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Right), 10);
+    EXPECT_EQ(graphs->Chart4->minimum(ChartAxis::Left), 0);
+    EXPECT_EQ(host.logHeader, QStringLiteral(
+        "Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)"));
+    EXPECT_FALSE(host.logHeaderPending);
+
+    host.sample.pageRead = true;
+    host.sample.user2Up = 77;
+    plot(1);
+    EXPECT_EQ(graphs->Chart4->series(ChartSide::Left).value(0), 0);
+    EXPECT_EQ(graphs->Chart4->series(ChartSide::Left).colour(0), PointColour::Grey);
+    EXPECT_EQ(graphs->Chart4->maximum(ChartAxis::Left), 10); // no axis rule for "[none]"
+}
+
+TEST_F(GraphSetTest, ChoosingAFigureSetsTitlesCaptionButtonsAndTheLogHeader)
+{
+    start();
+    graphs->boxUser2->setCurrentIndex(1);
+    EXPECT_TRUE(host.logHeaderPending);
+    graphs->boxUser2CloseUp();
+    EXPECT_EQ(graphs->Chart4->axisTitle(ChartAxis::Left), QStringLiteral("Upstream Line Attenuation (dB)"));
+    EXPECT_EQ(captions[4], QStringLiteral("Line Attenuation "));
+    EXPECT_FALSE(graphs->rbLastHour2->isEnabled());
+    EXPECT_TRUE(host.logHeader.endsWith(QStringLiteral("Down Line Attenuation (dB)")));
+}
+
+TEST_F(GraphSetTest, SavedAxesAreRestoredAndSavedTruncated)
+{
+    GraphSettings settings;
+    settings.saveAxes = true;
+    settings.axes[1] = AxisLimitSet{9000, 800, 100, -5};
+    settings.axes[2] = AxisLimitSet{5, 20, 9, 0}; // damaged pair: left keeps its start values
+    start(settings);
+    EXPECT_EQ(graphs->Chart2->maximum(ChartAxis::Left), 9000);
+    EXPECT_EQ(graphs->Chart2->minimum(ChartAxis::Right), -5);
+    EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Left), 20);
+    graphs->Chart1->setMaximum(ChartAxis::Left, 13.9);
+    graphs->Chart1->setMinimum(ChartAxis::Left, -2.7);
+    const GraphSettings saved = graphs->currentSettings();
+    EXPECT_EQ(saved.axes[0].leftMax, 13);
+    EXPECT_EQ(saved.axes[0].leftMin, -2);
+    EXPECT_EQ(saved.axes[1].leftMax, 9000);
+}
+
+TEST_F(GraphSetTest, RedrawsAreCoalescedAndImagesAreDrawnAtTheAskedSize)
+{
+    host.sample.pageRead = true;
+    start();
+    Chart *chart = show(1);
+    const int before = chart->replotCount();
+    plot(20);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(chart->replotCount(), before + 1);
+    const QImage image = chart->renderImage(QSize(500, 300));
+    EXPECT_EQ(image.size(), QSize(500, 300));
+}
+
+TEST_F(GraphSetTest, PagingPanelsShowTogetherInTheBottomBand)
+{
+    start();
+    Chart *chart = show(1);
+    graphs->Chart1MouseMove(chart, QPoint(400, chart->height() - 50));
+    EXPECT_FALSE(graphs->Panel16->isHidden());
+    EXPECT_EQ(graphs->Panel11->y() + graphs->Panel11->height(), chart->height() - 40);
+    graphs->Chart1MouseMove(chart, QPoint(400, 100));
+    EXPECT_TRUE(graphs->Panel14->isHidden());
+}
+
+} // namespace
