@@ -346,7 +346,9 @@ void GraphSet::PlotSample()
 {
     for (Chart *chart : {Chart1, Chart2, Chart3, Chart4})
         chart->setLabelSpacing(LabelSpacing(m_dateStamp));
-    const QDateTime now = m_host.clock().now();
+    // One moment for all points of the sample, in UTC so that the ten series
+    // do not each convert it from local time.
+    const QDateTime now = m_host.clock().now().toUTC();
     const LineSample &sample = m_host.lineSample();
     if (!m_host.isRunning() || !sample.pageRead)
         return;
