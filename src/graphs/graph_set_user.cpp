@@ -5,7 +5,7 @@
 #include "graphs/chart.h"
 #include "graphs/graph_host.h"
 #include "graphs/user_graph_rules.h"
-#include "outputs/log_header.h"
+#include "outputs/sample_log.h"
 #include "sampling/line_sample.h"
 #include "shell/clock.h"
 
@@ -114,7 +114,7 @@ void GraphSet::startUpUserGraphs(const GraphSettings &settings)
     const bool errors1 = IsErrorFigure(boxUser1->currentText());
     rbTotal1->setEnabled(errors1);
     rbLastHour1->setEnabled(errors1);
-    m_host.setLogHeader(BuildLogHeader(boxUser1->currentText(), boxUser2->currentText()));
+    m_host.setLogHeader(LogHeader(boxUser1->currentText(), boxUser2->currentText()));
     for (UserGraph &graph : m_user)
         showLastHourLabel(graph);
 }
@@ -142,7 +142,7 @@ void GraphSet::setNoneAxes(Chart *chart)
 
 void GraphSet::rebuildLogHeader()
 {
-    m_host.setLogHeader(BuildLogHeader(boxUser1->currentText(), boxUser2->currentText()));
+    m_host.setLogHeader(LogHeader(boxUser1->currentText(), boxUser2->currentText()));
 }
 
 void GraphSet::userCloseUp(UserGraph &graph)
