@@ -162,7 +162,7 @@ TrimOutcome TrimLog(const QString &path, int trimLines, SampleLog &log)
 
     QFile in(path);
     LineScan scan;
-    if (!in.open(QIODevice::ReadOnly) || !ScanLines(in, keep, scan))
+    if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !ScanLines(in, keep, scan))
         return {false, in.errorString()};
 
     QSaveFile out(path);
