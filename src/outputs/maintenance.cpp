@@ -222,13 +222,14 @@ int DeleteFiles(const DeleteRequest &request, const Clock &clock)
     return deleted;
 }
 
-DailySchedule::Due DailySchedule::check(const QDateTime &now, bool trimLog, const std::optional<QTime> &trimTime,
-                                        bool deleteImages, const QTime &deleteTime)
+DailySchedule::Due DailySchedule::check(const QDateTime &now, bool trimLog,
+                                        const std::optional<QTime> &trimTime, bool deleteImages,
+                                        const QTime &deleteTime)
 {
+    const std::optional<QTime> deleteAt = deleteTime.isValid() ? std::optional<QTime>(deleteTime) : std::nullopt;
     Due due;
     due.trimLog = dueOnce(now, trimLog, trimTime, m_lastTrim);
-    due.deleteImages = dueOnce(now, deleteImages,
-                               deleteTime.isValid() ? std::optional<QTime>(deleteTime) : std::nullopt, m_lastDelete);
+    due.deleteImages = dueOnce(now, deleteImages, deleteAt, m_lastDelete);
     return due;
 }
 
