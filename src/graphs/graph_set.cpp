@@ -8,6 +8,7 @@
 #include "graphs/time_per_page.h"
 #include "graphs/user_graph_rules.h"
 #include "sampling/line_sample.h"
+#include "shell/settings_schema.h"
 #include "shell/clock.h"
 
 #include <QComboBox>
@@ -332,10 +333,10 @@ GraphSettings GraphSet::currentSettings() const
     for (int number = 1; number <= 5; ++number) {
         const Chart *chart = chartOfPage(number) ? chartOfPage(number) : Chart5;
         AxisLimitSet &limits = settings.axes[static_cast<size_t>(number - 1)];
-        limits.leftMax = TruncatedLimit(chart->maximum(ChartAxis::Left));
-        limits.rightMax = TruncatedLimit(chart->maximum(ChartAxis::Right));
-        limits.leftMin = TruncatedLimit(chart->minimum(ChartAxis::Left));
-        limits.rightMin = TruncatedLimit(chart->minimum(ChartAxis::Right));
+        limits.leftMax = TruncatedAxisLimit(chart->maximum(ChartAxis::Left));
+        limits.rightMax = TruncatedAxisLimit(chart->maximum(ChartAxis::Right));
+        limits.leftMin = TruncatedAxisLimit(chart->minimum(ChartAxis::Left));
+        limits.rightMin = TruncatedAxisLimit(chart->minimum(ChartAxis::Right));
     }
     return settings;
 }

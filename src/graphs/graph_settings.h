@@ -37,12 +37,13 @@ struct GraphSettings
     static std::array<AxisLimitSet, 5> StartAxisLimits();
 };
 
-// Which limit of an axis set a key holds.
-enum class AxisLimitField { LeftMax, RightMax, LeftMin, RightMin };
+class Settings;
 
-// The settings key of a limit: "C1Lx", "C1Rx", "C1L", "C1R", ... for chart 1 to 5.
-QString AxisKeyName(int chartNumber, AxisLimitField field);
-
-// A limit as the settings file keeps it: truncated toward zero, held in
-// the integer range (a value out of range is kept at the nearest end; NaN is 0).
-int TruncatedLimit(double limit);
+// The graph settings as the settings in memory hold them (the axis keys
+// already hold the fixed limits when SaveAxes is clear), and back. The web
+// graph's size comes from the texts of edWidth and edHeight: 500 and 300
+// where they are not whole numbers.
+GraphSettings GraphSettingsFrom(const Settings &settings);
+// Writes what the graphs keep into the settings before SaveIni; the axis
+// limits go in only when SaveAxes is set, as SaveIni writes them only then.
+void StoreGraphSettings(const GraphSettings &graphs, Settings &settings);
