@@ -242,13 +242,13 @@ void Chart::set3D(bool on)
     m_3D = on;
     m_walls->setVisible(on);
     m_plot->axisRect()->setBackground(on ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
-    applyDepth();
+    applyDepth(height());
     scheduleRefresh();
 }
 
-void Chart::applyDepth()
+void Chart::applyDepth(int drawnHeight)
 {
-    const int depth = m_3D ? static_cast<int>(std::lround(Depth * std::max(height(), 100))) : 0;
+    const int depth = m_3D ? static_cast<int>(std::lround(Depth * std::max(drawnHeight, 100))) : 0;
     static_cast<DepthWalls *>(m_walls)->setDepth(depth);
     m_plot->yAxis2->setOffset(depth);
     m_plot->axisRect()->setMinimumMargins(QMargins(15, 15 + depth, 15, 15));
@@ -271,9 +271,9 @@ void Chart::queuedRefresh()
 void Chart::refreshNow()
 {
     m_refreshPending = false;
-    applyDepth();
+    applyDepth(height());
     rebuildVisibleData();
-    rebuildLabels();
+    rebuildLabels(m_plot->axisRect()->width());
     ++m_replotCount;
     m_plot->replot();
 }
@@ -317,7 +317,7 @@ void Chart::rebuildSide(ChartSide side, int first, int last)
 
 // Labels are made from the points' moments only for the positions that are
 // drawn, every k-th point, so that labels keep the spacing's gap.
-void Chart::rebuildLabels()
+void Chart::rebuildLabels(int plotWidth)
 {
     const SeriesStore &series = m_series[0].count() > 0 ? m_series[0] : m_series[1];
     QVector<double> ticks;
@@ -329,8 +329,7 @@ void Chart::rebuildLabels()
         const int lines = series.labelForm(series.count() - 1) == LabelForm::DayAndTime ? 2 : 1;
         const double extent = QFontMetrics(ChartFont()).height() * lines;
         const double step = extent * (1 + m_labelSpacing / 100.0);
-        const int width = std::max(m_plot->axisRect()->width(), 50);
-        const double perPoint = width / span;
+        const double perPoint = std::max(plotWidth, 50) / span;
         const double every = std::max({1.0, std::ceil(step / perPoint), std::ceil(span / MostLabels)});
         const auto k = static_cast<qint64>(std::min(every, 1e9));
         const qint64 firstX = static_cast<qint64>(std::ceil(std::max(low, 0.0) / k)) * k;
@@ -347,10 +346,16 @@ QImage Chart::renderImage(const QSize &size)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     image.fill(Qt::white);
+    // The plotting area of the image is the image less the room the axes
+    // take beside it now, or a typical room before the graph was ever laid out.
+    const int laidOut = m_plot->axisRect()->width();
+    const int axesRoom = laidOut > 0 ? m_plot->width() - laidOut : 130;
+    applyDepth(image.height());
     rebuildVisibleData();
-    rebuildLabels();
+    rebuildLabels(image.width() - axesRoom);
     QCPPainter painter(&image);
     m_plot->toPainter(&painter, image.width(), image.height());
+    applyDepth(height());
     return image;
 }
 

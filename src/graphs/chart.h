@@ -97,9 +97,9 @@ private:
     void queuedRefresh();
     void rebuildVisibleData();
     void rebuildSide(ChartSide side, int first, int last);
-    void rebuildLabels();
+    void rebuildLabels(int plotWidth);
     void syncAxis(ChartAxis axis);
-    void applyDepth();
+    void applyDepth(int drawnHeight);
     QCPAxis *plotAxis(ChartAxis axis) const;
 
     void onMousePress(QMouseEvent *event);
