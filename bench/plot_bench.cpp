@@ -37,9 +37,9 @@ public:
     const Clock &clock() const override { return moments; }
     void pauseSampling() override {}
     void startSampling() override {}
-    void setSamplingHold(bool) override {}
-    void setSampleTimerEnabled(bool) override {}
-    void setSampleTimerInterval(int) override {}
+    void holdSampling() override {}
+    void releaseSampling() override {}
+    void setSampleSeconds(int) override {}
     void setLogHeader(const QString &) override {}
     void setLogHeaderPending() override {}
     void showAdvancedTab() override {}

@@ -23,11 +23,14 @@ public:
     virtual void pauseSampling() = 0;
     // The Start/Resume button's handler (btnRunClick), called directly.
     virtual void startSampling() = 0;
-    // samplingHold: while set, the sample tick takes no sample.
-    virtual void setSamplingHold(bool held) = 0;
-    // Timer1: enabled state and interval.
-    virtual void setSampleTimerEnabled(bool enabled) = 0;
-    virtual void setSampleTimerInterval(int milliseconds) = 0;
+    // A button went down on a graph: set samplingHold and stop the sample
+    // timer, so that no sample is taken while the graph is held.
+    virtual void holdSampling() = 0;
+    // The button came up: clear samplingHold and start the sample timer
+    // again exactly when the run state is Running (a full interval from now).
+    virtual void releaseSampling() = 0;
+    // The sample interval changed (spSample): the timer takes it at once.
+    virtual void setSampleSeconds(int seconds) = 0;
 
     // LogHeader rebuilt from the figures; LogHeaderPending raised.
     virtual void setLogHeader(const QString &header) = 0;

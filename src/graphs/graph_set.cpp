@@ -345,13 +345,18 @@ GraphSettings GraphSet::currentSettings() const
 
 void GraphSet::PlotSample()
 {
+    PlotSample(m_host.isRunning() && m_host.lineSample().pageRead);
+}
+
+void GraphSet::PlotSample(bool addPoints)
+{
     for (Chart *chart : {Chart1, Chart2, Chart3, Chart4})
         chart->setLabelSpacing(LabelSpacing(m_dateStamp));
     // One moment for all points of the sample, in UTC so that the ten series
     // do not each convert it from local time.
     const QDateTime now = m_host.clock().now().toUTC();
     const LineSample &sample = m_host.lineSample();
-    if (!m_host.isRunning() || !sample.pageRead)
+    if (!addPoints)
         return;
 
     const LabelForm form = LabelFormFor(m_dateStamp);
@@ -420,7 +425,7 @@ void GraphSet::spPointsPerPageExit()
 
 void GraphSet::spSampleChange()
 {
-    m_host.setSampleTimerInterval(spSample->value() * 1000);
+    m_host.setSampleSeconds(spSample->value());
     updateTimePerPage();
 }
 

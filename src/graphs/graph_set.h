@@ -67,8 +67,11 @@ public:
     // The highlight of "Configure User Defined Graphs..." goes at a tab change.
     void clearUserGroupHighlight();
 
-    // The plotting step of the per-sample pipeline.
+    // The plotting step of the per-sample pipeline: adds the sample's points
+    // while the run state is Running and a statistics page has been read.
     void PlotSample();
+    // The same with the pipeline's own decision whether points are added.
+    void PlotSample(bool addPoints);
 
     void spPointsPerPageChange();
     void spPointsPerPageExit();

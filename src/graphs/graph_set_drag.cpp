@@ -12,8 +12,7 @@ void GraphSet::Chart1MouseDown(Chart *chart, Qt::MouseButton button, QPoint pos,
                                Qt::KeyboardModifiers modifiers)
 {
     // No sample is taken while a button is held on a graph.
-    m_host.setSamplingHold(true);
-    m_host.setSampleTimerEnabled(false);
+    m_host.holdSampling();
     const bool shift = modifiers.testFlag(Qt::ShiftModifier);
     m_drag.press(*chart, shift, modifiers.testFlag(Qt::ControlModifier), chart->panMode());
     if (button == Qt::RightButton)
@@ -45,7 +44,6 @@ void GraphSet::Chart1Scroll(Chart *chart, QPoint globalPos)
 
 void GraphSet::Chart1MouseUp(Chart *chart, Qt::MouseButton button, QPoint globalPos)
 {
-    m_host.setSamplingHold(false);
     chart->setPanMode(m_drag.release());
 
     // After a horizontal drag all four visible graphs show the released
@@ -65,7 +63,7 @@ void GraphSet::Chart1MouseUp(Chart *chart, Qt::MouseButton button, QPoint global
         m_cursorOverridden = false;
     }
     QApplication::processEvents(); // let the graphs repaint before sampling resumes
-    m_host.setSampleTimerEnabled(m_host.isRunning());
+    m_host.releaseSampling();
 
     if (button == Qt::RightButton) {
         popupChartPopup(chart);

@@ -21,9 +21,17 @@ public:
         ++starts;
         running = true;
     }
-    void setSamplingHold(bool held) override { samplingHold = held; }
-    void setSampleTimerEnabled(bool enabled) override { timerEnabled = enabled; }
-    void setSampleTimerInterval(int milliseconds) override { timerInterval = milliseconds; }
+    void holdSampling() override
+    {
+        samplingHold = true;
+        timerEnabled = false;
+    }
+    void releaseSampling() override
+    {
+        samplingHold = false;
+        timerEnabled = running;
+    }
+    void setSampleSeconds(int seconds) override { sampleSeconds = seconds; }
     void setLogHeader(const QString &header) override { logHeader = header; }
     void setLogHeaderPending() override { logHeaderPending = true; }
     void showAdvancedTab() override { ++advancedShown; }
@@ -35,7 +43,7 @@ public:
     int starts = 0;
     bool samplingHold = false;
     bool timerEnabled = true;
-    int timerInterval = 0;
+    int sampleSeconds = 0;
     QString logHeader;
     bool logHeaderPending = false;
     int advancedShown = 0;

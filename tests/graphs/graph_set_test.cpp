@@ -151,7 +151,7 @@ TEST_F(GraphSetTest, PageLengthFieldIsRaisedToTenWhenLeft)
     EXPECT_EQ(graphs->spPointsPerPage->value(), 10);
     EXPECT_EQ(BottomWindow(graphs->Chart5), Window(0, 10));
     graphs->spSample->setValue(45);
-    EXPECT_EQ(host.timerInterval, 45000);
+    EXPECT_EQ(host.sampleSeconds, 45);
     EXPECT_EQ(graphs->Panel5->text(), QStringLiteral("(0 hr : 8 min per page)"));
 }
 
