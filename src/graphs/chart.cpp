@@ -342,6 +342,14 @@ void Chart::rebuildLabels(int plotWidth)
     m_ticker->setTicks(ticks, labels);
 }
 
+int Chart::pointsHandedOver(ChartSide side) const
+{
+    int points = 0;
+    for (const QCPGraph *graph : m_graphs[static_cast<size_t>(side)])
+        points += graph->data()->size();
+    return points;
+}
+
 QImage Chart::renderImage(const QSize &size)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);

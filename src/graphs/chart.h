@@ -81,6 +81,9 @@ public:
     // Brings the drawing up to date now instead of at the next turn.
     void refreshNow();
     int replotCount() const { return m_replotCount; }
+    // How many points (gap markers included) the plot library holds for a
+    // series now: the window's, never the history's.
+    int pointsHandedOver(ChartSide side) const;
 
     // The widget that receives the mouse over the graph.
     QWidget *mouseSurface() const;

@@ -1,0 +1,66 @@
+#include "graphs/axis_refused.h"
+#include "graphs/chart.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const QDateTime Moment(QDate(2026, 12, 9), QTime(10, 0, 0));
+
+void Add(Chart &chart, int count, PointColour colour = PointColour::Blue)
+{
+    for (int i = 0; i < count; ++i)
+        chart.addPoint(ChartSide::Left, i % 10, Moment.addSecs(30 * i), LabelForm::Time, colour);
+}
+
+TEST(Chart, AxisSettersRefuseAMinimumAboveTheMaximum)
+{
+    Chart chart;
+    chart.setMaximum(ChartAxis::Left, 20);
+    chart.setMinimum(ChartAxis::Left, 5);
+    EXPECT_THROW(chart.setMinimum(ChartAxis::Left, 25), AxisRefused);
+    EXPECT_THROW(chart.setMaximum(ChartAxis::Left, 4), AxisRefused);
+    EXPECT_EQ(chart.minimum(ChartAxis::Left), 5);
+    EXPECT_EQ(chart.maximum(ChartAxis::Left), 20);
+}
+
+TEST(Chart, OnlyThePointsOfTheWindowReachThePlot)
+{
+    Chart chart;
+    Add(chart, 100000);
+    SetRangeSafely(chart, ChartAxis::Bottom, 50000, 50480);
+    chart.refreshNow();
+    EXPECT_GE(chart.pointsHandedOver(ChartSide::Left), 481);
+    EXPECT_LE(chart.pointsHandedOver(ChartSide::Left), 484);
+    EXPECT_EQ(chart.pointsHandedOver(ChartSide::Right), 0);
+}
+
+TEST(Chart, ANullPointBreaksTheLineAndColoursFollowTheirPoints)
+{
+    Chart chart;
+    SetRangeSafely(chart, ChartAxis::Bottom, 0, 20);
+    Add(chart, 5);
+    chart.addPoint(ChartSide::Left, 0, Moment, LabelForm::Time, PointColour::None);
+    Add(chart, 5, PointColour::Grey);
+    chart.refreshNow();
+    // Blue: points 0..4 (one run). Grey: points 6..10; the null point 5 has
+    // no segment into or out of it, so nothing else is drawn.
+    EXPECT_EQ(chart.pointsHandedOver(ChartSide::Left), 10);
+}
+
+TEST(Chart, ChangesWithinOneTurnAreDrawnOnce)
+{
+    Chart chart;
+    for (int i = 0; i < 50; ++i) {
+        Add(chart, 1);
+        chart.setMaximum(ChartAxis::Left, 20 + i);
+    }
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(chart.replotCount(), 1);
+}
+
+} // namespace
