@@ -11,6 +11,7 @@
 #include "shell/settings_schema.h"
 #include "shell/clock.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
@@ -225,6 +226,7 @@ void GraphSet::createGraphFields(QWidget *owner)
     grid->addWidget(new QLabel(QStringLiteral("Plotted points per page:"), GraphFields), 1, 0);
     grid->addWidget(spPointsPerPage, 1, 1);
     grid->addWidget(Panel5, 2, 0, 1, 3);
+    cbSaveAxes = new QCheckBox(QStringLiteral("Save vertical graph axes before closing"), owner);
 
     connect(spSample, &QSpinBox::valueChanged, this, &GraphSet::spSampleChange);
     connect(spSample, &QSpinBox::editingFinished, this, &GraphSet::spSampleExit);
@@ -276,6 +278,7 @@ void GraphSet::startUp(const GraphSettings &settings)
 {
     m_threeD = settings.threeD;
     m_dateStamp = settings.dateStamp;
+    cbSaveAxes->setChecked(settings.saveAxes);
     startUpUserGraphs(settings);
     restoreAxes(settings);
     for (int i : {0, 1})
@@ -326,6 +329,7 @@ GraphSettings GraphSet::currentSettings() const
     settings.lastHour1 = rbLastHour1->isChecked();
     settings.total2 = rbTotal2->isChecked();
     settings.lastHour2 = rbLastHour2->isChecked();
+    settings.saveAxes = cbSaveAxes->isChecked();
     settings.threeD = m_threeD;
     settings.dateStamp = m_dateStamp;
     settings.webWidth = Chart5->width();

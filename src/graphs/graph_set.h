@@ -15,6 +15,7 @@ class Chart;
 class GraphHost;
 class QAction;
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -134,6 +135,8 @@ public:
     QSpinBox *spSample = nullptr;
     QSpinBox *spPointsPerPage = nullptr;
     QLabel *Panel5 = nullptr;
+    // "Save vertical graph axes before closing", placed in "System Options".
+    QCheckBox *cbSaveAxes = nullptr;
 
     // "User Defined Graphs".
     QGroupBox *GroupBox4 = nullptr;

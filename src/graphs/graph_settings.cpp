@@ -60,7 +60,8 @@ void StoreGraphSettings(const GraphSettings &graphs, Settings &settings)
     settings.setFlag(S::LastHour2, graphs.lastHour2);
     settings.setText(S::ThreeD, graphs.threeD);
     settings.setFlag(S::DateStamp, graphs.dateStamp);
-    if (!settings.flag(S::SaveAxes))
+    settings.setFlag(S::SaveAxes, graphs.saveAxes);
+    if (!graphs.saveAxes)
         return;
     for (int graph = 1; graph <= 5; ++graph) {
         const AxisLimitSet &limits = graphs.axes[static_cast<size_t>(graph - 1)];

@@ -44,6 +44,7 @@ class Settings;
 // graph's size comes from the texts of edWidth and edHeight: 500 and 300
 // where they are not whole numbers.
 GraphSettings GraphSettingsFrom(const Settings &settings);
-// Writes what the graphs keep into the settings before SaveIni; the axis
-// limits go in only when SaveAxes is set, as SaveIni writes them only then.
+// Writes what the graphs keep into the settings before SaveIni, SaveAxes
+// included; the axis limits go in only when SaveAxes is set, as SaveIni
+// writes them only then.
 void StoreGraphSettings(const GraphSettings &graphs, Settings &settings);

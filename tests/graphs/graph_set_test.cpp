@@ -340,6 +340,7 @@ TEST_F(GraphSetTest, SavedAxesAreRestoredAndSavedTruncated)
     graphs->Chart1->setMaximum(ChartAxis::Left, 13.9);
     graphs->Chart1->setMinimum(ChartAxis::Left, -2.7);
     const GraphSettings saved = graphs->currentSettings();
+    EXPECT_TRUE(saved.saveAxes);
     EXPECT_EQ(saved.axes[0].leftMax, 13);
     EXPECT_EQ(saved.axes[0].leftMin, -2);
     EXPECT_EQ(saved.axes[1].leftMax, 9000);

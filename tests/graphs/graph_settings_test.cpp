@@ -38,8 +38,8 @@ TEST(GraphSettings, AxisLimitsSurviveASaveAndLoadOnlyWithSaveAxes)
     graphs.axes[1] = AxisLimitSet{7700, 627, 0, -3};
     graphs.threeD = QStringLiteral("10010");
 
+    graphs.saveAxes = true;
     Settings settings = MakeSettings();
-    settings.setFlag(SettingKey::SaveAxes, true);
     settings.setText(SettingKey::webWidth, QStringLiteral("wide"));
     StoreGraphSettings(graphs, settings);
     ASSERT_TRUE(settings.SaveIni(ini));
@@ -53,6 +53,7 @@ TEST(GraphSettings, AxisLimitsSurviveASaveAndLoadOnlyWithSaveAxes)
     EXPECT_EQ(back.webWidth, 500);
 
     Settings off = MakeSettings();
+    graphs.saveAxes = false;
     graphs.axes[1].leftMax = 1;
     StoreGraphSettings(graphs, off);
     EXPECT_EQ(off.integer(SettingKey::C2Lx), 20);
