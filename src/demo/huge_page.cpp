@@ -6,9 +6,9 @@
 HugePage::HugePage(quint64 size)
     : m_size(size),
       m_opening(QByteArrayLiteral("<!DOCTYPE html>\n<html><head><title>Home Hub Manager</title></head><body>\n"
-                                  "<div id=\"content\">\n")),
-      m_line(QByteArrayLiteral("<p>Please wait while your Home Hub gathers the line information.</p>\n")),
-      m_closing(QByteArrayLiteral("</div>\n</body></html>\n"))
+                                  "<pre>\n")),
+      m_line(QByteArrayLiteral("Please wait while your Home Hub gathers the line information.\n")),
+      m_closing(QByteArrayLiteral("</pre>\n</body></html>\n"))
 {
 }
 

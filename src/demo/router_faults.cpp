@@ -26,9 +26,9 @@ HttpReply NoBodyReply()
                                               "<title>Home Hub Manager</title></head></html>\n"));
 }
 
-HttpReply HugePageReply()
+HttpReply HugePageReply(quint64 size)
 {
-    const auto page = std::make_shared<const HugePage>(kHugePageSize);
+    const auto page = std::make_shared<const HugePage>(size);
     return HttpReply::streamed(page->size(), QByteArrayLiteral("text/html"),
                                [page](quint64 offset, char *buffer, qint64 maxBytes) {
                                    return page->fill(offset, buffer, maxBytes);
@@ -37,7 +37,7 @@ HttpReply HugePageReply()
 
 } // namespace
 
-HttpReply FaultReply(SimulatedRouter::Fault fault, quint32 seed)
+HttpReply FaultReply(SimulatedRouter::Fault fault, quint32 seed, quint64 hugePageBytes)
 {
     switch (fault) {
     case SimulatedRouter::Fault::NeverFinish:
@@ -45,7 +45,7 @@ HttpReply FaultReply(SimulatedRouter::Fault fault, quint32 seed)
                                       QByteArrayLiteral("<!DOCTYPE html>\n<html><head><title>Home Hub Manager</title>"
                                                         "</head><body>\n<p>Please wait"));
     case SimulatedRouter::Fault::HugePage:
-        return HugePageReply();
+        return HugePageReply(hugePageBytes);
     case SimulatedRouter::Fault::NoBody:
         return NoBodyReply();
     case SimulatedRouter::Fault::JunkBytes:

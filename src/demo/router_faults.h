@@ -3,12 +3,9 @@
 #include "demo/simulated_router.h"
 #include "outputs/http_reply.h"
 
-// The size of the HugePage fault's page.
-constexpr quint64 kHugePageSize = 50ull * 1024 * 1024;
-
 // The size of the JunkBytes fault's reply.
 constexpr int kJunkSize = 64 * 1024;
 
 // The reply a fault gives instead of the statistics page. seed makes the
-// junk bytes repeatable.
-HttpReply FaultReply(SimulatedRouter::Fault fault, quint32 seed);
+// junk bytes repeatable; hugePageBytes is the size of the HugePage page.
+HttpReply FaultReply(SimulatedRouter::Fault fault, quint32 seed, quint64 hugePageBytes);

@@ -11,7 +11,7 @@
 struct SimulatedRouter::State
 {
     State(const Options &options)
-        : router(options.seed, options.password), seed(options.seed)
+        : router(options.seed, options.password), seed(options.seed), hugePageBytes(options.hugePageBytes)
     {
         if (options.model == Model::TypeA)
             site = std::make_unique<HubASite>();
@@ -23,7 +23,7 @@ struct SimulatedRouter::State
     {
         const std::lock_guard<std::mutex> lock(mutex);
         if (fault != Fault::None && site->isStatisticsRequest(request))
-            return FaultReply(fault, seed + quint32(++faultsServed));
+            return FaultReply(fault, seed + quint32(++faultsServed), hugePageBytes);
         const int servedBefore = router.statisticsServed();
         HttpReply reply = site->answer(request, router);
         if (router.statisticsServed() != servedBefore)
@@ -35,6 +35,7 @@ struct SimulatedRouter::State
     RouterState router;
     std::unique_ptr<HubSite> site;
     quint32 seed = 1;
+    quint64 hugePageBytes = 0;
     Fault fault = Fault::None;
     int faultsServed = 0;
     LineFigures lastFigures;

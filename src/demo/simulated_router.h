@@ -34,6 +34,7 @@ public:
         quint32 seed = 1;
         QString password = QStringLiteral("admin");
         bool typeBStatisticsNeedLogin = false; // Type B: the statistics page asks for the password too
+        quint64 hugePageBytes = 50ull * 1024 * 1024; // size of the HugePage fault's page
     };
 
     explicit SimulatedRouter(const Options &options);
@@ -54,7 +55,8 @@ public:
     // in or not) gets the fault instead of the page, until set back to None:
     // NeverFinish: 200 and the start of a page, then one blank a second,
     //   never complete, until the client goes away or the router stops;
-    // HugePage: 200, a 50 MiB HTML page (Content-Length given), streamed;
+    // HugePage: 200, a 50 MiB (hugePageBytes) HTML page of plain text lines
+    //   in one <pre>, Content-Length given, streamed, never held in memory;
     // NoBody: 200, an XHTML document (application/xhtml+xml) without a body
     //   element, so the document has no body;
     // JunkBytes: 200, text/html, 64 KiB of random bytes;
