@@ -3,8 +3,7 @@
 #include "demo/hub_a_pages.h"
 #include "demo/router_state.h"
 
-namespace
-{
+namespace {
 
 // The pages that need the password.
 bool IsProtected(int page)
@@ -105,13 +104,14 @@ HttpReply HubASite::page(int page, const HttpRequest &, RouterState &state) cons
     case 9100:
         return RouterPage(HubASettingsPage());
     case 9102:
-        return RouterPage(HubAPlainPage(QStringLiteral("Troubleshooting"),
-                                        QStringLiteral("Your Home Hub has found no problems.")));
+        return RouterPage(HubAPlainPage(
+            QStringLiteral("Troubleshooting"), QStringLiteral("Your Home Hub has found no problems.")));
     case 9104:
         return RouterPage(HubAPlainPage(QStringLiteral("Help"),
-                                        QStringLiteral("Help for your Home Hub is on the card that came with it.")));
+            QStringLiteral("Help for your Home Hub is on the card that came with it.")));
     case 9106:
-        return RouterPage(HubAPlainPage(QStringLiteral("Wireless"), QStringLiteral("Wireless is switched on.")));
+        return RouterPage(
+            HubAPlainPage(QStringLiteral("Wireless"), QStringLiteral("Wireless is switched on.")));
     case 9108:
         return RouterPage(HubAPasswordHintPage());
     case 9110:
@@ -123,11 +123,13 @@ HttpReply HubASite::page(int page, const HttpRequest &, RouterState &state) cons
     case kStatisticsPage:
         return RouterPage(HubAStatisticsPage(state.nextStatistics(), statisticsPath()));
     case 9120:
-        return RouterPage(HubAPlainPage(QStringLiteral("Home Network"), QStringLiteral("3 devices connected.")));
+        return RouterPage(
+            HubAPlainPage(QStringLiteral("Home Network"), QStringLiteral("3 devices connected.")));
     case 9122:
         return RouterPage(HubAPlainPage(QStringLiteral("Firewall"), QStringLiteral("The firewall is on.")));
     case 9124:
-        return RouterPage(HubAPlainPage(QStringLiteral("Internet"), QStringLiteral("Connected to the Internet.")));
+        return RouterPage(
+            HubAPlainPage(QStringLiteral("Internet"), QStringLiteral("Connected to the Internet.")));
     default:
         return RouterPage(HubAHomePage(state.currentFigures()));
     }

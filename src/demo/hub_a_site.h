@@ -6,8 +6,7 @@
 // The settings pages, the statistics page among them, answer with the login
 // page until the password has been given; the way to the statistics page is
 // Settings > Advanced Settings > Continue > Broadband > Connection.
-class HubASite final : public HubSite
-{
+class HubASite final : public HubSite {
 public:
     QString statisticsPath() const override;
     bool isStatisticsRequest(const HttpRequest &request) const override;

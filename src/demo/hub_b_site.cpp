@@ -3,8 +3,7 @@
 #include "demo/hub_b_pages.h"
 #include "demo/router_state.h"
 
-namespace
-{
+namespace {
 
 const QString &LoginPath()
 {
@@ -40,7 +39,7 @@ bool CarriesPassword(const HttpRequest &request)
 
 } // namespace
 
-HubBSite::HubBSite(bool statisticsAskLogin) : m_statisticsAskLogin(statisticsAskLogin) {}
+HubBSite::HubBSite(bool statisticsAskLogin) : m_statisticsAskLogin(statisticsAskLogin) { }
 
 QString HubBSite::statisticsPath() const
 {
@@ -55,7 +54,8 @@ bool HubBSite::isStatisticsRequest(const HttpRequest &request) const
 HttpReply HubBSite::answer(const HttpRequest &request, RouterState &state)
 {
     const QString &path = request.path;
-    const bool known = IsHome(path) || path == LoginPath() || path == SettingsPath() || path == StatisticsPath();
+    const bool known
+        = IsHome(path) || path == LoginPath() || path == SettingsPath() || path == StatisticsPath();
     if (!known)
         return RouterNotFound();
     const bool post = request.method == "POST";

@@ -5,8 +5,7 @@
 // The pages of a Type B router: a home page, a login page, a settings page
 // behind the password and the statistics page at a fixed path, which asks
 // for the password only when the router is told to.
-class HubBSite final : public HubSite
-{
+class HubBSite final : public HubSite {
 public:
     explicit HubBSite(bool statisticsAskLogin);
 

@@ -8,8 +8,7 @@
 class RouterState;
 
 // The web pages of one router model.
-class HubSite
-{
+class HubSite {
 public:
     virtual ~HubSite() = default;
 

@@ -4,9 +4,9 @@
 #include <cstring>
 
 HugePage::HugePage(quint64 size)
-    : m_size(size),
-      m_opening(QByteArrayLiteral("<!DOCTYPE html>\n<html><head><title>Home Hub Manager</title></head><body>\n"
-                                  "<pre>\n")),
+    : m_size(size), m_opening(QByteArrayLiteral(
+                        "<!DOCTYPE html>\n<html><head><title>Home Hub Manager</title></head><body>\n"
+                        "<pre>\n")),
       m_line(QByteArrayLiteral("Please wait while your Home Hub gathers the line information.\n")),
       m_closing(QByteArrayLiteral("</pre>\n</body></html>\n"))
 {
@@ -19,7 +19,8 @@ char HugePage::byteAt(quint64 offset) const
     if (offset < opening && offset < closingStart)
         return m_opening.at(qsizetype(offset));
     if (offset >= closingStart)
-        return m_closing.at(qsizetype(offset - closingStart + quint64(m_closing.size()) - (m_size - closingStart)));
+        return m_closing.at(
+            qsizetype(offset - closingStart + quint64(m_closing.size()) - (m_size - closingStart)));
     return m_line.at(qsizetype((offset - opening) % quint64(m_line.size())));
 }
 
@@ -36,8 +37,8 @@ qint64 HugePage::fill(quint64 offset, char *buffer, qint64 maxBytes) const
         const quint64 at = offset + quint64(written);
         if (at >= opening && at < closingStart) {
             const quint64 inLine = (at - opening) % quint64(m_line.size());
-            const quint64 run = std::min<quint64>({quint64(m_line.size()) - inLine, closingStart - at,
-                                                   quint64(count - written)});
+            const quint64 run = std::min<quint64>(
+                { quint64(m_line.size()) - inLine, closingStart - at, quint64(count - written) });
             std::memcpy(buffer + written, m_line.constData() + inLine, size_t(run));
             written += qint64(run);
         } else {

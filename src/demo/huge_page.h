@@ -5,8 +5,7 @@
 
 // A very large HTML page that is never held in memory: an opening, one
 // filler line repeated, and a closing, produced piece by piece at any offset.
-class HugePage final
-{
+class HugePage final {
 public:
     explicit HugePage(quint64 size);
 

@@ -4,8 +4,7 @@
 
 // The figures of a simulated ADSL line at one moment, as a router would
 // show them. Margins, attenuation and power in dB (dBm), speeds in kbps.
-struct LineFigures
-{
+struct LineFigures {
     bool connected = true;
     double marginDown = 0;
     double marginUp = 0;
@@ -24,6 +23,6 @@ struct LineFigures
     quint64 errorSecondsLocal = 0;
     quint64 errorSecondsRemote = 0;
     qint64 routerUptime = 0; // seconds since the router started
-    qint64 lineUptime = 0;   // seconds since the line last synchronised
-    int resyncs = 0;         // how often the line dropped and came back
+    qint64 lineUptime = 0; // seconds since the line last synchronised
+    int resyncs = 0; // how often the line dropped and came back
 };

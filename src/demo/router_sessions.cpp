@@ -2,8 +2,7 @@
 
 #include <QRandomGenerator>
 
-namespace
-{
+namespace {
 
 constexpr int kRememberedFieldNames = 32;
 constexpr int kMaxReturnPathLength = 2048;
@@ -56,11 +55,11 @@ HttpReply RouterSessions::welcome(const QString &target)
     const QString token = QStringLiteral("%1%2").arg(high, 16, 16, QChar(u'0')).arg(low, 16, 16, QChar(u'0'));
     m_tokens.insert(token);
 
-    HttpReply reply = HttpReply::html(303, QStringLiteral("<html><body><a href=\"%1\">Continue</a></body></html>")
-                                               .arg(target.toHtmlEscaped()));
+    HttpReply reply = HttpReply::html(303,
+        QStringLiteral("<html><body><a href=\"%1\">Continue</a></body></html>").arg(target.toHtmlEscaped()));
     reply.withHeader(QByteArrayLiteral("Location"), target.toLatin1());
     reply.withHeader(QByteArrayLiteral("Set-Cookie"),
-                     (cookieName() + u'=' + token + QStringLiteral("; Path=/; HttpOnly")).toLatin1());
+        (cookieName() + u'=' + token + QStringLiteral("; Path=/; HttpOnly")).toLatin1());
     reply.withHeader(QByteArrayLiteral("Cache-Control"), QByteArrayLiteral("no-store"));
     return reply;
 }

@@ -10,8 +10,7 @@
 // The simulated router's logins: the password field names its login pages
 // hand out, and the sessions (a cookie) opened by a correct password. Not
 // guarded: the router calls it under its own lock.
-class RouterSessions final
-{
+class RouterSessions final {
 public:
     static QString cookieName() { return QStringLiteral("SESSIONID"); }
 

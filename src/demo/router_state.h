@@ -10,8 +10,7 @@
 // What the pages of a simulated router share: the line, the logins and the
 // count of statistics pages served. Not guarded: the router calls the pages
 // under its own lock.
-class RouterState final
-{
+class RouterState final {
 public:
     RouterState(quint32 seed, const QString &password);
 

@@ -7,8 +7,7 @@
 
 #include <cstdio>
 
-namespace
-{
+namespace {
 
 // SIGINT and SIGTERM, blocked in this thread and every thread started after,
 // so that only sigwait() below receives them.
@@ -24,7 +23,7 @@ sigset_t TerminationSignals()
 } // namespace
 
 int RunSimulateHub(const CommandLine &line, QTextStream &out, QTextStream &err,
-                   const std::function<void(const SimulatedRouter &)> &untilStopped)
+    const std::function<void(const SimulatedRouter &)> &untilStopped)
 {
     SimulatedRouter::Options options;
     options.model = line.hubType == u'B' ? SimulatedRouter::Model::TypeB : SimulatedRouter::Model::TypeA;
@@ -42,7 +41,8 @@ int RunSimulateHub(const CommandLine &line, QTextStream &out, QTextStream &err,
         << "Press Ctrl+C to stop." << Qt::endl;
     untilStopped(router);
     router.stop();
-    out << "Simulated router stopped after " << router.statisticsRequests() << " statistics pages." << Qt::endl;
+    out << "Simulated router stopped after " << router.statisticsRequests() << " statistics pages."
+        << Qt::endl;
     return 0;
 }
 

@@ -16,4 +16,4 @@ int RunSimulateHub(const CommandLine &line);
 // The same with the streams given; untilStopped returns when the router is
 // to stop.
 int RunSimulateHub(const CommandLine &line, QTextStream &out, QTextStream &err,
-                   const std::function<void(const SimulatedRouter &)> &untilStopped);
+    const std::function<void(const SimulatedRouter &)> &untilStopped);

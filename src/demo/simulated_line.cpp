@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace
-{
+namespace {
 
-constexpr double kMarginTarget = 6.0;   // dB the margins drift around
-constexpr double kMarginPull = 0.2;     // how strongly a margin returns to it
-constexpr double kDropChance = 0.01;    // per step on a healthy line
+constexpr double kMarginTarget = 6.0; // dB the margins drift around
+constexpr double kMarginPull = 0.2; // how strongly a margin returns to it
+constexpr double kDropChance = 0.01; // per step on a healthy line
 constexpr double kLowMarginDropChance = 0.08; // per step below 2.5 dB
 
 double Tenths(double value)
@@ -115,8 +114,10 @@ void SimulatedLine::advance(int seconds)
     }
     f.lineUptime += seconds;
     growCounters();
-    f.marginDown = Tenths(std::clamp(f.marginDown + kMarginPull * (kMarginTarget - f.marginDown) + normal(0.35), 0.5, 14.0));
-    f.marginUp = Tenths(std::clamp(f.marginUp + kMarginPull * (kMarginTarget - f.marginUp) + normal(0.25), 0.5, 14.0));
+    f.marginDown = Tenths(
+        std::clamp(f.marginDown + kMarginPull * (kMarginTarget - f.marginDown) + normal(0.35), 0.5, 14.0));
+    f.marginUp = Tenths(
+        std::clamp(f.marginUp + kMarginPull * (kMarginTarget - f.marginUp) + normal(0.25), 0.5, 14.0));
     const double dropChance = f.marginDown < 2.5 ? kLowMarginDropChance : kDropChance;
     if (uniform() < dropChance)
         drop();

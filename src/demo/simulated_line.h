@@ -8,8 +8,7 @@
 // 6 dB, the error counters grow, and now and then the line drops (speeds and
 // margins 0) for a step or three and synchronises again at new speeds. The
 // same seed gives the same figures step by step.
-class SimulatedLine final
-{
+class SimulatedLine final {
 public:
     explicit SimulatedLine(quint32 seed);
 
@@ -19,10 +18,10 @@ public:
     const LineFigures &figures() const { return m_figures; }
 
 private:
-    double uniform();                 // [0, 1)
+    double uniform(); // [0, 1)
     double between(double low, double high);
-    double normal(double deviation);  // mean 0
-    int chance(double probability);   // 1 with the probability, else 0
+    double normal(double deviation); // mean 0
+    int chance(double probability); // 1 with the probability, else 0
     void synchronise();
     void drop();
     void growCounters();

@@ -8,8 +8,7 @@
 
 #include <mutex>
 
-struct SimulatedRouter::State
-{
+struct SimulatedRouter::State {
     State(const Options &options)
         : router(options.seed, options.password), seed(options.seed), hugePageBytes(options.hugePageBytes)
     {
@@ -59,9 +58,8 @@ bool SimulatedRouter::start(QString *error)
 {
     stop();
     State *state = m_state.get();
-    m_state->server = std::make_unique<HttpServer>([state](const HttpRequest &request) {
-        return state->answer(request);
-    });
+    m_state->server = std::make_unique<HttpServer>(
+        [state](const HttpRequest &request) { return state->answer(request); });
     HttpServerOptions options;
     options.address = QHostAddress(QHostAddress::LocalHost);
     // A restarted router comes back at the address it had.

@@ -19,18 +19,16 @@
 // password is given; login sets the cookie SESSIONID. Type B: "/" home,
 // "/html/login.html", "/html/settings/index.html" (behind the password) and
 // the statistics page "/html/settings/a_adsl.html".
-class SimulatedRouter final
-{
+class SimulatedRouter final {
 public:
     enum class Model { TypeA, TypeB };
 
     // Faults of the statistics page (see setFault).
     enum class Fault { None, NeverFinish, HugePage, NoBody, JunkBytes, CloseConnection };
 
-    struct Options
-    {
+    struct Options {
         Model model = Model::TypeA;
-        quint16 port = 0;  // 0: any free port
+        quint16 port = 0; // 0: any free port
         quint32 seed = 1;
         QString password = QStringLiteral("admin");
         bool typeBStatisticsNeedLogin = false; // Type B: the statistics page asks for the password too
@@ -48,7 +46,7 @@ public:
     void stop(); // closes every connection, held-open ones too; sessions and figures stay
 
     quint16 port() const;
-    QString address() const;        // "127.0.0.1:<port>", the router address setting
+    QString address() const; // "127.0.0.1:<port>", the router address setting
     QString statisticsPath() const; // path and query of the statistics page
 
     // From now on every request for the statistics page (any method, logged
@@ -65,7 +63,7 @@ public:
 
     int statisticsRequests() const; // statistics pages served (faults and login pages not counted)
     LineFigures lastFigures() const; // the figures of the last statistics page served
-    void logOutAll();                // forgets every session: the next page asks for the password
+    void logOutAll(); // forgets every session: the next page asks for the password
 
 private:
     struct State;

@@ -55,6 +55,6 @@ HttpReply HttpReply::closeWithoutReply()
 
 HttpReply &HttpReply::withHeader(const QByteArray &name, const QByteArray &value)
 {
-    headers.append({name, value});
+    headers.append({ name, value });
     return *this;
 }

@@ -14,14 +14,13 @@ class QFile;
 // file, stream a body of known size piece by piece, hold a reply open
 // forever, or drop the connection without answering (the last two exist for
 // the simulated router's faults).
-struct HttpReply
-{
+struct HttpReply {
     enum class Kind {
-        Bytes,             // status, headers and `body`
-        File,              // the opened `file`, from its descriptor
-        Stream,            // `streamSize` bytes asked from `stream` as they are sent
-        NeverFinish,       // `body` first, then one blank a second until the client
-                           // goes away or the server stops; never complete
+        Bytes, // status, headers and `body`
+        File, // the opened `file`, from its descriptor
+        Stream, // `streamSize` bytes asked from `stream` as they are sent
+        NeverFinish, // `body` first, then one blank a second until the client
+                     // goes away or the server stops; never complete
         CloseWithoutReply, // the connection is closed, nothing is sent
     };
 

@@ -1,7 +1,6 @@
 #include "outputs/http_request.h"
 
-namespace
-{
+namespace {
 
 const HttpRequest::Field *FindField(const QList<HttpRequest::Field> &fields, const QString &key)
 {

@@ -20,8 +20,7 @@
 #include <thread>
 #include <vector>
 
-namespace
-{
+namespace {
 
 // The daemon's settings, chosen by measurement: two worker threads, bounded
 // connections and a small per-connection memory budget that keeps huge
@@ -43,14 +42,12 @@ constexpr std::chrono::seconds kStallTick(1);
 
 // What we note about one connection: whether its request line decoded to a
 // NUL, which libmicrohttpd would otherwise hand on as a cut-short path.
-struct ConnectionNote
-{
+struct ConnectionNote {
     bool sawNul = false;
 };
 
 // One request while it is being received.
-struct RequestState
-{
+struct RequestState {
     HttpRequest request;
     MHD_PostProcessor *post = nullptr;
     quint64 uploaded = 0;
@@ -71,11 +68,9 @@ QByteArray ErrorPage(int status, const char *title)
 
 } // namespace
 
-struct HttpServer::Private
-{
+struct HttpServer::Private {
     // A reply held open: the part before the stall, then a blank per tick.
-    struct StalledReply
-    {
+    struct StalledReply {
         Private *owner = nullptr;
         MHD_Connection *connection = nullptr;
         QByteArray firstPart;
@@ -83,7 +78,7 @@ struct HttpServer::Private
         bool blankOwed = true;
     };
 
-    explicit Private(Handler h) : handler(std::move(h)) {}
+    explicit Private(Handler h) : handler(std::move(h)) { }
 
     Handler handler;
     MHD_Daemon *daemon = nullptr;
@@ -108,27 +103,25 @@ struct HttpServer::Private
 
     // libmicrohttpd's callbacks.
     static MHD_Result onRequest(void *cls, MHD_Connection *connection, const char *url, const char *method,
-                                const char *version, const char *uploadData, size_t *uploadDataSize,
-                                void **requestContext);
-    static void onRequestDone(void *cls, MHD_Connection *connection, void **requestContext,
-                              MHD_RequestTerminationCode code);
-    static void onConnection(void *cls, MHD_Connection *connection, void **socketContext,
-                             MHD_ConnectionNotificationCode code);
+        const char *version, const char *uploadData, size_t *uploadDataSize, void **requestContext);
+    static void onRequestDone(
+        void *cls, MHD_Connection *connection, void **requestContext, MHD_RequestTerminationCode code);
+    static void onConnection(
+        void *cls, MHD_Connection *connection, void **socketContext, MHD_ConnectionNotificationCode code);
     static size_t onUnescape(void *cls, MHD_Connection *connection, char *text);
     static void onLog(void *cls, const char *format, va_list arguments);
     static MHD_Result onValue(void *cls, MHD_ValueKind kind, const char *key, const char *value);
     static MHD_Result onHeader(void *cls, MHD_ValueKind kind, const char *key, const char *value);
     static MHD_Result onPostField(void *cls, MHD_ValueKind kind, const char *key, const char *filename,
-                                  const char *contentType, const char *transferEncoding, const char *data,
-                                  uint64_t offset, size_t size);
+        const char *contentType, const char *transferEncoding, const char *data, uint64_t offset,
+        size_t size);
     static ssize_t readStream(void *cls, uint64_t offset, char *buffer, size_t max);
     static void freeStream(void *cls);
     static ssize_t readStalled(void *cls, uint64_t offset, char *buffer, size_t max);
     static void freeStalled(void *cls);
 };
 
-namespace
-{
+namespace {
 
 ConnectionNote *NoteOf(MHD_Connection *connection)
 {
@@ -176,20 +169,19 @@ bool ListenAddress(const HttpServerOptions &options, sockaddr_storage &storage, 
 MHD_Result HttpServer::Private::onValue(void *cls, MHD_ValueKind, const char *key, const char *value)
 {
     auto *fields = static_cast<QList<HttpRequest::Field> *>(cls);
-    fields->append({QString::fromUtf8(key), value ? QString::fromUtf8(value) : QString()});
+    fields->append({ QString::fromUtf8(key), value ? QString::fromUtf8(value) : QString() });
     return MHD_YES;
 }
 
 MHD_Result HttpServer::Private::onHeader(void *cls, MHD_ValueKind, const char *key, const char *value)
 {
     auto *headers = static_cast<QList<QPair<QByteArray, QByteArray>> *>(cls);
-    headers->append({QByteArray(key), value ? QByteArray(value) : QByteArray()});
+    headers->append({ QByteArray(key), value ? QByteArray(value) : QByteArray() });
     return MHD_YES;
 }
 
 MHD_Result HttpServer::Private::onPostField(void *cls, MHD_ValueKind, const char *key, const char *,
-                                            const char *, const char *, const char *data, uint64_t offset,
-                                            size_t size)
+    const char *, const char *, const char *data, uint64_t offset, size_t size)
 {
     auto *state = static_cast<RequestState *>(cls);
     state->formBytes += size + std::strlen(key);
@@ -201,13 +193,12 @@ MHD_Result HttpServer::Private::onPostField(void *cls, MHD_ValueKind, const char
     if (offset > 0 && !form.isEmpty() && form.last().first == name)
         form.last().second += piece;
     else
-        form.append({name, piece});
+        form.append({ name, piece });
     return MHD_YES;
 }
 
 MHD_Result HttpServer::Private::onRequest(void *cls, MHD_Connection *connection, const char *url,
-                                          const char *method, const char *, const char *uploadData,
-                                          size_t *uploadDataSize, void **requestContext)
+    const char *method, const char *, const char *uploadData, size_t *uploadDataSize, void **requestContext)
 {
     auto *self = static_cast<Private *>(cls);
     auto *state = static_cast<RequestState *>(*requestContext);
@@ -223,7 +214,8 @@ MHD_Result HttpServer::Private::onRequest(void *cls, MHD_Connection *connection,
         MHD_get_connection_values(connection, MHD_COOKIE_KIND, &Private::onValue, &request.cookies);
         MHD_get_connection_values(connection, MHD_HEADER_KIND, &Private::onHeader, &request.headers);
         if (request.method == "POST")
-            state->post = MHD_create_post_processor(connection, kPostBufferSize, &Private::onPostField, state);
+            state->post
+                = MHD_create_post_processor(connection, kPostBufferSize, &Private::onPostField, state);
         return MHD_YES;
     }
 
@@ -242,15 +234,16 @@ MHD_Result HttpServer::Private::onRequest(void *cls, MHD_Connection *connection,
     // The whole request is in.
     const ConnectionNote *note = NoteOf(connection);
     if (note && note->sawNul) {
-        HttpReply refused = HttpReply::bytes(400, QByteArrayLiteral("text/html"), ErrorPage(400, "Bad Request"));
+        HttpReply refused
+            = HttpReply::bytes(400, QByteArrayLiteral("text/html"), ErrorPage(400, "Bad Request"));
         refused.withHeader(QByteArrayLiteral("Connection"), QByteArrayLiteral("close"));
         return self->queue(connection, refused);
     }
     return self->queue(connection, self->answer(state->request));
 }
 
-void HttpServer::Private::onRequestDone(void *, MHD_Connection *connection, void **requestContext,
-                                        MHD_RequestTerminationCode)
+void HttpServer::Private::onRequestDone(
+    void *, MHD_Connection *connection, void **requestContext, MHD_RequestTerminationCode)
 {
     delete static_cast<RequestState *>(*requestContext);
     *requestContext = nullptr;
@@ -258,8 +251,8 @@ void HttpServer::Private::onRequestDone(void *, MHD_Connection *connection, void
         note->sawNul = false;
 }
 
-void HttpServer::Private::onConnection(void *, MHD_Connection *, void **socketContext,
-                                       MHD_ConnectionNotificationCode code)
+void HttpServer::Private::onConnection(
+    void *, MHD_Connection *, void **socketContext, MHD_ConnectionNotificationCode code)
 {
     if (code == MHD_CONNECTION_NOTIFY_STARTED) {
         *socketContext = new ConnectionNote;
@@ -391,8 +384,8 @@ MHD_Response *HttpServer::Private::createResponse(MHD_Connection *connection, co
 {
     switch (reply.kind) {
     case HttpReply::Kind::Bytes:
-        return MHD_create_response_from_buffer(size_t(reply.body.size()), const_cast<char *>(reply.body.constData()),
-                                               MHD_RESPMEM_MUST_COPY);
+        return MHD_create_response_from_buffer(
+            size_t(reply.body.size()), const_cast<char *>(reply.body.constData()), MHD_RESPMEM_MUST_COPY);
     case HttpReply::Kind::File: {
         // Send from our own duplicate of the descriptor the handler opened
         // and checked, so a file replaced meanwhile is never torn.
@@ -414,8 +407,8 @@ MHD_Response *HttpServer::Private::createResponse(MHD_Connection *connection, co
         if (!reply.stream)
             return nullptr;
         auto *filler = new HttpReply::StreamFiller(reply.stream);
-        MHD_Response *response = MHD_create_response_from_callback(reply.streamSize, kStreamBlockSize,
-                                                                   &Private::readStream, filler, &Private::freeStream);
+        MHD_Response *response = MHD_create_response_from_callback(
+            reply.streamSize, kStreamBlockSize, &Private::readStream, filler, &Private::freeStream);
         if (!response)
             delete filler;
         return response;
@@ -425,8 +418,8 @@ MHD_Response *HttpServer::Private::createResponse(MHD_Connection *connection, co
         stall->owner = this;
         stall->connection = connection;
         stall->firstPart = reply.body;
-        MHD_Response *response = MHD_create_response_from_callback(MHD_SIZE_UNKNOWN, 4096, &Private::readStalled,
-                                                                   stall, &Private::freeStalled);
+        MHD_Response *response = MHD_create_response_from_callback(
+            MHD_SIZE_UNKNOWN, 4096, &Private::readStalled, stall, &Private::freeStalled);
         if (!response)
             delete stall;
         return response;
@@ -448,8 +441,8 @@ MHD_Result HttpServer::Private::queue(MHD_Connection *connection, const HttpRepl
     if (!response) {
         status = 500;
         const QByteArray page = ErrorPage(500, "Internal Server Error");
-        response = MHD_create_response_from_buffer(size_t(page.size()), const_cast<char *>(page.constData()),
-                                                   MHD_RESPMEM_MUST_COPY);
+        response = MHD_create_response_from_buffer(
+            size_t(page.size()), const_cast<char *>(page.constData()), MHD_RESPMEM_MUST_COPY);
         if (!response)
             return MHD_NO;
         MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, "text/html");
@@ -464,7 +457,7 @@ MHD_Result HttpServer::Private::queue(MHD_Connection *connection, const HttpRepl
     return result;
 }
 
-HttpServer::HttpServer(Handler handler) : d(std::make_unique<Private>(std::move(handler))) {}
+HttpServer::HttpServer(Handler handler) : d(std::make_unique<Private>(std::move(handler))) { }
 
 HttpServer::~HttpServer()
 {
@@ -495,20 +488,14 @@ bool HttpServer::start(const HttpServerOptions &options, QString *error)
         d->lastLogLine.clear();
     }
     d->stopping = false;
-    d->daemon = MHD_start_daemon(
-        flags, options.port, nullptr, nullptr, &Private::onRequest, d.get(),
-        MHD_OPTION_SOCK_ADDR, reinterpret_cast<sockaddr *>(&address),
-        MHD_OPTION_THREAD_POOL_SIZE, kThreadPoolSize,
-        MHD_OPTION_CONNECTION_LIMIT, kConnectionLimit,
-        MHD_OPTION_PER_IP_CONNECTION_LIMIT, options.perIpConnectionLimit,
-        MHD_OPTION_CONNECTION_TIMEOUT, kIdleTimeoutSeconds,
-        MHD_OPTION_CONNECTION_MEMORY_LIMIT, kConnectionMemoryLimit,
-        MHD_OPTION_LISTEN_BACKLOG_SIZE, kListenBacklog,
-        MHD_OPTION_NOTIFY_COMPLETED, &Private::onRequestDone, d.get(),
-        MHD_OPTION_NOTIFY_CONNECTION, &Private::onConnection, d.get(),
-        MHD_OPTION_UNESCAPE_CALLBACK, &Private::onUnescape, d.get(),
-        MHD_OPTION_EXTERNAL_LOGGER, &Private::onLog, d.get(),
-        MHD_OPTION_END);
+    d->daemon = MHD_start_daemon(flags, options.port, nullptr, nullptr, &Private::onRequest, d.get(),
+        MHD_OPTION_SOCK_ADDR, reinterpret_cast<sockaddr *>(&address), MHD_OPTION_THREAD_POOL_SIZE,
+        kThreadPoolSize, MHD_OPTION_CONNECTION_LIMIT, kConnectionLimit, MHD_OPTION_PER_IP_CONNECTION_LIMIT,
+        options.perIpConnectionLimit, MHD_OPTION_CONNECTION_TIMEOUT, kIdleTimeoutSeconds,
+        MHD_OPTION_CONNECTION_MEMORY_LIMIT, kConnectionMemoryLimit, MHD_OPTION_LISTEN_BACKLOG_SIZE,
+        kListenBacklog, MHD_OPTION_NOTIFY_COMPLETED, &Private::onRequestDone, d.get(),
+        MHD_OPTION_NOTIFY_CONNECTION, &Private::onConnection, d.get(), MHD_OPTION_UNESCAPE_CALLBACK,
+        &Private::onUnescape, d.get(), MHD_OPTION_EXTERNAL_LOGGER, &Private::onLog, d.get(), MHD_OPTION_END);
     if (!d->daemon) {
         if (error) {
             const std::lock_guard<std::mutex> lock(d->logMutex);

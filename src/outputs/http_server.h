@@ -10,12 +10,11 @@
 #include <memory>
 
 // Where and how an HttpServer listens.
-struct HttpServerOptions
-{
+struct HttpServerOptions {
     // One local address, QHostAddress::AnyIPv4 for every IPv4 address, or
     // QHostAddress::Any for every address of both families.
     QHostAddress address = QHostAddress(QHostAddress::LocalHost);
-    quint16 port = 0;                  // 0: any free port; port() tells which
+    quint16 port = 0; // 0: any free port; port() tells which
     unsigned perIpConnectionLimit = 16; // 0: no limit (servers that only loopback reaches)
 };
 
@@ -25,8 +24,7 @@ struct HttpServerOptions
 // holds an encoded NUL ("%00") is refused with 400 before the handler sees
 // it. Stopping (or destroying) the server closes every connection, including
 // replies that never finish.
-class HttpServer final
-{
+class HttpServer final {
 public:
     using Handler = std::function<HttpReply(const HttpRequest &)>;
 

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 QByteArray Read(const HugePage &page, qint64 piece)
 {
@@ -20,7 +19,7 @@ QByteArray Read(const HugePage &page, qint64 piece)
 
 TEST(HugePage, GivesTheSameBytesWhateverPiecesAreAskedFor)
 {
-    for (const quint64 size : {quint64(0), quint64(5), quint64(60), quint64(100000)}) {
+    for (const quint64 size : { quint64(0), quint64(5), quint64(60), quint64(100000) }) {
         SCOPED_TRACE(size);
         const HugePage page(size);
         const QByteArray whole = Read(page, 1 << 20);

@@ -7,8 +7,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 CommandLine SimulateHub(QChar type, quint16 port = 0)
 {
@@ -44,7 +43,7 @@ TEST(SimulateHubCommand, ServesTheRouterUntilToldToStop)
 
 TEST(SimulateHubCommand, SaysWhyWhenThePortIsTaken)
 {
-    SimulatedRouter other(SimulatedRouter::Options{});
+    SimulatedRouter other(SimulatedRouter::Options {});
     ASSERT_TRUE(other.start());
 
     QString printed;
@@ -52,8 +51,8 @@ TEST(SimulateHubCommand, SaysWhyWhenThePortIsTaken)
     QTextStream out(&printed);
     QTextStream err(&errors);
     bool ran = false;
-    const int status = RunSimulateHub(SimulateHub(u'A', other.port()), out, err,
-                                      [&ran](const SimulatedRouter &) { ran = true; });
+    const int status = RunSimulateHub(
+        SimulateHub(u'A', other.port()), out, err, [&ran](const SimulatedRouter &) { ran = true; });
 
     EXPECT_EQ(status, 1);
     EXPECT_FALSE(ran);

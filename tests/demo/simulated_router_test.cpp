@@ -14,8 +14,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 SimulatedRouter::Options Model(SimulatedRouter::Model model, quint32 seed = 1)
 {
@@ -32,8 +31,7 @@ QByteArray Target(const QString &pathAndQuery)
 
 // The hrefs (as written, entities undone) and texts of every <a> element in
 // document order.
-struct Link
-{
+struct Link {
     QString tag;
     QString href;
     QString text;
@@ -71,10 +69,9 @@ QString PasswordFieldOf(const QString &html)
 }
 
 // A browser of sorts: keeps the session cookie and logs in when asked.
-class Visitor
-{
+class Visitor {
 public:
-    explicit Visitor(quint16 port) : m_port(port) {}
+    explicit Visitor(quint16 port) : m_port(port) { }
 
     RawHttpReply get(const QString &target)
     {
@@ -91,8 +88,9 @@ public:
     RawHttpReply logInA(const QString &target, const QString &loginPage, const QString &password)
     {
         const QString field = PasswordFieldOf(loginPage);
-        return post(target, "return_to=" + QUrl::toPercentEncoding(target) + '&' + field.toLatin1() + '='
-                                + QUrl::toPercentEncoding(password));
+        return post(target,
+            "return_to=" + QUrl::toPercentEncoding(target) + '&' + field.toLatin1() + '='
+                + QUrl::toPercentEncoding(password));
     }
 
     bool hasSession() const { return !m_cookie.isEmpty(); }
@@ -106,14 +104,16 @@ private:
         return reply;
     }
 
-    QByteArray cookieHeader() const { return m_cookie.isEmpty() ? QByteArray() : "Cookie: " + m_cookie + "\r\n"; }
+    QByteArray cookieHeader() const
+    {
+        return m_cookie.isEmpty() ? QByteArray() : "Cookie: " + m_cookie + "\r\n";
+    }
 
     quint16 m_port;
     QByteArray m_cookie;
 };
 
-class SimulatedRouterTest : public ::testing::Test
-{
+class SimulatedRouterTest : public ::testing::Test {
 protected:
     void start(const SimulatedRouter::Options &options)
     {
@@ -127,7 +127,8 @@ protected:
     void logInA()
     {
         const RawHttpReply login = visitor->get(router->statisticsPath());
-        const RawHttpReply answer = visitor->logInA(router->statisticsPath(), login.text(), QStringLiteral("admin"));
+        const RawHttpReply answer
+            = visitor->logInA(router->statisticsPath(), login.text(), QStringLiteral("admin"));
         ASSERT_EQ(answer.status, 303);
         ASSERT_TRUE(visitor->hasSession());
     }
@@ -151,17 +152,17 @@ QPair<double, double> UserValues(const LineFigures &f, int figure)
 {
     switch (UserFigure(figure)) {
     case UserFigure::OutputPower:
-        return {f.powerDown, f.powerUp};
+        return { f.powerDown, f.powerUp };
     case UserFigure::LineAttenuation:
-        return {f.attenuationDown, f.attenuationUp};
+        return { f.attenuationDown, f.attenuationUp };
     case UserFigure::ErrorSeconds:
-        return {double(f.errorSecondsLocal), double(f.errorSecondsRemote)};
+        return { double(f.errorSecondsLocal), double(f.errorSecondsRemote) };
     case UserFigure::FecErrors:
-        return {double(f.fecDown), double(f.fecUp)};
+        return { double(f.fecDown), double(f.fecUp) };
     case UserFigure::CrcErrors:
-        return {double(f.crcDown), double(f.crcUp)};
+        return { double(f.crcDown), double(f.crcUp) };
     case UserFigure::HecErrors:
-        return {double(f.hecDown), double(f.hecUp)};
+        return { double(f.hecDown), double(f.hecUp) };
     case UserFigure::None:
         break;
     }
@@ -169,8 +170,8 @@ QPair<double, double> UserValues(const LineFigures &f, int figure)
 }
 
 // Checks that a reader got every figure of the page served.
-void ExpectReadCleanly(const LineSample &sample, const Readouts &readouts, const LineFigures &f, int first,
-                       int second)
+void ExpectReadCleanly(
+    const LineSample &sample, const Readouts &readouts, const LineFigures &f, int first, int second)
 {
     EXPECT_TRUE(sample.pageRead);
     EXPECT_DOUBLE_EQ(sample.noiseMarginDown, f.marginDown);
@@ -303,7 +304,8 @@ TEST_F(SimulatedRouterTest, TypeALoginPageAndPasswordCheck)
 
     // The right password: back to the same address, with a session.
     const QString learned = QStringLiteral("/index.cgi?active_page=9118&");
-    const RawHttpReply right = visitor->logInA(learned, visitor->get(learned).text(), QStringLiteral("admin"));
+    const RawHttpReply right
+        = visitor->logInA(learned, visitor->get(learned).text(), QStringLiteral("admin"));
     EXPECT_EQ(right.status, 303);
     EXPECT_EQ(right.header("Location"), Target(learned));
     EXPECT_TRUE(right.header("Set-Cookie").startsWith("SESSIONID="));
@@ -320,7 +322,8 @@ TEST_F(SimulatedRouterTest, TypeALoginPageAndPasswordCheck)
     // A return_to leading elsewhere is not followed.
     Visitor third(router->port());
     const QString field2 = PasswordFieldOf(third.get(stats).text());
-    const RawHttpReply away = third.post(stats, "return_to=%2F%2Fexample.com%2F&" + field2.toLatin1() + "=admin");
+    const RawHttpReply away
+        = third.post(stats, "return_to=%2F%2Fexample.com%2F&" + field2.toLatin1() + "=admin");
     EXPECT_EQ(away.header("Location"), Target(stats));
 
     // Forgetting the sessions brings the login page back.
@@ -343,8 +346,8 @@ TEST_F(SimulatedRouterTest, TypeATrailLeadsFromTheHomePageToTheStatistics)
     ASSERT_EQ(welcome.status, 303);
     page = visitor->get(QString::fromLatin1(welcome.header("Location"))).text();
 
-    for (const QString &step : {QStringLiteral("Advanced Settings"), QStringLiteral("Continue"),
-                               QStringLiteral("Broadband"), QStringLiteral("Connection")}) {
+    for (const QString &step : { QStringLiteral("Advanced Settings"), QStringLiteral("Continue"),
+             QStringLiteral("Broadband"), QStringLiteral("Connection") }) {
         SCOPED_TRACE(step.toStdString());
         EXPECT_FALSE(page.contains(QStringLiteral("ADSL Settings")));
         at = HrefOf(page, step);
@@ -357,8 +360,8 @@ TEST_F(SimulatedRouterTest, TypeATrailLeadsFromTheHomePageToTheStatistics)
 
     // The hint behind "Forgotten your password?" is public.
     Visitor stranger(router->port());
-    const QString hint = HrefOf(stranger.get(router->statisticsPath()).text(),
-                                QStringLiteral("Forgotten your password?"));
+    const QString hint
+        = HrefOf(stranger.get(router->statisticsPath()).text(), QStringLiteral("Forgotten your password?"));
     EXPECT_TRUE(stranger.get(hint).text().contains(QStringLiteral("Your password hint")));
 }
 
@@ -379,18 +382,23 @@ TEST_F(SimulatedRouterTest, TypeBLoginPageGuardsTheSettings)
     EXPECT_GE(Pos(u"incorrect", BodyOf(wrong.text())), 3);
     EXPECT_FALSE(visitor->hasSession());
 
-    const RawHttpReply right = visitor->post(router->statisticsPath(), "password=s3cret&return_to=%2Fhtml%2Fsettings%2Fa_adsl.html");
+    const RawHttpReply right = visitor->post(
+        router->statisticsPath(), "password=s3cret&return_to=%2Fhtml%2Fsettings%2Fa_adsl.html");
     EXPECT_EQ(right.status, 303);
     EXPECT_EQ(right.header("Location"), QByteArrayLiteral("/html/settings/a_adsl.html"));
-    EXPECT_TRUE(visitor->get(router->statisticsPath()).text().contains(QStringLiteral("DslInfo.NoiseMargin)")));
-    EXPECT_TRUE(visitor->get(QStringLiteral("/html/settings/index.html")).text().contains(QStringLiteral("Settings")));
+    EXPECT_TRUE(
+        visitor->get(router->statisticsPath()).text().contains(QStringLiteral("DslInfo.NoiseMargin)")));
+    EXPECT_TRUE(visitor->get(QStringLiteral("/html/settings/index.html"))
+                    .text()
+                    .contains(QStringLiteral("Settings")));
     EXPECT_EQ(router->statisticsRequests(), 1);
 
     // Without the option the statistics page needs no password.
     SimulatedRouter open(Model(SimulatedRouter::Model::TypeB));
     ASSERT_TRUE(open.start());
-    EXPECT_TRUE(RawHttpClient::get(open.port(), "/html/settings/a_adsl.html").text().contains(
-        QStringLiteral("DslInfo.NoiseMargin)")));
+    EXPECT_TRUE(RawHttpClient::get(open.port(), "/html/settings/a_adsl.html")
+                    .text()
+                    .contains(QStringLiteral("DslInfo.NoiseMargin)")));
     EXPECT_FALSE(BodyOf(RawHttpClient::get(open.port(), "/").text()).contains(QStringLiteral("incorrect")));
 }
 
@@ -486,8 +494,11 @@ TEST_F(SimulatedRouterTest, HostileOrUnknownRequestsNeverCrashIt)
     EXPECT_EQ(RawHttpClient::get(port, "/index.cgi?active%5fpage=12ab").status, 404);
     EXPECT_EQ(RawHttpClient::get(port, "/../../etc/passwd").status, 404);
     RawHttpClient put(port);
-    EXPECT_EQ(put.exchange("PUT / HTTP/1.1\r\nHost: x\r\nContent-Length: 0\r\nConnection: close\r\n\r\n").status, 405);
-    const RawHttpReply huge = RawHttpClient::get(port, "/", "Cookie: " + QByteArray(100 * 1024, 'c') + "\r\n");
+    EXPECT_EQ(
+        put.exchange("PUT / HTTP/1.1\r\nHost: x\r\nContent-Length: 0\r\nConnection: close\r\n\r\n").status,
+        405);
+    const RawHttpReply huge
+        = RawHttpClient::get(port, "/", "Cookie: " + QByteArray(100 * 1024, 'c') + "\r\n");
     EXPECT_TRUE(!huge.answered || huge.status >= 400);
     EXPECT_EQ(RawHttpClient::post(port, Target(router->statisticsPath()), "password_=&=&&%%%").status, 200);
     EXPECT_EQ(RawHttpClient::get(port, "/").status, 200);

@@ -13,12 +13,10 @@
 #include <atomic>
 #include <mutex>
 
-namespace
-{
+namespace {
 
 // A server on 127.0.0.1 whose handler records what it was given.
-class HttpServerTest : public ::testing::Test
-{
+class HttpServerTest : public ::testing::Test {
 protected:
     void start(HttpServer::Handler handler)
     {
@@ -69,13 +67,14 @@ TEST_F(HttpServerTest, HandsTheRequestToTheHandlerAndSendsItsReply)
     });
 
     const RawHttpReply get = RawHttpClient::get(port, "/a%20b/c.html?active%5fpage=9118&nav%5fclear=1&flag",
-                                                "Cookie: SESSIONID=abc; other=1\r\nX-Test: value\r\n");
+        "Cookie: SESSIONID=abc; other=1\r\nX-Test: value\r\n");
     EXPECT_EQ(get.status, 201);
     EXPECT_EQ(get.header("Content-Type"), QByteArrayLiteral("text/plain"));
     EXPECT_EQ(get.header("X-Router"), QByteArrayLiteral("yes"));
     EXPECT_EQ(get.body, QByteArrayLiteral("made"));
 
-    const RawHttpReply post = RawHttpClient::post(port, "/login", "password_1234=se%26cret&return_to=%2Fx%3Fa%3D1");
+    const RawHttpReply post
+        = RawHttpClient::post(port, "/login", "password_1234=se%26cret&return_to=%2Fx%3Fa%3D1");
     EXPECT_EQ(post.status, 201);
 
     const QList<HttpRequest> all = requests();
@@ -144,12 +143,12 @@ TEST_F(HttpServerTest, StreamsALargeBodyPieceByPiece)
     constexpr quint64 size = 8 * 1024 * 1024 + 7;
     start([](const HttpRequest &) {
         return HttpReply::streamed(size, QByteArrayLiteral("application/octet-stream"),
-                                   [](quint64 offset, char *buffer, qint64 maxBytes) {
-                                       const qint64 count = qint64(std::min<quint64>(size - offset, quint64(maxBytes)));
-                                       for (qint64 i = 0; i < count; ++i)
-                                           buffer[i] = char('a' + (offset + quint64(i)) % 26);
-                                       return count;
-                                   });
+            [](quint64 offset, char *buffer, qint64 maxBytes) {
+                const qint64 count = qint64(std::min<quint64>(size - offset, quint64(maxBytes)));
+                for (qint64 i = 0; i < count; ++i)
+                    buffer[i] = char('a' + (offset + quint64(i)) % 26);
+                return count;
+            });
     });
 
     const RawHttpReply reply = RawHttpClient::get(port, "/big");
@@ -165,7 +164,8 @@ TEST_F(HttpServerTest, AReplyThatNeverFinishesHoldsNothingElseUp)
 {
     start([](const HttpRequest &request) {
         if (request.path == u"/stall")
-            return HttpReply::neverFinish(QByteArrayLiteral("text/html"), QByteArrayLiteral("<html><body>wait"));
+            return HttpReply::neverFinish(
+                QByteArrayLiteral("text/html"), QByteArrayLiteral("<html><body>wait"));
         return Hello(request);
     });
 
@@ -210,7 +210,7 @@ TEST_F(HttpServerTest, ClosesTheConnectionWithoutAReplyWhenAsked)
 
 TEST_F(HttpServerTest, HostileRequestsNeverReachOrBreakTheServer)
 {
-    std::atomic<int> calls{0};
+    std::atomic<int> calls { 0 };
     start([&calls](const HttpRequest &request) -> HttpReply {
         ++calls;
         if (request.path == u"/throw")
@@ -226,7 +226,8 @@ TEST_F(HttpServerTest, HostileRequestsNeverReachOrBreakTheServer)
     // Oversized request lines and headers cost the server nothing lasting.
     const RawHttpReply longLine = RawHttpClient::get(port, "/" + QByteArray(1024 * 1024, 'a'));
     EXPECT_TRUE(!longLine.answered || longLine.status >= 400);
-    const RawHttpReply hugeHeader = RawHttpClient::get(port, "/", "X-Big: " + QByteArray(200 * 1024, 'b') + "\r\n");
+    const RawHttpReply hugeHeader
+        = RawHttpClient::get(port, "/", "X-Big: " + QByteArray(200 * 1024, 'b') + "\r\n");
     EXPECT_TRUE(!hugeHeader.answered || hugeHeader.status >= 400);
     RawHttpClient manyHeaders(port);
     QByteArray request = "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n";

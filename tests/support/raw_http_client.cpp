@@ -3,8 +3,7 @@
 #include <QDeadlineTimer>
 #include <QHostAddress>
 
-namespace
-{
+namespace {
 
 constexpr int kLimitMs = 30000;
 
@@ -37,7 +36,7 @@ QByteArray RawHttpReply::header(const QByteArray &name) const
     return {};
 }
 
-RawHttpClient::RawHttpClient(quint16 port) : m_port(port) {}
+RawHttpClient::RawHttpClient(quint16 port) : m_port(port) { }
 
 bool RawHttpClient::connectToServer()
 {
@@ -96,7 +95,7 @@ RawHttpReply RawHttpClient::readReply()
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const qsizetype colon = lines.at(i).indexOf(':');
         if (colon > 0)
-            reply.headers.append({lines.at(i).left(colon).trimmed(), lines.at(i).mid(colon + 1).trimmed()});
+            reply.headers.append({ lines.at(i).left(colon).trimmed(), lines.at(i).mid(colon + 1).trimmed() });
     }
     reply.body = m_received.mid(headEnd + 4);
     if (reply.header("Transfer-Encoding").compare("chunked", Qt::CaseInsensitive) == 0)
@@ -119,17 +118,18 @@ void RawHttpClient::close()
 RawHttpReply RawHttpClient::get(quint16 port, const QByteArray &target, const QByteArray &extraHeaders)
 {
     RawHttpClient client(port);
-    return client.exchange("GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n" + extraHeaders
-                           + "\r\n");
+    return client.exchange(
+        "GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n" + extraHeaders + "\r\n");
 }
 
-RawHttpReply RawHttpClient::post(quint16 port, const QByteArray &target, const QByteArray &formBody,
-                                 const QByteArray &extraHeaders)
+RawHttpReply RawHttpClient::post(
+    quint16 port, const QByteArray &target, const QByteArray &formBody, const QByteArray &extraHeaders)
 {
     RawHttpClient client(port);
-    return client.exchange("POST " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n"
-                           "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: "
-                           + QByteArray::number(formBody.size()) + "\r\n" + extraHeaders + "\r\n" + formBody);
+    return client.exchange("POST " + target
+        + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n"
+          "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: "
+        + QByteArray::number(formBody.size()) + "\r\n" + extraHeaders + "\r\n" + formBody);
 }
 
 QString BodyOf(const QString &document)

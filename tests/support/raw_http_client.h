@@ -7,12 +7,11 @@
 #include <QTcpSocket>
 
 // One HTTP reply as it came over the wire.
-struct RawHttpReply
-{
-    bool answered = false;   // any byte came back before the connection closed
+struct RawHttpReply {
+    bool answered = false; // any byte came back before the connection closed
     int status = 0;
     QList<QPair<QByteArray, QByteArray>> headers;
-    QByteArray body;         // de-chunked when the reply was chunked
+    QByteArray body; // de-chunked when the reply was chunked
 
     QByteArray header(const QByteArray &name) const; // name compared without case
     QString text() const { return QString::fromUtf8(body); }
@@ -22,8 +21,7 @@ struct RawHttpReply
 // tests of our servers: it sends exactly the bytes it is given, so hostile
 // requests can be written by hand. Waits are bounded by a generous limit
 // only so that a broken server fails the test instead of hanging it.
-class RawHttpClient
-{
+class RawHttpClient {
 public:
     explicit RawHttpClient(quint16 port);
 
@@ -46,7 +44,7 @@ public:
     // Convenience: a GET or a form POST of target ("/path?query").
     static RawHttpReply get(quint16 port, const QByteArray &target, const QByteArray &extraHeaders = {});
     static RawHttpReply post(quint16 port, const QByteArray &target, const QByteArray &formBody,
-                             const QByteArray &extraHeaders = {});
+        const QByteArray &extraHeaders = {});
 
 private:
     quint16 m_port = 0;
