@@ -1,3 +1,4 @@
+#include "demo/simulate_hub_command.h"
 #include "shell/clock.h"
 #include "shell/command_line.h"
 #include "shell/read_page_command.h"
@@ -39,6 +40,10 @@ int main(int argc, char **argv)
     case CommandLine::Mode::ReadPage: {
         const QCoreApplication app(argc, argv);
         return RunReadPage(commandLine->readPage, Clock::system(), out, err);
+    }
+    case CommandLine::Mode::SimulateHub: {
+        const QCoreApplication app(argc, argv);
+        return RunSimulateHub(*commandLine);
     }
     default:
         err << "linewarden: the desktop program is not built yet; try --read-page or --help" << Qt::endl;
