@@ -262,8 +262,17 @@ void Chart::scheduleRefresh()
     QMetaObject::invokeMethod(this, &Chart::queuedRefresh, Qt::QueuedConnection);
 }
 
+// A graph that is not shown (the other tabs, the web graph) is drawn when it
+// appears, or into an image on demand; its data waits until then.
 void Chart::queuedRefresh()
 {
+    if (m_refreshPending && isVisible())
+        refreshNow();
+}
+
+void Chart::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
     if (m_refreshPending)
         refreshNow();
 }

@@ -94,6 +94,9 @@ signals:
     void released(Chart *chart, Qt::MouseButton button, QPoint globalPos);
     void mouseMoved(Chart *chart, QPoint pos);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void setUpLook();
     void scheduleRefresh();

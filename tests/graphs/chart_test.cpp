@@ -51,16 +51,21 @@ TEST(Chart, ANullPointBreaksTheLineAndColoursFollowTheirPoints)
     EXPECT_EQ(chart.pointsHandedOver(ChartSide::Left), 10);
 }
 
-TEST(Chart, ChangesWithinOneTurnAreDrawnOnce)
+TEST(Chart, ChangesWithinOneTurnAreDrawnOnceAndAHiddenChartWhenShown)
 {
     Chart chart;
+    Add(chart, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(chart.replotCount(), 0);
+    chart.show();
+    EXPECT_EQ(chart.replotCount(), 1);
     for (int i = 0; i < 50; ++i) {
         Add(chart, 1);
         chart.setMaximum(ChartAxis::Left, 20 + i);
     }
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
-    EXPECT_EQ(chart.replotCount(), 1);
+    EXPECT_EQ(chart.replotCount(), 2);
 }
 
 } // namespace
