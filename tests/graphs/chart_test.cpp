@@ -1,7 +1,11 @@
 #include "graphs/axis_refused.h"
 #include "graphs/chart.h"
+#include "graphs/graph_cursors.h"
+#include "support/qt_printers.h"
 
 #include <QCoreApplication>
+#include <QCursor>
+#include <QPixmap>
 
 #include <gtest/gtest.h>
 
@@ -66,6 +70,24 @@ TEST(Chart, ChangesWithinOneTurnAreDrawnOnceAndAHiddenChartWhenShown)
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     EXPECT_EQ(chart.replotCount(), 2);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(GraphCursors, SevenHandCursorsOf32PixelsWithTheHotSpotAtEightEight)
+{
+    const GraphCursors cursors;
+    for (int slot : {1, 3, 4, 5, 6, 7, 8}) {
+        const QCursor cursor = cursors.bySlot(slot);
+        EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32)) << slot;
+        EXPECT_EQ(cursor.hotSpot(), QPoint(8, 8)) << slot;
+    }
+    EXPECT_EQ(GraphCursors::nameOfSlot(5), QStringLiteral("cursorN"));
+    EXPECT_NE(cursors.byName(QStringLiteral("cursorN")).pixmap().toImage(),
+              cursors.byName(QStringLiteral("cursorNS")).pixmap().toImage());
 }
 
 } // namespace
