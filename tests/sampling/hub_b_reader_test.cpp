@@ -1,7 +1,6 @@
 #include "sampling/hub_b_reader.h"
 
 #include "support/fixture_pages.h"
-
 #include "support/qt_printers.h"
 
 #include <gtest/gtest.h>

@@ -2,12 +2,10 @@
 
 #include "support/fake_clock.h"
 #include "support/fixture_pages.h"
+#include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
-#include "support/qt_printers.h"
-
 #include <gtest/gtest.h>
 
 namespace
