@@ -10,6 +10,8 @@
 #include "sampling/url_rules.h"
 #include "shell/clock.h"
 
+#include <QElapsedTimer>
+
 #include <exception>
 
 namespace
@@ -60,6 +62,15 @@ void RouterNavigation::initialNavigation(bool settingsFileExists)
 
 void RouterNavigation::WebBrowser1DocumentComplete()
 {
+    QElapsedTimer elapsed;
+    elapsed.start();
+    handleDocument();
+    m_lastHandlerNanoseconds = elapsed.nsecsElapsed();
+    emit pageHandled();
+}
+
+void RouterNavigation::handleDocument()
+{
     m_lastLoadWasSample = false;
     m_sample.resetForPageLoad();
     m_host.hideConnectingNotice();
@@ -68,18 +79,14 @@ void RouterNavigation::WebBrowser1DocumentComplete()
     const QString page = document ? document->bodyHtml : QString();
     const QString documentUrl = document ? document->url : QString();
 
-    if (failedLoginPage(page) || loginPromptWhileStopped(page)) {
-        emit pageHandled();
+    if (failedLoginPage(page) || loginPromptWhileStopped(page))
         return;
-    }
     if (page.contains(u"Password:"))
         m_view.scrollBy(0, PasswordScrollY);
 
     const RouterAccess access = m_host.routerAccess();
-    if (attemptLogin(access, page)) {
-        emit pageHandled();
+    if (attemptLogin(access, page))
         return;
-    }
 
     startSample();
     bool sampleRead = false;
@@ -91,7 +98,6 @@ void RouterNavigation::WebBrowser1DocumentComplete()
 
     runPipeline(sampleRead);
     TrimWorkingSet();
-    emit pageHandled();
 }
 
 bool RouterNavigation::failedLoginPage(const QString &page)

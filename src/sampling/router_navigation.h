@@ -36,12 +36,15 @@ public:
     bool autoStarted() const { return m_autoStarted; }
     // Whether the last handled page load was read as a statistics page.
     bool lastLoadWasSample() const { return m_lastLoadWasSample; }
+    // How long the last page-loaded handler took, pipeline included.
+    qint64 lastHandlerNanoseconds() const { return m_lastHandlerNanoseconds; }
 
 signals:
     // The handler has finished one page load (after the pipeline).
     void pageHandled();
 
 private:
+    void handleDocument();
     bool failedLoginPage(const QString &page);
     bool loginPromptWhileStopped(const QString &page);
     bool attemptLogin(const RouterAccess &access, const QString &page);
@@ -60,4 +63,5 @@ private:
     Readouts m_readouts;
     bool m_autoStarted = false;
     bool m_lastLoadWasSample = false;
+    qint64 m_lastHandlerNanoseconds = 0;
 };

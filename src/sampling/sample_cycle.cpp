@@ -32,9 +32,20 @@ void SampleCycle::setSampleSeconds(int seconds)
 {
     m_sampleSeconds = seconds;
     if (m_timer1.isActive())
-        m_timer1.start(seconds * 1000);
+        m_timer1.start(intervalMs());
     else
-        m_timer1.setInterval(seconds * 1000);
+        m_timer1.setInterval(intervalMs());
+}
+
+void SampleCycle::overrideIntervalMs(int ms)
+{
+    m_intervalOverrideMs = ms;
+    setSampleSeconds(m_sampleSeconds);
+}
+
+int SampleCycle::intervalMs() const
+{
+    return m_intervalOverrideMs > 0 ? m_intervalOverrideMs : m_sampleSeconds * 1000;
 }
 
 void SampleCycle::setPauseDelaySeconds(int seconds)
@@ -54,7 +65,7 @@ void SampleCycle::btnRunClick()
 
     // A Start while already running with the same interval leaves the
     // countdown alone; only the immediate sample below is added.
-    const int interval = m_sampleSeconds * 1000;
+    const int interval = intervalMs();
     if (!m_timer1.isActive() || m_timer1.interval() != interval)
         m_timer1.start(interval);
 
@@ -148,7 +159,7 @@ void SampleCycle::graphMouseUp()
 {
     m_samplingHold = false;
     if (m_state == RunState::Running)
-        m_timer1.start(m_sampleSeconds * 1000);
+        m_timer1.start(intervalMs());
 }
 
 void SampleCycle::setHintTimerActive(bool active)

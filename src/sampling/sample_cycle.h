@@ -29,6 +29,9 @@ public:
     // countdown starts over.
     void setSampleSeconds(int seconds);
     int sampleSeconds() const { return m_sampleSeconds; }
+    // For trying the program out quickly (the demo's hidden fast mode): the
+    // sample timer runs every ms milliseconds whatever the interval says.
+    void overrideIntervalMs(int ms);
     // The automatic resume delay; set once when the window is created.
     void setPauseDelaySeconds(int seconds);
 
@@ -65,6 +68,7 @@ signals:
 
 private:
     void setState(RunState state);
+    int intervalMs() const;
 
     BrowserView &m_view;
     NavigationUrls &m_urls;
@@ -75,6 +79,7 @@ private:
     RunState m_state = RunState::Idle;
     bool m_samplingHold = false;
     int m_sampleSeconds = 30;
+    int m_intervalOverrideMs = 0;
     QString m_runCaption = QStringLiteral("Start");
     QString m_stopCaption = QStringLiteral("Pause");
     QString m_stopGlyph = QStringLiteral("pausebitmap");
