@@ -250,5 +250,10 @@ QString LocaleShortTime(const QTime &time, const QLocale &locale)
 
 QString LocaleLongTime(const QTime &time, const QLocale &locale)
 {
-    return locale.toString(time, WithoutZone(locale.timeFormat(QLocale::LongFormat)));
+    return locale.toString(time, LocaleLongTimeFormat(locale));
+}
+
+QString LocaleLongTimeFormat(const QLocale &locale)
+{
+    return WithoutZone(locale.timeFormat(QLocale::LongFormat));
 }

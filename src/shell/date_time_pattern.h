@@ -29,3 +29,7 @@ QString LocaleShortDate(const QDate &date, const QLocale &locale);
 QString LocaleLongDate(const QDate &date, const QLocale &locale);
 QString LocaleShortTime(const QTime &time, const QLocale &locale);
 QString LocaleLongTime(const QTime &time, const QLocale &locale);
+
+// The Qt format behind LocaleLongTime: the locale's long time format without
+// its time-zone part.
+QString LocaleLongTimeFormat(const QLocale &locale);

@@ -2,43 +2,14 @@
 
 #include "sampling/webengine_browser_view.h"
 #include "shell/clock.h"
+#include "shell/data_folder.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLayout>
-#include <QStandardPaths>
 
 namespace
 {
-
-bool WritableFolder(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isDir() && info.isWritable();
-}
-
-// The folder that stands in for the program folder.
-QString DataFolder(const CommandLine &commandLine)
-{
-    if (!commandLine.dataDir.isEmpty())
-        return commandLine.dataDir;
-    const QString home = qEnvironmentVariable("LINEWARDEN_HOME");
-    if (!home.isEmpty())
-        return home;
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    if (WritableFolder(programFolder))
-        return programFolder;
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-}
-
-QString SettingsPath(const QString &folder)
-{
-    const QString program = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return QDir(folder).filePath((program.isEmpty() ? QStringLiteral("linewarden") : program)
-                                 + QStringLiteral(".ini"));
-}
 
 std::unique_ptr<BrowserView> MakeWebEngineView(QWidget *host)
 {
@@ -48,13 +19,13 @@ std::unique_ptr<BrowserView> MakeWebEngineView(QWidget *host)
     return view;
 }
 
-int RunMainWindow(const QString &folder)
+int RunMainWindow(const DataFolder &folder)
 {
-    QDir().mkpath(folder);
+    folder.ensureExists();
     MainWindowContext context;
     context.clock = &Clock::system();
-    context.dataFolder = folder;
-    context.settingsPath = SettingsPath(folder);
+    context.dataFolder = folder.path();
+    context.settingsPath = folder.settingsFile();
     context.makeBrowser = &MakeWebEngineView;
     TForm1 window(context);
     window.show();
@@ -66,7 +37,7 @@ int RunMainWindow(const QString &folder)
 int RunDesktop(const CommandLine &commandLine, QTextStream &err)
 {
     Q_UNUSED(err);
-    return RunMainWindow(DataFolder(commandLine));
+    return RunMainWindow(DataFolder::Resolve(DataFolder::CurrentInputs(commandLine.dataDir)));
 }
 
 int RunDemo(const CommandLine &commandLine, QTextStream &err)

@@ -67,7 +67,7 @@ TForm1::TForm1(const MainWindowContext &context, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Linewarden"));
     setMinimumSize(850, 650);
-    m_settings = LoadMainWindowSettings(m_context.settingsPath);
+    m_settings = LoadMainWindowSettings(m_context.settingsPath, m_context.dataFolder);
 
     buildTabs();
     m_browser = m_context.makeBrowser(m_browserHost);
@@ -308,7 +308,7 @@ void TForm1::collectSettings()
 bool TForm1::SaveIni()
 {
     collectSettings();
-    return SaveMainWindowSettings(m_context.settingsPath, m_settings);
+    return SaveMainWindowSettings(m_context.settingsPath, m_context.dataFolder, m_settings);
 }
 
 void TForm1::FormShow()

@@ -4,9 +4,9 @@
 
 #include <QString>
 
-// The settings the main window needs in its first shape, with their
-// defaults. Filled from and written to the settings file by the two
-// functions below until the full settings schema takes over.
+// The settings the main window holds in its first shape, with their
+// defaults: a typed view of the keys it needs, read from and written to the
+// settings file through Settings, which keeps every other key as it was.
 struct MainWindowSettings
 {
     // LW-BT
@@ -20,7 +20,7 @@ struct MainWindowSettings
     int user2 = 5;
     int page = 0;
     // Log
-    QString logFile;           // empty: program folder + "/log.txt"
+    QString logFile;
     bool log = false;
     // Advanced
     int logTab = 8;
@@ -30,11 +30,10 @@ struct MainWindowSettings
     QString hhbUrl = QStringLiteral("/html/settings/a_adsl.html");
 };
 
-// Reads the keys from the settings file; missing keys keep their defaults.
-MainWindowSettings LoadMainWindowSettings(const QString &iniPath);
-// Writes the keys; returns false when the file could not be written.
-bool SaveMainWindowSettings(const QString &iniPath, const MainWindowSettings &settings);
-
-// The keyless byte complement of the stored password: the same call
-// scrambles and unscrambles.
-QByteArray ComplementBytes(const QByteArray &bytes);
+// Reads the keys from the settings file; missing keys take their defaults
+// (the log file's lies in programFolder).
+MainWindowSettings LoadMainWindowSettings(const QString &iniPath, const QString &programFolder);
+// Writes the keys over the file, keeping the others; false when the file
+// could not be written.
+bool SaveMainWindowSettings(const QString &iniPath, const QString &programFolder,
+                            const MainWindowSettings &settings);

@@ -34,7 +34,7 @@ protected:
     void open(const MainWindowSettings &settings, bool withSettingsFile = true)
     {
         if (withSettingsFile) {
-            ASSERT_TRUE(SaveMainWindowSettings(iniPath(), settings));
+            ASSERT_TRUE(SaveMainWindowSettings(iniPath(), data.path(), settings));
         }
         MainWindowContext context;
         context.clock = &clock;
@@ -126,8 +126,8 @@ TEST_F(MainWindowTest, RecognisedTypeAPageIsLearnedStartsSamplingAndIsRead)
 
     // The learned path is saved for the next run.
     window->close();
-    EXPECT_EQ(LoadMainWindowSettings(iniPath()).hhaUrl, QStringLiteral("/index.cgi?active_page=9118&"));
-    EXPECT_EQ(LoadMainWindowSettings(iniPath()).actualUrl, StatsUrl);
+    EXPECT_EQ(LoadMainWindowSettings(iniPath(), data.path()).hhaUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+    EXPECT_EQ(LoadMainWindowSettings(iniPath(), data.path()).actualUrl, StatsUrl);
 }
 
 TEST_F(MainWindowTest, LaterTypeARunLogsInThroughTheFirstFormAndLinkEight)

@@ -1,0 +1,274 @@
+#include "shell/settings.h"
+
+#include "sampling/reader_options.h"
+#include "sampling/text_primitives.h"
+#include "shell/date_time_pattern.h"
+#include "shell/ini_file.h"
+#include "shell/time_of_day.h"
+
+#include <QFileInfo>
+
+namespace
+{
+
+// Strings longer than this are cut when read, as the profile service did.
+constexpr qsizetype kMaxStringLength = 2047;
+
+QByteArray Latin1(QLatin1String text)
+{
+    return QByteArray(text.data(), text.size());
+}
+
+QString ReadString(const QByteArray &bytes)
+{
+    QString text = QString::fromUtf8(bytes);
+    if (text.size() > kMaxStringLength) {
+        qsizetype cut = kMaxStringLength;
+        if (text.at(cut - 1).isHighSurrogate())
+            --cut;
+        text.truncate(cut);
+    }
+    return text;
+}
+
+} // namespace
+
+Settings::Settings(SettingsContext context) : m_context(std::move(context))
+{
+    resetToDefaults();
+}
+
+QString Settings::SaveFailedText(const QString &path)
+{
+    return QStringLiteral("Unable to write to %1").arg(path);
+}
+
+QVariant Settings::defaultValue(SettingKey key) const
+{
+    const QString &folder = m_context.programFolder;
+    if (IsAxisKey(key))
+        return FixedAxisLimit(key);
+    switch (key) {
+    case SettingKey::Address: return QStringLiteral("192.168.1.254");
+    case SettingKey::Password: return QString();
+    case SettingKey::ShowPlain: return false;
+    case SettingKey::Login: return true;
+    case SettingKey::Type: return -1;
+    case SettingKey::ActualUrl: return QString();
+    case SettingKey::Sample: return 30;
+    case SettingKey::PointsperPage: return 480;
+    case SettingKey::User1: return 4;
+    case SettingKey::User2: return 5;
+    case SettingKey::Total1: return true;
+    case SettingKey::LastHour1: return false;
+    case SettingKey::Total2: return true;
+    case SettingKey::LastHour2: return false;
+    case SettingKey::Prompt: return true;
+    case SettingKey::Minimize: return false;
+    case SettingKey::SaveAxes: return false;
+    case SettingKey::ThreeD: return QStringLiteral("00000");
+    case SettingKey::Page: return 0;
+    case SettingKey::cbLog: return false;
+    case SettingKey::LogFile: return folder + QStringLiteral("/log.txt");
+    case SettingKey::TrimLog: return false;
+    case SettingKey::TrimLines: return 1000;
+    case SettingKey::TrimTime:
+        return trimTimeText(m_context.now.time().isValid() ? m_context.now.time() : QTime(0, 0));
+    case SettingKey::Capture: return folder + QStringLiteral("/Capture");
+    case SettingKey::cbCapture: return false;
+    case SettingKey::LostSync: return false;
+    case SettingKey::OnClose: return false;
+    case SettingKey::DeleteImages: return false;
+    case SettingKey::DeleteDays: return 5;
+    // The stored text carries whole seconds only.
+    case SettingKey::DeleteTime: {
+        const QTime now = m_context.now.time();
+        return now.isValid() ? QTime(now.hour(), now.minute(), now.second()) : QTime(0, 0);
+    }
+    case SettingKey::LogTab: return 8;
+    case SettingKey::ImagePrefix: return QStringLiteral("Wardn-");
+    case SettingKey::AddPrefix: return true;
+    case SettingKey::Recycle: return true;
+    case SettingKey::ImageDateFormat: return QStringLiteral("yyyymmdd-hhmmss");
+    case SettingKey::LogDateFormat: return DefaultLogDateFormat();
+    case SettingKey::PauseDelay: return 120;
+    case SettingKey::Monitor1: return false;
+    case SettingKey::HHAUrl: return QString();
+    case SettingKey::HHBUrl: return QStringLiteral("/html/settings/a_adsl.html");
+    case SettingKey::WebFolder: return folder + QStringLiteral("/WebServer");
+    case SettingKey::DateStamp: return true;
+    case SettingKey::Web: return false;
+    case SettingKey::WebAddress: return QString();
+    case SettingKey::Port: return QStringLiteral("81");
+    case SettingKey::webWidth: return QStringLiteral("500");
+    case SettingKey::webHeight: return QStringLiteral("250");
+    case SettingKey::Height: return 650;
+    case SettingKey::Top: return m_context.primaryScreen.height() / 2 - 325;
+    case SettingKey::Width: return 850;
+    case SettingKey::Left: return m_context.primaryScreen.width() / 2 - 425;
+    default: return QVariant();
+    }
+}
+
+void Settings::resetToDefaults()
+{
+    for (const SettingSpec &spec : SettingTable())
+        m_values[static_cast<std::size_t>(spec.key)] = defaultValue(spec.key);
+    m_loadedPasswordBytes.clear();
+}
+
+bool Settings::Load(const QString &path)
+{
+    resetToDefaults();
+    IniFile file;
+    if (file.load(path) != IniFile::LoadResult::Read)
+        return false;
+    for (const SettingKey key : LoadOrder()) {
+        if (IsAxisKey(key) && !flag(SettingKey::SaveAxes))
+            continue; // the fixed limits stand
+        m_values[static_cast<std::size_t>(key)] = readValue(file, key);
+    }
+    if (const auto stored = file.value(Latin1(SpecOf(SettingKey::Password).section),
+                                       Latin1(SpecOf(SettingKey::Password).name)))
+        m_loadedPasswordBytes = EnDeCrypt(stored->left(kMaxStringLength));
+    return true;
+}
+
+QVariant Settings::readValue(const IniFile &file, SettingKey key) const
+{
+    const SettingSpec &spec = SpecOf(key);
+    const QVariant fallback = defaultValue(key);
+    const auto stored = file.value(Latin1(spec.section), Latin1(spec.name));
+    if (!stored)
+        return fallback;
+    switch (spec.type) {
+    case SettingType::Integer:
+        return StrToIntDef(QString::fromUtf8(*stored), fallback.toInt());
+    case SettingType::Boolean:
+        return StrToIntDef(QString::fromUtf8(*stored), fallback.toBool() ? 1 : 0) != 0;
+    case SettingType::String:
+        return ReadString(*stored);
+    case SettingType::Password:
+        return QString::fromUtf8(EnDeCrypt(stored->left(kMaxStringLength)));
+    case SettingType::TimeOfDay: {
+        // A text that is no time of day leaves no time: nothing is scheduled,
+        // and the save leaves the stored text alone.
+        const auto time = ParseTimeOfDay(ReadString(*stored), m_context.locale);
+        return time ? *time : QTime();
+    }
+    }
+    return fallback;
+}
+
+QByteArray Settings::storedBytes(SettingKey key, bool &skip) const
+{
+    const SettingSpec &spec = SpecOf(key);
+    const QVariant &value = m_values[static_cast<std::size_t>(key)];
+    skip = false;
+    switch (spec.type) {
+    case SettingType::Integer:
+        return QByteArray::number(value.toInt());
+    case SettingType::Boolean:
+        return value.toBool() ? QByteArray("1") : QByteArray("0");
+    case SettingType::String:
+        return value.toString().toUtf8();
+    case SettingType::Password: {
+        const QString password = value.toString();
+        const bool unchanged = !m_loadedPasswordBytes.isEmpty()
+                               && QString::fromUtf8(m_loadedPasswordBytes) == password;
+        return EnDeCrypt(unchanged ? m_loadedPasswordBytes : password.toUtf8());
+    }
+    case SettingType::TimeOfDay: {
+        const QTime time = value.toTime();
+        skip = !time.isValid();
+        return LocaleLongTime(time, m_context.locale).toUtf8();
+    }
+    }
+    skip = true;
+    return {};
+}
+
+bool Settings::SaveIni(const QString &path) const
+{
+    // Start from the file as it is, so everything the program does not write
+    // stays as it was.
+    IniFile file;
+    if (file.load(path) == IniFile::LoadResult::Failed)
+        return false;
+    const bool saveAxes = flag(SettingKey::SaveAxes);
+    for (const SettingSpec &spec : SettingTable()) {
+        if (IsAxisKey(spec.key) && !saveAxes)
+            continue;
+        bool skip = false;
+        const QByteArray bytes = storedBytes(spec.key, skip);
+        if (!skip)
+            file.setValue(Latin1(spec.section), Latin1(spec.name), bytes);
+    }
+    return file.save(path);
+}
+
+int Settings::integer(SettingKey key) const
+{
+    Q_ASSERT(SpecOf(key).type == SettingType::Integer);
+    return m_values[static_cast<std::size_t>(key)].toInt();
+}
+
+bool Settings::flag(SettingKey key) const
+{
+    Q_ASSERT(SpecOf(key).type == SettingType::Boolean);
+    return m_values[static_cast<std::size_t>(key)].toBool();
+}
+
+QString Settings::text(SettingKey key) const
+{
+    Q_ASSERT(SpecOf(key).type == SettingType::String || SpecOf(key).type == SettingType::Password);
+    return m_values[static_cast<std::size_t>(key)].toString();
+}
+
+QTime Settings::time(SettingKey key) const
+{
+    Q_ASSERT(SpecOf(key).type == SettingType::TimeOfDay);
+    return m_values[static_cast<std::size_t>(key)].toTime();
+}
+
+void Settings::setInteger(SettingKey key, int value)
+{
+    Q_ASSERT(SpecOf(key).type == SettingType::Integer);
+    m_values[static_cast<std::size_t>(key)] = value;
+}
+
+void Settings::setFlag(SettingKey key, bool value)
+{
+    Q_ASSERT(SpecOf(key).type == SettingType::Boolean);
+    m_values[static_cast<std::size_t>(key)] = value;
+}
+
+void Settings::setText(SettingKey key, const QString &value)
+{
+    Q_ASSERT(SpecOf(key).type == SettingType::String || SpecOf(key).type == SettingType::Password);
+    m_values[static_cast<std::size_t>(key)] = value;
+}
+
+void Settings::setTime(SettingKey key, const QTime &value)
+{
+    Q_ASSERT(SpecOf(key).type == SettingType::TimeOfDay);
+    // Stored texts carry whole seconds.
+    m_values[static_cast<std::size_t>(key)] =
+        value.isValid() ? QTime(value.hour(), value.minute(), value.second()) : QTime();
+}
+
+void Settings::setAxisLimit(SettingKey key, double limit)
+{
+    Q_ASSERT(IsAxisKey(key));
+    setInteger(key, TruncatedAxisLimit(limit));
+}
+
+std::optional<QTime> Settings::trimTimeOfDay() const
+{
+    return ParseTimeOfDay(text(SettingKey::TrimTime), m_context.locale);
+}
+
+QString Settings::trimTimeText(const QTime &time) const
+{
+    return FormatDateTime(QStringLiteral("HH:mm"), QDateTime(QDate(2000, 1, 1), time), m_context.locale);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QLatin1String>
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+// Every key of the settings file. The order of the enumerators is the order
+// in which SaveIni writes the keys, which is also the order of the file after
+// a first save.
+enum class SettingKey : int {
+    // [LW-BT]
+    Address, Password, ShowPlain, Login, Type, ActualUrl, Sample, PointsperPage,
+    User1, User2, Total1, LastHour1, Total2, LastHour2, Prompt, Minimize, SaveAxes,
+    C1Lx, C1Rx, C5Lx, C5Rx, C2Lx, C2Rx, C3Lx, C3Rx, C4Lx, C4Rx,
+    C1L, C1R, C5L, C5R, C2L, C2R, C3L, C3R, C4L, C4R,
+    ThreeD, Page,
+    // [Log]
+    cbLog, LogFile, TrimLog, TrimLines, TrimTime,
+    // [Capture]
+    Capture, cbCapture, LostSync, OnClose, DeleteImages, DeleteDays, DeleteTime,
+    // [Advanced]
+    LogTab, ImagePrefix, AddPrefix, Recycle, ImageDateFormat, LogDateFormat, PauseDelay,
+    Monitor1, HHAUrl, HHBUrl, WebFolder, DateStamp,
+    // [WebServer]
+    Web, WebAddress, Port, webWidth, webHeight,
+    // [LW-Form]
+    Height, Top, Width, Left,
+};
+
+constexpr std::size_t kSettingKeyCount = static_cast<std::size_t>(SettingKey::Left) + 1;
+
+enum class SettingType {
+    Integer,   // decimal text; read with a sign, "$" or "0x" hexadecimal
+    Boolean,   // "1" or "0"; read as an integer, anything but 0 is true
+    String,    // the text as held, at most 2047 characters when read
+    Password,  // a string stored as EnDeCrypt of its UTF-8 bytes
+    TimeOfDay, // a time of day stored in the locale's long time format
+};
+
+// One row of the key table. heldIn names the main-window control that holds
+// the value, or is empty for a setting kept in memory under the key's name.
+struct SettingSpec
+{
+    SettingKey key;
+    QLatin1String section;
+    QLatin1String name;
+    SettingType type;
+    QLatin1String heldIn;
+};
+
+// The key table, in SaveIni's order (indexed by SettingKey).
+const std::array<SettingSpec, kSettingKeyCount> &SettingTable();
+const SettingSpec &SpecOf(SettingKey key);
+
+// The keys in the order the settings are loaded and applied to the window.
+// The order matters because applying a value can change others. The twenty
+// axis keys sit right after SaveAxes: when SaveAxes is clear their values are
+// the fixed limits, not the file's.
+const std::vector<SettingKey> &LoadOrder();
+
+// The axis keys: "C", the graph number (1 Noise Margin, 2 Connection Speed,
+// 3 and 4 the user-defined graphs, 5 the web graph), "L" or "R" for the left
+// or right axis, and "x" for the maximum (the minimum without it).
+enum class AxisSide { Left, Right };
+enum class AxisLimit { Minimum, Maximum };
+bool IsAxisKey(SettingKey key);
+SettingKey AxisKey(int graph, AxisSide side, AxisLimit limit); // graph 1 to 5
+// The limit an axis gets when SaveAxes is clear, and the default of its key.
+int FixedAxisLimit(SettingKey key);
+// An axis limit as SaveIni stores it: truncated toward zero, held within 32 bits.
+int TruncatedAxisLimit(double limit);
+
+// The keyless byte complement that scrambles the stored password; applying
+// it twice gives the input back ("abc" <-> 0x9E 0x9D 0x9C).
+QByteArray EnDeCrypt(QByteArrayView bytes);

@@ -1,0 +1,295 @@
+#include "shell/settings.h"
+
+#include "shell/date_time_pattern.h"
+#include "support/qt_printers.h"
+#include "support/temp_data_dir.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const QLocale kUk(QLocale::English, QLocale::UnitedKingdom);
+const QDateTime kNow(QDate(2026, 12, 9), QTime(14, 35, 27));
+
+class SettingsTest : public ::testing::Test
+{
+protected:
+    SettingsContext context(const QLocale &locale = kUk) const
+    {
+        return SettingsContext{QStringLiteral("/opt/lw"), kNow, QSize(1920, 1080), locale};
+    }
+    QString ini() const { return dir.filePath(QStringLiteral("linewarden.ini")); }
+    bool write(const QByteArray &bytes) const { return dir.writeFile(QStringLiteral("linewarden.ini"), bytes); }
+    QByteArray stored() const { return dir.readFile(QStringLiteral("linewarden.ini")); }
+
+    Settings loaded(const QLocale &locale = kUk) const
+    {
+        Settings settings(context(locale));
+        settings.Load(ini());
+        return settings;
+    }
+
+    TempDataDir dir;
+};
+
+TEST_F(SettingsTest, NoFileGivesTheDefaults)
+{
+    Settings settings(context());
+    EXPECT_FALSE(settings.Load(ini()));
+    EXPECT_EQ(settings.text(SettingKey::Address), QStringLiteral("192.168.1.254"));
+    EXPECT_EQ(settings.integer(SettingKey::Type), -1);
+    EXPECT_EQ(settings.integer(SettingKey::Sample), 30);
+    EXPECT_TRUE(settings.flag(SettingKey::Login));
+    EXPECT_EQ(settings.text(SettingKey::LogFile), QStringLiteral("/opt/lw/log.txt"));
+    EXPECT_EQ(settings.text(SettingKey::Capture), QStringLiteral("/opt/lw/Capture"));
+    EXPECT_EQ(settings.text(SettingKey::WebFolder), QStringLiteral("/opt/lw/WebServer"));
+    EXPECT_EQ(settings.text(SettingKey::TrimTime), QStringLiteral("14:35"));
+    EXPECT_EQ(settings.time(SettingKey::DeleteTime), QTime(14, 35, 27));
+    EXPECT_EQ(settings.text(SettingKey::LogDateFormat), QStringLiteral("ddd dd mmm yyyy  hh:mm:ss"));
+    EXPECT_EQ(settings.text(SettingKey::ThreeD), QStringLiteral("00000"));
+    // An 850 by 650 window centred on the primary monitor.
+    EXPECT_EQ(settings.integer(SettingKey::Width), 850);
+    EXPECT_EQ(settings.integer(SettingKey::Height), 650);
+    EXPECT_EQ(settings.integer(SettingKey::Left), 535);
+    EXPECT_EQ(settings.integer(SettingKey::Top), 215);
+    EXPECT_EQ(settings.integer(SettingKey::C1Lx), 10);
+    EXPECT_EQ(settings.integer(SettingKey::C3L), 0);
+    EXPECT_EQ(settings.integer(SettingKey::C5R), -2);
+}
+
+// A value unlike the default for every key, by its type.
+void SetEveryKey(Settings &settings)
+{
+    int n = 0;
+    for (const SettingSpec &spec : SettingTable()) {
+        ++n;
+        switch (spec.type) {
+        case SettingType::Integer: settings.setInteger(spec.key, -n * 37); break;
+        case SettingType::Boolean: settings.setFlag(spec.key, !settings.flag(spec.key)); break;
+        case SettingType::String:
+            settings.setText(spec.key, QStringLiteral("%1 %2 = é ü").arg(spec.name).arg(n));
+            break;
+        case SettingType::Password: settings.setText(spec.key, QStringLiteral("pa ss=wörd!")); break;
+        case SettingType::TimeOfDay: settings.setTime(spec.key, QTime(3, 4, 5)); break;
+        }
+    }
+    settings.setFlag(SettingKey::SaveAxes, true);
+}
+
+TEST_F(SettingsTest, EveryKeyComesBackAsSaved)
+{
+    Settings saved(context());
+    SetEveryKey(saved);
+    ASSERT_TRUE(saved.SaveIni(ini()));
+
+    const Settings back = loaded();
+    for (const SettingSpec &spec : SettingTable()) {
+        SCOPED_TRACE(spec.name.data());
+        switch (spec.type) {
+        case SettingType::Integer: EXPECT_EQ(back.integer(spec.key), saved.integer(spec.key)); break;
+        case SettingType::Boolean: EXPECT_EQ(back.flag(spec.key), saved.flag(spec.key)); break;
+        case SettingType::String:
+        case SettingType::Password: EXPECT_EQ(back.text(spec.key), saved.text(spec.key)); break;
+        case SettingType::TimeOfDay: EXPECT_EQ(back.time(spec.key), saved.time(spec.key)); break;
+        }
+    }
+}
+
+TEST_F(SettingsTest, FirstSaveWritesTheKeyTableInOrder)
+{
+    ASSERT_TRUE(Settings(context()).SaveIni(ini()));
+    const QList<QByteArray> lines = stored().split('\n');
+    QList<QByteArray> expected;
+    QLatin1String section;
+    for (const SettingSpec &spec : SettingTable()) {
+        if (IsAxisKey(spec.key))
+            continue; // SaveAxes is clear
+        if (spec.section != section) {
+            section = spec.section;
+            expected << '[' + QByteArray(section.data(), section.size()) + ']';
+        }
+        expected << QByteArray(spec.name.data(), spec.name.size());
+    }
+    ASSERT_EQ(lines.size(), expected.size() + 1);
+    for (int i = 0; i < expected.size(); ++i)
+        EXPECT_TRUE(lines[i] == expected[i] || lines[i].startsWith(expected[i] + '=')) << lines[i].constData();
+    EXPECT_TRUE(stored().contains("\nTrimTime=14:35\n"));
+    EXPECT_TRUE(stored().contains("\nDeleteTime=14:35:27\n"));
+}
+
+TEST_F(SettingsTest, ReadsNumbersAsTheProfileServiceDid)
+{
+    ASSERT_TRUE(write("[Log]\nTrimLines=0x3E8\n[Capture]\nDeleteDays=$A\n[LW-BT]\nPrompt=yes\nShowPlain=yes\n"
+                      "Sample=-12\nUser1=4x\nType=  1\nMinimize=2\n[LW-Form]\nWidth=99999999999\n"));
+    const Settings settings = loaded();
+    EXPECT_EQ(settings.integer(SettingKey::TrimLines), 1000);
+    EXPECT_EQ(settings.integer(SettingKey::DeleteDays), 10);
+    EXPECT_TRUE(settings.flag(SettingKey::Prompt));     // not a number: the default 1
+    EXPECT_FALSE(settings.flag(SettingKey::ShowPlain)); // not a number: the default 0
+    EXPECT_EQ(settings.integer(SettingKey::Sample), -12);
+    EXPECT_EQ(settings.integer(SettingKey::User1), 4);
+    EXPECT_EQ(settings.integer(SettingKey::Type), 1);
+    EXPECT_TRUE(settings.flag(SettingKey::Minimize));
+    EXPECT_EQ(settings.integer(SettingKey::Width), 850);
+}
+
+TEST_F(SettingsTest, StoresThePasswordScrambled)
+{
+    Settings settings(context());
+    settings.setText(SettingKey::Password, QStringLiteral("abc"));
+    ASSERT_TRUE(settings.SaveIni(ini()));
+    EXPECT_TRUE(stored().contains("\nPassword=\x9E\x9D\x9C\n"));
+    EXPECT_EQ(loaded().text(SettingKey::Password), QStringLiteral("abc"));
+
+    settings.setText(SettingKey::Password, QString());
+    ASSERT_TRUE(settings.SaveIni(ini()));
+    EXPECT_TRUE(stored().contains("\nPassword=\n"));
+
+    EXPECT_EQ(EnDeCrypt(EnDeCrypt("any text")), QByteArray("any text"));
+}
+
+TEST_F(SettingsTest, KeepsAStoredPasswordThatIsNotUtf8)
+{
+    // Scrambled Latin-1 "café" from an older settings file.
+    const QByteArray scrambled = EnDeCrypt("caf\xE9");
+    ASSERT_TRUE(write("[LW-BT]\nPassword=" + scrambled + "\n"));
+    ASSERT_TRUE(loaded().SaveIni(ini()));
+    EXPECT_TRUE(stored().contains("\nPassword=" + scrambled + "\n"));
+}
+
+TEST_F(SettingsTest, AxisKeysOnlyWhenSaveAxesIsSet)
+{
+    ASSERT_TRUE(write("[LW-BT]\nSaveAxes=0\nC1Lx=33\nC2L=-7\n"));
+    Settings settings = loaded();
+    EXPECT_EQ(settings.integer(SettingKey::C1Lx), 10);
+    EXPECT_EQ(settings.integer(SettingKey::C2L), 0);
+    settings.setAxisLimit(SettingKey::C1Lx, 55.0);
+    ASSERT_TRUE(settings.SaveIni(ini()));
+    EXPECT_TRUE(stored().contains("\nC1Lx=33\nC2L=-7\n"));
+    EXPECT_FALSE(stored().contains("C1Rx"));
+
+    settings.setFlag(SettingKey::SaveAxes, true);
+    settings.setAxisLimit(SettingKey::C1Lx, 9.7);
+    settings.setAxisLimit(SettingKey::C2L, -1.5);
+    ASSERT_TRUE(settings.SaveIni(ini()));
+    EXPECT_TRUE(stored().contains("\nC1Lx=9\nC2L=-1\n"));
+    const Settings back = loaded();
+    EXPECT_EQ(back.integer(SettingKey::C1Lx), 9);
+    EXPECT_EQ(back.integer(SettingKey::C2L), -1);
+    EXPECT_EQ(back.integer(SettingKey::C4Rx), 20); // absent: the fixed limit
+}
+
+TEST_F(SettingsTest, NamesTheAxisKeys)
+{
+    EXPECT_EQ(AxisKey(1, AxisSide::Left, AxisLimit::Maximum), SettingKey::C1Lx);
+    EXPECT_EQ(AxisKey(5, AxisSide::Right, AxisLimit::Maximum), SettingKey::C5Rx);
+    EXPECT_EQ(AxisKey(3, AxisSide::Left, AxisLimit::Minimum), SettingKey::C3L);
+    EXPECT_EQ(AxisKey(4, AxisSide::Right, AxisLimit::Minimum), SettingKey::C4R);
+    EXPECT_EQ(FixedAxisLimit(SettingKey::C5Lx), 10);
+    EXPECT_EQ(FixedAxisLimit(SettingKey::C2Rx), 20);
+    EXPECT_EQ(FixedAxisLimit(SettingKey::C1R), -2);
+    EXPECT_EQ(FixedAxisLimit(SettingKey::C4L), 0);
+    EXPECT_EQ(TruncatedAxisLimit(-0.9), 0);
+    EXPECT_EQ(TruncatedAxisLimit(1e12), 2147483647);
+}
+
+TEST_F(SettingsTest, LoadOrderReplaysEveryKeyOnce)
+{
+    const std::vector<SettingKey> &order = LoadOrder();
+    EXPECT_EQ(order.size(), kSettingKeyCount);
+    const auto at = [&](SettingKey key) { return std::find(order.begin(), order.end(), key) - order.begin(); };
+    EXPECT_EQ(order.front(), SettingKey::Width);
+    EXPECT_EQ(order.back(), SettingKey::Web);              // starts the server on the stored port
+    EXPECT_LT(at(SettingKey::cbCapture), at(SettingKey::LostSync)); // both set: only LostSync stays
+    EXPECT_EQ(at(SettingKey::SaveAxes) + 1, at(SettingKey::C1Lx));
+    EXPECT_EQ(at(SettingKey::C4R) + 1, at(SettingKey::ThreeD));
+    EXPECT_LT(at(SettingKey::LogFile), at(SettingKey::cbLog));
+    for (const SettingSpec &spec : SettingTable())
+        EXPECT_EQ(std::count(order.begin(), order.end(), spec.key), 1) << spec.name.data();
+}
+
+TEST_F(SettingsTest, BothCaptureFlagsAreReadAsStored)
+{
+    ASSERT_TRUE(write("[Capture]\ncbCapture=1\nLostSync=1\n"));
+    const Settings settings = loaded();
+    EXPECT_TRUE(settings.flag(SettingKey::cbCapture));
+    EXPECT_TRUE(settings.flag(SettingKey::LostSync));
+}
+
+TEST_F(SettingsTest, SaveKeepsUnknownSectionsAndKeys)
+{
+    ASSERT_TRUE(write("; notes\r\n[LW-BT]\r\nAddress=10.1.1.1\r\nFuture=on\r\n\r\n[Plugins]\r\nx=1\r\n"));
+    Settings settings = loaded();
+    EXPECT_EQ(settings.text(SettingKey::Address), QStringLiteral("10.1.1.1"));
+    settings.setText(SettingKey::Address, QStringLiteral("10.2.2.2"));
+    ASSERT_TRUE(settings.SaveIni(ini()));
+    const QByteArray bytes = stored();
+    EXPECT_TRUE(bytes.startsWith("; notes\r\n[LW-BT]\r\nAddress=10.2.2.2\r\nFuture=on\r\nPassword=\r\n"));
+    EXPECT_TRUE(bytes.contains("\r\n[Plugins]\r\nx=1\r\n"));
+}
+
+TEST_F(SettingsTest, LongStringsAreCutWhenRead)
+{
+    ASSERT_TRUE(write("[Advanced]\nImagePrefix=" + QByteArray(3000, 'p') + "\n"));
+    EXPECT_EQ(loaded().text(SettingKey::ImagePrefix).size(), 2047);
+}
+
+TEST_F(SettingsTest, DeleteTimeRoundTripsInEveryLocale)
+{
+    const QLocale locales[] = {kUk, QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c(),
+                               QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Finnish),
+                               QLocale(QLocale::Korean), QLocale(QLocale::Arabic, QLocale::Egypt),
+                               QLocale(QLocale::Chinese, QLocale::China)};
+    for (const QLocale &locale : locales) {
+        SCOPED_TRACE(locale.name().toStdString());
+        for (const QTime time : {QTime(0, 0, 0), QTime(9, 5, 7), QTime(12, 30, 0), QTime(23, 59, 59)}) {
+            Settings settings(context(locale));
+            settings.setTime(SettingKey::DeleteTime, time);
+            ASSERT_TRUE(settings.SaveIni(ini()));
+            EXPECT_EQ(loaded(locale).time(SettingKey::DeleteTime), time) << stored().constData();
+        }
+    }
+}
+
+TEST_F(SettingsTest, AStoredTimeThatIsNoTimeSchedulesNothing)
+{
+    ASSERT_TRUE(write("[Log]\nTrimTime=soon\n[Capture]\nDeleteTime=tea time\n"));
+    Settings settings = loaded();
+    EXPECT_FALSE(settings.time(SettingKey::DeleteTime).isValid());
+    EXPECT_FALSE(settings.trimTimeOfDay().has_value());
+    // The save leaves the unreadable text for the user to see and mend.
+    ASSERT_TRUE(settings.SaveIni(ini()));
+    EXPECT_TRUE(stored().contains("\nDeleteTime=tea time\n"));
+
+    settings.setText(SettingKey::TrimTime, settings.trimTimeText(QTime(7, 5)));
+    EXPECT_EQ(settings.text(SettingKey::TrimTime), QStringLiteral("07:05"));
+    EXPECT_EQ(settings.trimTimeOfDay(), QTime(7, 5));
+}
+
+TEST_F(SettingsTest, AFailedSaveSaysSoAndLeavesTheFile)
+{
+    ASSERT_TRUE(write("[LW-BT]\nAddress=10.1.1.1\n"));
+    Settings settings = loaded();
+    EXPECT_FALSE(settings.SaveIni(dir.filePath(QStringLiteral("gone/linewarden.ini"))));
+    EXPECT_EQ(Settings::SaveFailedText(QStringLiteral("/x/linewarden.ini")),
+              QStringLiteral("Unable to write to /x/linewarden.ini"));
+    // A settings path that cannot be read is not written over either.
+    EXPECT_FALSE(settings.Load(dir.path()));
+    EXPECT_FALSE(settings.SaveIni(dir.path()));
+    EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+}
+
+TEST_F(SettingsTest, SkipsValuesThatCannotBeHeldOnOneLine)
+{
+    ASSERT_TRUE(write("[Advanced]\nImagePrefix=Old-\n"));
+    Settings settings = loaded();
+    settings.setText(SettingKey::ImagePrefix, QStringLiteral("a\n[LW-BT]\nAddress=evil"));
+    ASSERT_TRUE(settings.SaveIni(ini()));
+    EXPECT_TRUE(stored().contains("\nImagePrefix=Old-\n"));
+    EXPECT_EQ(loaded().text(SettingKey::Address), QStringLiteral("192.168.1.254"));
+}
+
+} // namespace
