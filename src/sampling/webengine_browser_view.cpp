@@ -78,6 +78,9 @@ WebEngineBrowserView::WebEngineBrowserView(QWidget *parent)
 
     connect(m_page, &QWebEnginePage::loadingChanged, this,
             [this](const QWebEngineLoadingInfo &info) {
+                m_loading = info.status() == QWebEngineLoadingInfo::LoadStartedStatus;
+                if (m_loading)
+                    ++m_loadNumber;
                 // A stopped load completes no document; a failed one shows
                 // the engine's error page, which is a document like any other.
                 if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus
@@ -103,11 +106,13 @@ QWidget *WebEngineBrowserView::widget() const
 void WebEngineBrowserView::navigate(const QString &url, int flags)
 {
     Q_UNUSED(flags); // the profile never caches, so every flag is honoured
+    stopStuckLoad();
     m_page->load(QUrl(url, QUrl::TolerantMode));
 }
 
 void WebEngineBrowserView::reload()
 {
+    stopStuckLoad();
     m_page->triggerAction(QWebEnginePage::ReloadAndBypassCache);
 }
 
@@ -165,6 +170,18 @@ QString WebEngineBrowserView::selectedText() const
 QImage WebEngineBrowserView::draw() const
 {
     return m_view ? m_view->grab().toImage() : QImage();
+}
+
+void WebEngineBrowserView::stopStuckLoad()
+{
+    // A page the router never finishes holds later navigations back: the
+    // engine does not give it up by itself. A load still going on at two
+    // navigations in a row is taken as stuck and ended. A load that is only
+    // slow is left alone, so a quick succession of navigations still ends
+    // in a page.
+    if (m_loading && m_loadNumber == m_loadAtLastNavigation)
+        m_page->triggerAction(QWebEnginePage::Stop);
+    m_loadAtLastNavigation = m_loadNumber;
 }
 
 void WebEngineBrowserView::takeSnapshot()

@@ -42,6 +42,7 @@ public:
     QImage draw() const;
 
 private:
+    void stopStuckLoad();
     void takeSnapshot();
     void storeSnapshot(const QVariant &result);
     bool allowNavigation(const QUrl &url);
@@ -51,4 +52,7 @@ private:
     QPointer<QWebEngineView> m_view;        // child of the parent widget
     RouterWebPage *m_page = nullptr;        // child of the profile owner
     std::optional<DocumentSnapshot> m_document;
+    bool m_loading = false;
+    quint64 m_loadNumber = 0;           // loads started so far
+    quint64 m_loadAtLastNavigation = 0; // m_loadNumber at the last navigate/reload
 };

@@ -19,16 +19,18 @@ DataFolder DataFolder::Resolve(const DataFolderInputs &inputs)
 {
     DataFolder folder;
     const QFileInfo executable(inputs.executablePath);
-    folder.m_programName = executable.fileName().isEmpty() ? QStringLiteral("linewarden") : executable.fileName();
+    folder.m_programName = executable.fileName();
+    if (folder.m_programName.isEmpty())
+        folder.m_programName = QStringLiteral("linewarden");
     if (!inputs.dataDirOption.isEmpty()) {
         folder.m_path = Clean(inputs.dataDirOption);
     } else if (!inputs.homeVariable.isEmpty()) {
         folder.m_path = Clean(inputs.homeVariable);
     } else {
         const QString programFolder = executable.absolutePath();
-        const QFileInfo programFolderInfo(programFolder);
-        folder.m_path = programFolderInfo.isDir() && programFolderInfo.isWritable() ? Clean(programFolder)
-                                                                                    : Clean(inputs.userDataFolder);
+        const QFileInfo info(programFolder);
+        const bool writable = info.isDir() && info.isWritable();
+        folder.m_path = Clean(writable ? programFolder : inputs.userDataFolder);
     }
     return folder;
 }

@@ -1,3 +1,4 @@
+#include "demo/simulate_hub_command.h"
 #include "shell/clock.h"
 #include "shell/command_line.h"
 #include "shell/desktop_program.h"
@@ -53,8 +54,10 @@ int main(int argc, char **argv)
         return commandLine->mode == CommandLine::Mode::Demo ? RunDemo(*commandLine, err)
                                                             : RunDesktop(*commandLine, err);
     }
-    default:
-        err << "linewarden: --simulate-hub is not built yet" << Qt::endl;
-        return 2;
+    case CommandLine::Mode::SimulateHub: {
+        const QCoreApplication app(argc, argv);
+        return RunSimulateHub(*commandLine);
     }
+    }
+    return 2;
 }

@@ -1,0 +1,119 @@
+// The log trim on a 100 MB log kept to 1000 lines, and the capture folder
+// size over a tree of 10 000 files.
+#include "outputs/maintenance.h"
+#include "outputs/sample_log.h"
+#include "shell/size_texts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+
+namespace
+{
+
+constexpr qint64 kLogBytes = 100LL * 1024 * 1024;
+
+// A value of /proc/self/status in KiB ("VmRSS", "VmHWM").
+long StatusKiB(const std::string &field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind(field + ":", 0) == 0)
+            return std::stol(line.substr(field.size() + 1));
+    }
+    return -1;
+}
+
+// Lets the next VmHWM reading show the peak from now on.
+void ResetPeakMemory()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// A log of realistic lines, written in small pieces so that making it does
+// not raise the process's memory.
+void WriteLog(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps), Up CRC Errors, "
+               "Down CRC Errors\r\n");
+    file.write(QByteArray(109, '-') + "\r\n");
+    qint64 written = file.size();
+    QByteArray block;
+    for (int i = 0; written < kLogBytes; ++i) {
+        block += QStringLiteral("Wed 09 Dec 2026  10:%1:%2,      6.2,      5.8,     1250,     7616,       37,        4\r\n")
+                     .arg(i / 60 % 60, 2, 10, QLatin1Char('0'))
+                     .arg(i % 60, 2, 10, QLatin1Char('0'))
+                     .toLatin1();
+        if (block.size() > 64 * 1024) {
+            written += file.write(block);
+            block.clear();
+        }
+    }
+    file.write(block);
+}
+
+void BM_TrimLog100MB(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString master = dir.filePath(QStringLiteral("master.txt"));
+    const QString log = dir.filePath(QStringLiteral("log.txt"));
+    WriteLog(master);
+    const qint64 size = QFileInfo(master).size();
+    SampleLog sampleLog;
+    long peakOverStart = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QFile::remove(log);
+        QFile::copy(master, log);
+        const long before = StatusKiB("VmRSS");
+        ResetPeakMemory();
+        state.ResumeTiming();
+
+        const TrimOutcome outcome = TrimLog(log, 1000, sampleLog);
+        benchmark::DoNotOptimize(outcome.ok);
+
+        state.PauseTiming();
+        peakOverStart = std::max(peakOverStart, StatusKiB("VmHWM") - before);
+        if (!outcome.ok || QFileInfo(log).size() > 200 * 1000)
+            state.SkipWithError("trim failed");
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * size);
+    state.counters["peak_extra_KiB"] = double(peakOverStart);
+}
+BENCHMARK(BM_TrimLog100MB)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+void BM_FolderSize10000Files(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QByteArray jpeg(30 * 1024, 'j');
+    for (int folder = 0; folder < 100; ++folder) {
+        const QString sub = dir.filePath(QStringLiteral("Capture/%1/%2").arg(folder % 10).arg(folder));
+        QDir().mkpath(sub);
+        for (int i = 0; i < 100; ++i) {
+            QFile file(sub + QStringLiteral("/Wardn-Noise-%1.jpg").arg(i));
+            file.open(QIODevice::WriteOnly);
+            file.write(jpeg);
+        }
+    }
+    const QString capture = dir.filePath(QStringLiteral("Capture"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FolderSize(capture));
+    state.SetItemsProcessed(state.iterations() * 10000);
+    if (FolderSize(capture) != 10000LL * jpeg.size())
+        state.SkipWithError("wrong total");
+}
+BENCHMARK(BM_FolderSize10000Files)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+// "Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)"
+// and, for each user-defined graph that shows a figure, its up and down
+// columns ("[none]" adds nothing).
+QString LogHeader(const QString &user1Text, const QString &user2Text);
+
+// The sample log file: one CR LF line per sample, a header line and a dash
+// line at the top of a new file and again before the first line after the
+// user-defined figures changed. The file is opened and closed for every
+// line; nothing stays open between samples.
+class SampleLog
+{
+public:
+    // The header for the current user-defined figures.
+    void setHeader(const QString &header) { m_header = header; }
+    QString header() const { return m_header; }
+
+    // Set when a user-defined figure changes: the next line written is
+    // preceded by the header and a dash line.
+    void setHeaderPending(bool pending) { m_headerPending = pending; }
+    bool headerPending() const { return m_headerPending; }
+
+    // Set while the log is being trimmed; no line is written meanwhile.
+    void setTrimBusy(bool busy) { m_trimBusy = busy; }
+    bool trimBusy() const { return m_trimBusy; }
+
+    // Appends logLine to the file at path, the caller having checked that
+    // logging is on. Any failure (missing folder, no permission, full disk)
+    // drops this line without a message, and the file keeps what it held
+    // before; false then, and while trimming.
+    bool writeLine(const QString &path, const QString &logLine);
+
+private:
+    QString m_header;
+    bool m_headerPending = false;
+    bool m_trimBusy = false;
+};

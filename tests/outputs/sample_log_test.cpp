@@ -1,0 +1,78 @@
+#include "outputs/sample_log.h"
+
+#include "support/qt_printers.h"
+#include "support/temp_data_dir.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const QString kBase = QStringLiteral("Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)");
+
+TEST(SampleLog, HeaderNamesTheChosenFigures)
+{
+    const QString none = QStringLiteral("[none]");
+    EXPECT_EQ(LogHeader(none, none), kBase);
+    EXPECT_EQ(LogHeader(QStringLiteral("CRC Errors"), none), kBase + QStringLiteral(", Up CRC Errors, Down CRC Errors"));
+    EXPECT_EQ(LogHeader(none, QStringLiteral("Output Power (dBm)")),
+              kBase + QStringLiteral(", Up Output Power (dBm), Down Output Power (dBm)"));
+}
+
+class SampleLogTest : public ::testing::Test
+{
+protected:
+    SampleLogTest() { log.setHeader(QStringLiteral("Date, A")); }
+    QString path() const { return dir.filePath(QStringLiteral("log.txt")); }
+    QByteArray contents() const { return dir.readFile(QStringLiteral("log.txt")); }
+
+    TempDataDir dir;
+    SampleLog log;
+};
+
+TEST_F(SampleLogTest, NewFileStartsWithTheHeaderPair)
+{
+    EXPECT_TRUE(log.writeLine(path(), QStringLiteral("Wed,     6.2")));
+    EXPECT_TRUE(log.writeLine(path(), QStringLiteral("Thu,     5.9")));
+    EXPECT_EQ(contents(), QByteArray("Date, A\r\n-------\r\nWed,     6.2\r\nThu,     5.9\r\n"));
+
+    // A deleted log starts again with its header.
+    ASSERT_TRUE(QFile::remove(path()));
+    EXPECT_TRUE(log.writeLine(path(), QStringLiteral("Fri")));
+    EXPECT_EQ(contents(), QByteArray("Date, A\r\n-------\r\nFri\r\n"));
+}
+
+TEST_F(SampleLogTest, ChangedFiguresPutAHeaderPairIntoTheMiddle)
+{
+    ASSERT_TRUE(log.writeLine(path(), QStringLiteral("one")));
+    log.setHeader(QStringLiteral("Date, A, B"));
+    log.setHeaderPending(true);
+    ASSERT_TRUE(log.writeLine(path(), QStringLiteral("two")));
+    EXPECT_FALSE(log.headerPending());
+    ASSERT_TRUE(log.writeLine(path(), QStringLiteral("three")));
+    EXPECT_EQ(contents(), QByteArray("Date, A\r\n-------\r\none\r\nDate, A, B\r\n----------\r\ntwo\r\nthree\r\n"));
+}
+
+TEST_F(SampleLogTest, WritesNothingWhileTrimming)
+{
+    ASSERT_TRUE(log.writeLine(path(), QStringLiteral("one")));
+    log.setTrimBusy(true);
+    EXPECT_FALSE(log.writeLine(path(), QStringLiteral("two")));
+    log.setTrimBusy(false);
+    EXPECT_EQ(contents(), QByteArray("Date, A\r\n-------\r\none\r\n"));
+}
+
+TEST_F(SampleLogTest, MissingFolderDropsTheLineQuietly)
+{
+    const QString lost = dir.filePath(QStringLiteral("no-folder/log.txt"));
+    log.setHeaderPending(true);
+    EXPECT_FALSE(log.writeLine(lost, QStringLiteral("one")));
+    EXPECT_FALSE(QFileInfo::exists(lost));
+    EXPECT_TRUE(log.headerPending()); // still owed to the next file written
+    // A folder where the file should be is no log either.
+    EXPECT_FALSE(log.writeLine(dir.path(), QStringLiteral("one")));
+}
+
+} // namespace
