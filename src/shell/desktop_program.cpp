@@ -99,7 +99,7 @@ void InstallDemoMeasurement(TForm1 &window, QTextStream &err)
                          if (!window.navigation().lastLoadWasSample())
                              return;
                          const int n = window.samplesTaken();
-                         if (report && (n == 1 || n % 100 == 0))
+                         if (report && (n == 1 || n % 100 == 0 || n == limit))
                              err << "samples " << n << " handler_us "
                                  << window.navigation().lastHandlerNanoseconds() / 1000
                                  << " rss_kb " << ResidentKilobytes() << Qt::endl;

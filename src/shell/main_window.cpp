@@ -88,6 +88,8 @@ TForm1::TForm1(const MainWindowContext &context, QWidget *parent)
     Label23->clear();
     Label25->clear();
     Label2->clear();
+    m_log.setHeader(LogHeader(boxUser1->currentText(), boxUser2->currentText()));
+    m_log.setHeaderPending(false);
     m_cycle->setPauseDelaySeconds(m_settings.pauseDelay);
     m_browser->setSilent(true);
     m_browser->ensureWindow();
@@ -522,7 +524,8 @@ void TForm1::WebImageSample()
 
 void TForm1::LogSample()
 {
-    // The log line is written by the sample log.
+    if (m_settings.log)
+        m_log.writeLine(m_settings.logFile, m_sample.logLine);
 }
 
 void TForm1::StatusSample()

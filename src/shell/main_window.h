@@ -1,5 +1,6 @@
 #pragma once
 
+#include "outputs/sample_log.h"
 #include "sampling/line_sample.h"
 #include "sampling/navigation_urls.h"
 #include "sampling/router_navigation_host.h"
@@ -141,6 +142,7 @@ private:
     MainWindowSettings m_settings;
     LineSample m_sample;
     NavigationUrls m_urls;
+    SampleLog m_log;
     bool m_lostSyncCaptured = false;
     int m_samplesTaken = 0;
     std::unique_ptr<BrowserView> m_browser;

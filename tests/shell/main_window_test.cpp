@@ -235,6 +235,28 @@ TEST_F(MainWindowTest, PagesThatAreNotStatisticsMakeNoSample)
     EXPECT_EQ(window->sample().speedUp, 0);
 }
 
+TEST_F(MainWindowTest, EverySampleIsLoggedWhenLoggingIsOn)
+{
+    MainWindowSettings settings;
+    settings.type = 0;
+    settings.address = Router;
+    settings.hhaUrl = QStringLiteral("/index.cgi?active_page=9118&");
+    settings.log = true;
+    settings.logFile = data.filePath(QStringLiteral("log.txt"));
+    open(settings);
+    completeStatisticsPageA();
+    clock.advanceSeconds(30);
+    completeStatisticsPageA();
+    // A page that is not the statistics page adds no line.
+    view->complete(FakeDocument(StatsUrl, QString()));
+    const QStringList lines =
+        QString::fromUtf8(data.readFile(QStringLiteral("log.txt"))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines.at(0).startsWith(u"Date/Time"));
+    EXPECT_TRUE(lines.at(2).startsWith(u"Wed 09 Dec 2026  10:00:00, "));
+    EXPECT_TRUE(lines.at(3).startsWith(u"Wed 09 Dec 2026  10:00:30, "));
+}
+
 TEST_F(MainWindowTest, EveryCompletedFrameRunsTheHandlerOnTheTopDocument)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
