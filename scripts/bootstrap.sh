@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Linewarden, builds it and runs it.
 #
-#   scripts/bootstrap.sh run    install packages, build, run the program
+#   scripts/bootstrap.sh run    install packages, build, run the program's demo
 #   scripts/bootstrap.sh test   install packages, build, run the whole test suite
 #
 # Run as root or as a user who may use sudo; only the package installation
@@ -51,5 +51,9 @@ if [ "$mode" = test ]; then
   exec ctest --output-on-failure --timeout 600
 fi
 
-echo "== Running"
-exec ./build/linewarden --read-page resources/samples/hub-a-statistics.html --type A
+echo "== Running the demo (a simulated router on 127.0.0.1; close the window to end)"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  # No desktop here: run on a virtual screen.
+  exec xvfb-run -a ./build/linewarden --demo
+fi
+exec ./build/linewarden --demo

@@ -1,12 +1,15 @@
 #include "demo/simulate_hub_command.h"
 #include "shell/clock.h"
 #include "shell/command_line.h"
+#include "shell/desktop_program.h"
 #include "shell/read_page_command.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace
 {
@@ -41,12 +44,20 @@ int main(int argc, char **argv)
         const QCoreApplication app(argc, argv);
         return RunReadPage(commandLine->readPage, Clock::system(), out, err);
     }
+    case CommandLine::Mode::Desktop:
+    case CommandLine::Mode::Demo: {
+        // The browser engine refuses to start its sandbox as root.
+        if (::geteuid() == 0)
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        QApplication app(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Linewarden"));
+        return commandLine->mode == CommandLine::Mode::Demo ? RunDemo(*commandLine, err)
+                                                            : RunDesktop(*commandLine, err);
+    }
     case CommandLine::Mode::SimulateHub: {
         const QCoreApplication app(argc, argv);
         return RunSimulateHub(*commandLine);
     }
-    default:
-        err << "linewarden: the desktop program is not built yet; try --read-page or --help" << Qt::endl;
-        return 2;
     }
+    return 2;
 }

@@ -1,0 +1,223 @@
+#include "sampling/webengine_browser_view.h"
+
+#include "sampling/router_web_page.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QUrl>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace
+{
+
+// A router page is a few tens of kilobytes; a body beyond this is cut so a
+// runaway page cannot swamp the program.
+constexpr int MaxBodyCharacters = 4 * 1024 * 1024;
+
+// The snapshot of the document. The mark in the script's own world tells a
+// new document from one already seen (a stopped load leaves the old one).
+QString SnapshotScript()
+{
+    return QStringLiteral(
+               "(function () {"
+               "  var fresh = !window.__linewardenSeen; window.__linewardenSeen = true;"
+               "  var forms = [];"
+               "  for (var i = 0; i < document.forms.length; ++i) {"
+               "    var f = document.forms[i], els = [];"
+               "    for (var j = 0; j < f.elements.length; ++j) {"
+               "      var e = f.elements[j];"
+               "      els.push([String(e.name || ''), String(e.tagName || '')]);"
+               "    }"
+               "    forms.push(els);"
+               "  }"
+               "  var body = document.body ? document.body.innerHTML : '';"
+               "  return { fresh: fresh, url: String(document.URL),"
+               "           body: body.length > %1 ? body.substring(0, %1) : body,"
+               "           forms: forms, links: document.links.length };"
+               "})()")
+        .arg(MaxBodyCharacters);
+}
+
+// Text as a JavaScript literal.
+QString ScriptLiteral(const QString &text)
+{
+    const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+FormSnapshot ToForm(const QVariant &value)
+{
+    FormSnapshot form;
+    const QVariantList elements = value.toList();
+    for (const QVariant &element : elements) {
+        const QVariantList pair = element.toList();
+        if (pair.size() == 2)
+            form.elements.append({pair.at(0).toString(), pair.at(1).toString().toUpper()});
+    }
+    return form;
+}
+
+} // namespace
+
+WebEngineBrowserView::WebEngineBrowserView(QWidget *parent)
+    : m_profile(new QWebEngineProfile(this)), m_view(new QWebEngineView(parent))
+{
+    // An own profile kept in memory and without an HTTP cache: every page
+    // is fetched from the router, never read from or written to a cache.
+    m_profile->setHttpCacheType(QWebEngineProfile::NoCache);
+    m_profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    m_page = new RouterWebPage(m_profile, m_view);
+    m_page->setNavigationGate([this](const QUrl &url) { return allowNavigation(url); });
+    m_view->setPage(m_page);
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_page->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+
+    connect(m_page, &QWebEnginePage::loadingChanged, this,
+            [this](const QWebEngineLoadingInfo &info) {
+                m_loading = info.status() == QWebEngineLoadingInfo::LoadStartedStatus;
+                if (m_loading)
+                    ++m_loadNumber;
+                // A stopped load completes no document; a failed one shows
+                // the engine's error page, which is a document like any other.
+                if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus
+                    || info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+                    takeSnapshot();
+            });
+}
+
+WebEngineBrowserView::~WebEngineBrowserView()
+{
+    // The page must go before the profile it belongs to.
+    if (m_view) {
+        m_view->setPage(nullptr);
+        delete m_page;
+    }
+}
+
+QWidget *WebEngineBrowserView::widget() const
+{
+    return m_view;
+}
+
+void WebEngineBrowserView::navigate(const QString &url, int flags)
+{
+    Q_UNUSED(flags); // the profile never caches, so every flag is honoured
+    stopStuckLoad();
+    m_page->load(QUrl(url, QUrl::TolerantMode));
+}
+
+void WebEngineBrowserView::reload()
+{
+    stopStuckLoad();
+    m_page->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+}
+
+void WebEngineBrowserView::stop()
+{
+    m_page->triggerAction(QWebEnginePage::Stop);
+}
+
+void WebEngineBrowserView::setSilent(bool silent)
+{
+    m_page->setSilent(silent);
+}
+
+void WebEngineBrowserView::ensureWindow()
+{
+    // The engine loads pages whether or not its widget is shown.
+}
+
+std::optional<DocumentSnapshot> WebEngineBrowserView::document() const
+{
+    return m_document;
+}
+
+void WebEngineBrowserView::setFormFieldValue(int formIndex, const QString &fieldName,
+                                             const QString &value)
+{
+    runScript(QStringLiteral("(function () { var f = document.forms[%1];"
+                             " var e = f && f.elements.namedItem(%2);"
+                             " if (e && e.tagName === 'INPUT') e.value = %3; })()")
+                  .arg(formIndex)
+                  .arg(ScriptLiteral(fieldName), ScriptLiteral(value)));
+}
+
+void WebEngineBrowserView::clickLink(int index)
+{
+    runScript(QStringLiteral("(function () { var l = document.links[%1]; if (l) l.click(); })()")
+                  .arg(index));
+}
+
+void WebEngineBrowserView::scrollBy(int x, int y)
+{
+    runScript(QStringLiteral("window.scrollBy(%1, %2)").arg(x).arg(y));
+}
+
+void WebEngineBrowserView::selectAll()
+{
+    m_page->triggerAction(QWebEnginePage::SelectAll);
+}
+
+QString WebEngineBrowserView::selectedText() const
+{
+    return m_page->selectedText();
+}
+
+QImage WebEngineBrowserView::draw() const
+{
+    return m_view ? m_view->grab().toImage() : QImage();
+}
+
+void WebEngineBrowserView::stopStuckLoad()
+{
+    // A page the router never finishes holds later navigations back: the
+    // engine does not give it up by itself. A load still going on at two
+    // navigations in a row is taken as stuck and ended. A load that is only
+    // slow is left alone, so a quick succession of navigations still ends
+    // in a page.
+    if (m_loading && m_loadNumber == m_loadAtLastNavigation)
+        m_page->triggerAction(QWebEnginePage::Stop);
+    m_loadAtLastNavigation = m_loadNumber;
+}
+
+void WebEngineBrowserView::takeSnapshot()
+{
+    const QPointer<WebEngineBrowserView> self(this);
+    m_page->runJavaScript(SnapshotScript(), QWebEngineScript::ApplicationWorld,
+                          [self](const QVariant &result) {
+                              if (self)
+                                  self->storeSnapshot(result);
+                          });
+}
+
+void WebEngineBrowserView::storeSnapshot(const QVariant &result)
+{
+    const QVariantMap map = result.toMap();
+    if (map.isEmpty() || !map.value(QStringLiteral("fresh")).toBool())
+        return;
+    DocumentSnapshot snapshot;
+    snapshot.url = map.value(QStringLiteral("url")).toString();
+    snapshot.bodyHtml = map.value(QStringLiteral("body")).toString();
+    const QVariantList forms = map.value(QStringLiteral("forms")).toList();
+    for (const QVariant &form : forms)
+        snapshot.forms.append(ToForm(form));
+    snapshot.linkCount = map.value(QStringLiteral("links")).toInt();
+    m_document = std::move(snapshot);
+    emit documentComplete();
+}
+
+bool WebEngineBrowserView::allowNavigation(const QUrl &url)
+{
+    bool cancel = false;
+    emit beforeNavigate(url.toString(QUrl::FullyEncoded), &cancel);
+    return !cancel;
+}
+
+void WebEngineBrowserView::runScript(const QString &script)
+{
+    m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld);
+}

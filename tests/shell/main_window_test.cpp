@@ -1,0 +1,328 @@
+#include "sampling/router_navigation.h"
+#include "sampling/sample_cycle.h"
+#include "shell/main_window.h"
+#include "shell/main_window_settings.h"
+#include "support/fake_browser_view.h"
+#include "support/fake_clock.h"
+#include "support/fixture_pages.h"
+#include "support/qt_printers.h"
+#include "support/temp_data_dir.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const QString Router = QStringLiteral("192.168.1.254");
+const QString StatsDocumentUrl =
+    QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
+const QString StatsUrl = QStringLiteral("http://192.168.1.254/index.cgi?active_page=9118&");
+const QString TypeBUrl = QStringLiteral("http://192.168.1.254/html/settings/a_adsl.html");
+
+// The main window over the fake view, with its own data folder and clock.
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    void open(const MainWindowSettings &settings, bool withSettingsFile = true)
+    {
+        if (withSettingsFile) {
+            ASSERT_TRUE(SaveMainWindowSettings(iniPath(), data.path(), settings));
+        }
+        MainWindowContext context;
+        context.clock = &clock;
+        context.dataFolder = data.path();
+        context.settingsPath = iniPath();
+        context.makeBrowser = [this](QWidget *) {
+            auto fake = std::make_unique<FakeBrowserView>();
+            view = fake.get();
+            return fake;
+        };
+        window = std::make_unique<TForm1>(context);
+        window->FormShow();
+    }
+
+    void openTypeA(const QString &hhaUrl = QString(), bool login = true)
+    {
+        MainWindowSettings settings;
+        settings.type = 0;
+        settings.address = Router;
+        settings.password = QStringLiteral("secret");
+        settings.login = login;
+        settings.hhaUrl = hhaUrl;
+        open(settings);
+    }
+
+    void openTypeB()
+    {
+        MainWindowSettings settings;
+        settings.type = 1;
+        settings.address = Router;
+        open(settings);
+    }
+
+    QString iniPath() const { return data.filePath(QStringLiteral("linewarden.ini")); }
+
+    void completeStatisticsPageA()
+    {
+        view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
+    }
+
+    TempDataDir data;
+    FakeClock clock;
+    FakeBrowserView *view = nullptr;
+    std::unique_ptr<TForm1> window;
+};
+
+TEST_F(MainWindowTest, WithoutSettingsFileNothingIsLoaded)
+{
+    open(MainWindowSettings(), false);
+    EXPECT_TRUE(view->navigations.isEmpty());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden"));
+    EXPECT_EQ(window->btnRun->text(), QStringLiteral("Start"));
+    EXPECT_FALSE(window->btnRun->isEnabled());
+    EXPECT_EQ(window->btnStop->text(), QStringLiteral("Pause"));
+}
+
+TEST_F(MainWindowTest, FirstTypeARunOpensTheHomePageWithTheTrail)
+{
+    openTypeA();
+    ASSERT_EQ(view->navigations.size(), 1);
+    EXPECT_EQ(view->navigations.at(0).url, QStringLiteral("http://192.168.1.254"));
+    EXPECT_EQ(view->navigations.at(0).flags, 14);
+    EXPECT_FALSE(window->Panel10->isHidden());
+}
+
+TEST_F(MainWindowTest, RecognisedTypeAPageIsLearnedStartsSamplingAndIsRead)
+{
+    openTypeA();
+    view->complete(FakeDocument(QStringLiteral("http://192.168.1.254/"), QStringLiteral("<p>Home</p>")));
+    EXPECT_TRUE(window->Panel4->isHidden());
+    EXPECT_EQ(window->cycle().runState(), RunState::Idle);
+
+    completeStatisticsPageA();
+    EXPECT_EQ(window->urls().navigationUrl, StatsUrl);
+    EXPECT_EQ(window->urls().learnedUrl, StatsUrl);
+    EXPECT_EQ(window->Label2->text(), u'!' + StatsUrl);
+    EXPECT_EQ(window->settings().hhaUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+    EXPECT_TRUE(window->Panel10->isHidden());
+    EXPECT_TRUE(window->btnRun->isEnabled());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Running]"));
+    EXPECT_TRUE(window->navigation().autoStarted());
+    // The page already shown is read; the start's own load was stopped.
+    EXPECT_EQ(window->Label15->text(), QStringLiteral("1,250 Kbps"));
+    EXPECT_FALSE(window->Label22->text().isEmpty());
+    EXPECT_TRUE(window->sample().pageRead);
+    EXPECT_EQ(window->samplesTaken(), 1);
+    EXPECT_GE(view->stops, 1);
+    EXPECT_EQ(view->navigations.constLast().url, StatsUrl);
+
+    // The learned path is saved for the next run.
+    window->close();
+    EXPECT_EQ(LoadMainWindowSettings(iniPath(), data.path()).hhaUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+    EXPECT_EQ(LoadMainWindowSettings(iniPath(), data.path()).actualUrl, StatsUrl);
+}
+
+TEST_F(MainWindowTest, LaterTypeARunLogsInThroughTheFirstFormAndLinkEight)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    EXPECT_EQ(view->navigations.at(0).url, StatsUrl);
+    view->complete(FakeLoginPage(StatsDocumentUrl, QStringLiteral("4711")));
+    ASSERT_EQ(view->fieldValues.size(), 1);
+    EXPECT_EQ(view->fieldValues.at(0).formIndex, 0);
+    EXPECT_EQ(view->fieldValues.at(0).name, QStringLiteral("password_4711"));
+    EXPECT_EQ(view->fieldValues.at(0).value, QStringLiteral("secret"));
+    EXPECT_EQ(view->clickedLinks, QList<int>{8});
+    // The login page shows "Password:": the page is scrolled into view.
+    EXPECT_EQ(view->scrolls, QList<QPoint>{QPoint(0, 28)});
+    EXPECT_EQ(window->cycle().runState(), RunState::Idle);
+}
+
+TEST_F(MainWindowTest, LoginPageWithoutTheFieldIsLeftAlone)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    DocumentSnapshot page = FakeLoginPage(StatsDocumentUrl, QStringLiteral("1"));
+    page.forms.clear();
+    view->complete(page);
+    EXPECT_TRUE(view->fieldValues.isEmpty());
+    EXPECT_TRUE(view->clickedLinks.isEmpty());
+}
+
+TEST_F(MainWindowTest, WithoutAutomaticLoginTheLoginPageIsLeftForTheUser)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"), false);
+    EXPECT_EQ(window->PageControl1->currentIndex(), 0);
+    view->complete(FakeLoginPage(StatsDocumentUrl, QStringLiteral("4711")));
+    EXPECT_TRUE(view->fieldValues.isEmpty());
+    EXPECT_TRUE(view->clickedLinks.isEmpty());
+}
+
+TEST_F(MainWindowTest, WrongPasswordBringsTheHomeHubTabForwardAndTakesNoSample)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    const int samples = window->samplesTaken();
+    const int stops = view->stops;
+    window->PageControl1->setCurrentIndex(5);
+    view->complete(FakeDocument(StatsDocumentUrl,
+                                QStringLiteral("<p>The password is incorrect.</p><input name=password_1>")));
+    EXPECT_EQ(window->PageControl1->currentIndex(), 0);
+    EXPECT_EQ(view->stops, stops + 1);
+    EXPECT_EQ(window->samplesTaken(), samples);
+    EXPECT_TRUE(view->fieldValues.isEmpty());
+
+    // At the very start of the body the word does not count.
+    view->complete(FakeDocument(StatsDocumentUrl, QStringLiteral("incorrect")));
+    EXPECT_EQ(view->stops, stops + 1);
+}
+
+TEST_F(MainWindowTest, LoginPromptWhileStoppedShowsTheTabOnly)
+{
+    openTypeB();
+    view->complete(FakeDocument(TypeBUrl, FixturePage(QStringLiteral("hub-b-statistics.html"))));
+    window->cycle().btnStopMouseDown();
+    window->cycle().btnStopClick();
+    window->cycle().btnStopMouseDown();
+    ASSERT_EQ(window->cycle().runState(), RunState::Stopped);
+    window->PageControl1->setCurrentIndex(2);
+    window->Label15->setText(QStringLiteral("kept"));
+    view->complete(FakeDocument(TypeBUrl, QStringLiteral("<p>Please enter your admin password</p>")));
+    EXPECT_EQ(window->PageControl1->currentIndex(), 0);
+    EXPECT_EQ(window->Label15->text(), QStringLiteral("kept"));
+}
+
+TEST_F(MainWindowTest, TypeBStartsOnAnyPageButReadsOnlyAtItsUrl)
+{
+    openTypeB();
+    EXPECT_EQ(view->navigations.at(0).url, TypeBUrl);
+    EXPECT_TRUE(window->Panel10->isHidden());
+    const QString stats = FixturePage(QStringLiteral("hub-b-statistics.html"));
+
+    view->complete(FakeDocument(QStringLiteral("http://192.168.1.254/html/home.html"), stats));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Running]"));
+    EXPECT_TRUE(window->btnRun->isEnabled());
+    EXPECT_TRUE(window->Label15->text().isEmpty());
+    EXPECT_EQ(window->samplesTaken(), 0);
+
+    // The engine adds nothing that matters: the same page in its spelling.
+    view->complete(FakeDocument(TypeBUrl, stats));
+    EXPECT_FALSE(window->Label15->text().isEmpty());
+    EXPECT_EQ(window->samplesTaken(), 1);
+    EXPECT_EQ(window->settings().hhbUrl, QStringLiteral("/html/settings/a_adsl.html"));
+}
+
+TEST_F(MainWindowTest, PagesThatAreNotStatisticsMakeNoSample)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    const int samples = window->samplesTaken();
+    // An engine error page, a page without a body, junk.
+    view->complete(FakeDocument(QStringLiteral("chrome-error://chromewebdata/"),
+                                QStringLiteral("<div>This site can't be reached</div>")));
+    view->complete(FakeDocument(StatsUrl, QString()));
+    view->complete(FakeDocument(StatsUrl, QStringLiteral("\u00ff\u00fe\u0001garbage")));
+    EXPECT_EQ(window->samplesTaken(), samples);
+    EXPECT_EQ(window->cycle().runState(), RunState::Running);
+    // The read-outs are cleared: the figures of the earlier sample are gone.
+    EXPECT_TRUE(window->Label15->text().isEmpty());
+    EXPECT_EQ(window->sample().speedUp, 0);
+}
+
+TEST_F(MainWindowTest, EverySampleIsLoggedWhenLoggingIsOn)
+{
+    MainWindowSettings settings;
+    settings.type = 0;
+    settings.address = Router;
+    settings.hhaUrl = QStringLiteral("/index.cgi?active_page=9118&");
+    settings.log = true;
+    settings.logFile = data.filePath(QStringLiteral("log.txt"));
+    open(settings);
+    completeStatisticsPageA();
+    clock.advanceSeconds(30);
+    completeStatisticsPageA();
+    // A page that is not the statistics page adds no line.
+    view->complete(FakeDocument(StatsUrl, QString()));
+    const QStringList lines =
+        QString::fromUtf8(data.readFile(QStringLiteral("log.txt"))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines.at(0).startsWith(u"Date/Time"));
+    EXPECT_TRUE(lines.at(2).startsWith(u"Wed 09 Dec 2026  10:00:00, "));
+    EXPECT_TRUE(lines.at(3).startsWith(u"Wed 09 Dec 2026  10:00:30, "));
+}
+
+TEST_F(MainWindowTest, EveryCompletedFrameRunsTheHandlerOnTheTopDocument)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    const int samples = window->samplesTaken();
+    view->completeFrame();
+    view->completeFrame();
+    EXPECT_EQ(window->samplesTaken(), samples + 2);
+}
+
+TEST_F(MainWindowTest, GuardCancelsLinksWhileRunningAndLetsThemThroughWhilePaused)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    ASSERT_EQ(window->cycle().runState(), RunState::Running);
+
+    EXPECT_FALSE(view->requestNavigation(QStringLiteral("http://192.168.1.254/index.cgi?active_page=1")));
+    EXPECT_FALSE(window->Panel9->isHidden());
+    EXPECT_TRUE(window->cycle().timer2().isActive());
+    // The statistics page itself, in the engine's spelling, may load.
+    EXPECT_TRUE(view->requestNavigation(StatsDocumentUrl.left(StatsDocumentUrl.indexOf(u"&") + 1)));
+    EXPECT_TRUE(window->Panel9->isHidden());
+
+    window->cycle().btnStopClick();
+    EXPECT_TRUE(view->requestNavigation(QStringLiteral("http://192.168.1.254/index.cgi?active_page=1")));
+    EXPECT_TRUE(window->Panel9->isHidden());
+    EXPECT_FALSE(window->cycle().timer2().isActive());
+}
+
+TEST_F(MainWindowTest, ButtonsFollowTheRunState)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    EXPECT_TRUE(window->btnRun->isChecked());
+    EXPECT_FALSE(window->edPassword1->isEnabled());
+
+    window->btnStop->click();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Paused]"));
+    EXPECT_EQ(window->btnStop->text(), QStringLiteral("Stop"));
+    EXPECT_TRUE(window->btnStop->isChecked());
+    EXPECT_FALSE(window->btnRun->isChecked());
+    EXPECT_FALSE(window->btnStop->icon().isNull());
+    EXPECT_TRUE(window->edPassword1->isEnabled());
+
+    window->btnRun->click();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Running]"));
+    EXPECT_EQ(window->btnRun->text(), QStringLiteral("Resume"));
+    EXPECT_EQ(window->btnStop->text(), QStringLiteral("Pause"));
+    EXPECT_TRUE(window->StatusPanel0->text().startsWith(u"Start: "));
+}
+
+TEST_F(MainWindowTest, PageMenuCopiesTheSelectionAndSelectsAll)
+{
+    openTypeA();
+    view->selection = QStringLiteral("6.2 / 5.8 dB");
+    window->mnuCopyPageClick();
+    window->mnuSelectAllPageClick();
+    EXPECT_EQ(view->selectAlls, 1);
+    const QStringList items = [this] {
+        QStringList texts;
+        for (const QAction *action : window->PopupMenu1->actions())
+            texts << action->text();
+        return texts;
+    }();
+    EXPECT_EQ(items, (QStringList{QStringLiteral("Copy"), QString(), QStringLiteral("Select All"),
+                                  QString(), QStringLiteral("Save ADSL Line Stats Image As...")}));
+}
+
+} // namespace
