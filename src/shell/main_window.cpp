@@ -1,5 +1,6 @@
 #include "shell/main_window.h"
 
+#include "graphs/graph_set.h"
 #include "sampling/browser_view.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
@@ -153,16 +154,19 @@ void TForm1::buildToolbar()
 void TForm1::buildTabs()
 {
     PageControl1 = new QTabWidget(this);
+    m_graphs = new GraphSet(*this, this);
     PageControl1->addTab(buildHomeHubTab(), QStringLiteral("Home Hub"));
-    // The graph pages come with the graphs.
-    PageControl1->addTab(new QWidget(PageControl1), QStringLiteral("Noise Margin"));
-    PageControl1->addTab(new QWidget(PageControl1), QStringLiteral("Connection Speed"));
-    PageControl1->addTab(new QWidget(PageControl1), QStringLiteral("User Defined 1"));
-    PageControl1->addTab(new QWidget(PageControl1), QStringLiteral("User Defined 2"));
+    PageControl1->addTab(m_graphs->TabSheet1, QStringLiteral("Noise Margin"));
+    PageControl1->addTab(m_graphs->TabSheet2, QStringLiteral("Connection Speed"));
+    PageControl1->addTab(m_graphs->TabSheet6, QStringLiteral("User Defined 1"));
+    PageControl1->addTab(m_graphs->TabSheet7, QStringLiteral("User Defined 2"));
     PageControl1->addTab(buildConfigureTab(), QStringLiteral("Configure"));
-    PageControl1->addTab(new QWidget(PageControl1), QStringLiteral("Advanced"));
-    PageControl1->addTab(new QWidget(PageControl1), QString());
+    PageControl1->addTab(buildAdvancedTab(), QStringLiteral("Advanced"));
+    PageControl1->addTab(m_graphs->TabSheet3, QString());
     PageControl1->setTabVisible(7, false);
+    connect(m_graphs, &GraphSet::tabCaptionChanged, PageControl1,
+            [this](int page, const QString &caption) { PageControl1->setTabText(page, caption); });
+    connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphSet::clearUserGroupHighlight);
     PageControl1->tabBar()->installEventFilter(this);
     setCentralWidget(PageControl1);
 }
@@ -227,24 +231,30 @@ QWidget *TForm1::buildConfigureTab()
     outer->addWidget(access);
 
     auto *graphs = new QGroupBox(QStringLiteral("Graphs"), tab);
-    auto *graphForm = new QFormLayout(graphs);
-    spSample = new QSpinBox(graphs);
-    spSample->setRange(10, 300);
-    boxUser1 = new QComboBox(graphs);
-    boxUser2 = new QComboBox(graphs);
-    for (const QString &text : UserFigureTexts()) {
-        boxUser1->addItem(text);
-        boxUser2->addItem(text);
-    }
-    graphForm->addRow(QStringLiteral("Sample interval (seconds):"), spSample);
-    graphForm->addRow(QStringLiteral("User Defined 1:"), boxUser1);
-    graphForm->addRow(QStringLiteral("User Defined 2:"), boxUser2);
+    auto *graphLayout = new QVBoxLayout(graphs);
+    graphLayout->addWidget(m_graphs->GraphFields);
+    spSample = m_graphs->spSample;
     outer->addWidget(graphs);
     outer->addStretch(1);
 
     connect(boxType1, &QComboBox::currentIndexChanged, this, [this](int index) {
         cbAttemptLogin1->setEnabled(index == 0);
     });
+    return tab;
+}
+
+QWidget *TForm1::buildAdvancedTab()
+{
+    auto *tab = new QWidget(PageControl1);
+    auto *outer = new QVBoxLayout(tab);
+    outer->addWidget(m_graphs->GroupBox4);
+    boxUser1 = m_graphs->boxUser1;
+    boxUser2 = m_graphs->boxUser2;
+    auto *system = new QGroupBox(QStringLiteral("System Options"), tab);
+    auto *systemLayout = new QVBoxLayout(system);
+    systemLayout->addWidget(m_graphs->cbSaveAxes);
+    outer->addWidget(system);
+    outer->addStretch(1);
     return tab;
 }
 
@@ -285,11 +295,13 @@ void TForm1::applySettings()
     boxType1->setCurrentIndex(m_settings.type);
     cbAttemptLogin1->setEnabled(m_settings.type == 0);
     m_urls.navigationUrl = m_settings.actualUrl;
-    spSample->setValue(m_settings.sample);
-    m_cycle->setSampleSeconds(spSample->value());
-    connect(spSample, &QSpinBox::valueChanged, m_cycle, &SampleCycle::setSampleSeconds);
-    boxUser1->setCurrentIndex(m_settings.user1);
-    boxUser2->setCurrentIndex(m_settings.user2);
+    // The graph steps of the creation: fields, user-defined graphs, axes,
+    // 3-D looks; the log header is composed and not yet due.
+    GraphSettings graphs = m_settings.graphs;
+    graphs.sample = m_settings.sample;
+    graphs.user1 = m_settings.user1;
+    graphs.user2 = m_settings.user2;
+    m_graphs->startUp(graphs);
     if (m_settings.page >= 0 && m_settings.page <= 6)
         PageControl1->setCurrentIndex(m_settings.page);
 }
@@ -301,9 +313,10 @@ void TForm1::collectSettings()
     m_settings.login = cbAttemptLogin1->isChecked();
     m_settings.type = boxType1->currentIndex();
     m_settings.actualUrl = m_urls.navigationUrl;
-    m_settings.sample = spSample->value();
-    m_settings.user1 = boxUser1->currentIndex();
-    m_settings.user2 = boxUser2->currentIndex();
+    m_settings.graphs = m_graphs->currentSettings();
+    m_settings.sample = m_settings.graphs.sample;
+    m_settings.user1 = m_settings.graphs.user1;
+    m_settings.user2 = m_settings.graphs.user2;
     m_settings.page = PageControl1->currentIndex();
 }
 
@@ -502,7 +515,7 @@ void TForm1::showNavigationHint(bool show)
 
 void TForm1::PlotSample(bool addPoints)
 {
-    // The graphs come with their own part; until then a sample only counts.
+    m_graphs->PlotSample(addPoints);
     if (addPoints)
         ++m_samplesTaken;
 }
@@ -531,4 +544,44 @@ void TForm1::LogSample()
 void TForm1::StatusSample()
 {
     // The log and capture folder sizes come with the status bar.
+}
+
+// --- GraphHost -----------------------------------------------------------------
+
+bool TForm1::isRunning() const
+{
+    return m_cycle->runState() == RunState::Running;
+}
+
+void TForm1::pauseSampling()
+{
+    m_cycle->btnStopClick();
+    runStateChanged();
+}
+
+void TForm1::startSampling()
+{
+    m_cycle->btnRunClick();
+    runStateChanged();
+}
+
+void TForm1::holdSampling()
+{
+    m_cycle->graphMouseDown();
+}
+
+void TForm1::releaseSampling()
+{
+    m_cycle->graphMouseUp();
+}
+
+void TForm1::setSampleSeconds(int seconds)
+{
+    if (m_cycle)
+        m_cycle->setSampleSeconds(seconds);
+}
+
+void TForm1::showAdvancedTab()
+{
+    PageControl1->setCurrentIndex(6);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphs/graph_host.h"
 #include "outputs/sample_log.h"
 #include "sampling/line_sample.h"
 #include "sampling/navigation_urls.h"
@@ -14,6 +15,7 @@
 
 class BrowserView;
 class Clock;
+class GraphSet;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -42,7 +44,10 @@ struct MainWindowContext
 // with the router page, the status bar. It holds the controls and the
 // state, and leaves the run states to SampleCycle and the router pages to
 // RouterNavigation.
-class TForm1 final : public QMainWindow, public SampleCycleHost, public RouterNavigationHost
+class TForm1 final : public QMainWindow,
+                     public SampleCycleHost,
+                     public RouterNavigationHost,
+                     public GraphHost
 {
     Q_OBJECT
 
@@ -55,6 +60,8 @@ public:
     // reach them.
     SampleCycle &cycle() { return *m_cycle; }
     RouterNavigation &navigation() { return *m_navigation; }
+    GraphSet &graphs() { return *m_graphs; }
+    const SampleLog &log() const { return m_log; }
     BrowserView &WebBrowser1() { return *m_browser; }
     NavigationUrls &urls() { return m_urls; }
     const LineSample &sample() const { return m_sample; }
@@ -122,6 +129,19 @@ public:
     void LogSample() override;
     void StatusSample() override;
 
+    // GraphHost
+    bool isRunning() const override;
+    LineSample &lineSample() override { return m_sample; }
+    const Clock &clock() const override { return *m_context.clock; }
+    void pauseSampling() override;
+    void startSampling() override;
+    void holdSampling() override;
+    void releaseSampling() override;
+    void setSampleSeconds(int seconds) override;
+    void setLogHeader(const QString &header) override { m_log.setHeader(header); }
+    void setLogHeaderPending() override { m_log.setHeaderPending(true); }
+    void showAdvancedTab() override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -132,6 +152,7 @@ private:
     void buildTabs();
     QWidget *buildHomeHubTab();
     QWidget *buildConfigureTab();
+    QWidget *buildAdvancedTab();
     void buildStatusBar();
     void buildPageMenu();
     void applySettings();
@@ -148,5 +169,6 @@ private:
     std::unique_ptr<BrowserView> m_browser;
     SampleCycle *m_cycle = nullptr;           // child of this
     RouterNavigation *m_navigation = nullptr; // child of this
+    GraphSet *m_graphs = nullptr;             // child of this
     QWidget *m_browserHost = nullptr;
 };

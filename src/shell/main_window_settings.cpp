@@ -40,6 +40,7 @@ MainWindowSettings LoadMainWindowSettings(const QString &iniPath, const QString 
     s.pauseDelay = file.integer(SettingKey::PauseDelay);
     s.hhaUrl = file.text(SettingKey::HHAUrl);
     s.hhbUrl = file.text(SettingKey::HHBUrl);
+    s.graphs = GraphSettingsFrom(file);
     return s;
 }
 
@@ -48,6 +49,7 @@ bool SaveMainWindowSettings(const QString &iniPath, const QString &programFolder
 {
     Settings file = SettingsIn(programFolder);
     file.Load(iniPath);
+    StoreGraphSettings(s.graphs, file);
     file.setText(SettingKey::Address, s.address);
     file.setText(SettingKey::Password, s.password);
     file.setFlag(SettingKey::Login, s.login);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "graphs/graph_settings.h"
 #include "sampling/reader_options.h"
 
 #include <QString>
@@ -28,6 +29,10 @@ struct MainWindowSettings
     int pauseDelay = 120;
     QString hhaUrl;
     QString hhbUrl = QStringLiteral("/html/settings/a_adsl.html");
+    // The graphs' keys (page length, user-defined graphs, axes, 3D,
+    // DateStamp, web graph size); sample, user1 and user2 above win over
+    // their copies here when saving.
+    GraphSettings graphs;
 };
 
 // Reads the keys from the settings file; missing keys take their defaults

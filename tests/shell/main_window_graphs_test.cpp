@@ -1,0 +1,110 @@
+#include "graphs/chart.h"
+#include "graphs/graph_set.h"
+#include "sampling/sample_cycle.h"
+#include "shell/main_window.h"
+#include "shell/main_window_settings.h"
+#include "support/fake_browser_view.h"
+#include "support/fake_clock.h"
+#include "support/fixture_pages.h"
+#include "support/qt_printers.h"
+#include "support/temp_data_dir.h"
+
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const QString StatsDocumentUrl =
+    QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
+
+// The main window with its graphs, over the fake browser view, on a Type A
+// router whose statistics page is already known.
+class MainWindowGraphsTest : public ::testing::Test
+{
+protected:
+    void open(MainWindowSettings settings = {})
+    {
+        settings.type = 0;
+        settings.address = QStringLiteral("192.168.1.254");
+        settings.hhaUrl = QStringLiteral("/index.cgi?active_page=9118&");
+        ASSERT_TRUE(SaveMainWindowSettings(iniPath(), data.path(), settings));
+        MainWindowContext context;
+        context.clock = &clock;
+        context.dataFolder = data.path();
+        context.settingsPath = iniPath();
+        context.makeBrowser = [this](QWidget *) {
+            auto fake = std::make_unique<FakeBrowserView>();
+            view = fake.get();
+            return fake;
+        };
+        window = std::make_unique<TForm1>(context);
+        window->FormShow();
+    }
+
+    void completeStatisticsPage()
+    {
+        clock.advanceSeconds(30);
+        view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
+    }
+
+    QString iniPath() const { return data.filePath(QStringLiteral("linewarden.ini")); }
+
+    TempDataDir data;
+    FakeClock clock;
+    FakeBrowserView *view = nullptr;
+    std::unique_ptr<TForm1> window;
+};
+
+TEST_F(MainWindowGraphsTest, EverySampleReadWhileRunningIsPlottedOnEveryGraph)
+{
+    open();
+    completeStatisticsPage();
+    completeStatisticsPage();
+    GraphSet &graphs = window->graphs();
+    EXPECT_EQ(graphs.PlotCount(), 2);
+    for (Chart *chart : {graphs.Chart1, graphs.Chart2, graphs.Chart3, graphs.Chart4, graphs.Chart5})
+        EXPECT_EQ(chart->series(ChartSide::Right).count(), 2);
+    EXPECT_EQ(graphs.Chart2->series(ChartSide::Left).value(1), window->sample().speedUp);
+
+    // Paging back pauses sampling; a page read while paused is not plotted.
+    graphs.btnChartBack1Click();
+    EXPECT_EQ(window->cycle().runState(), RunState::Paused);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Paused]"));
+    completeStatisticsPage();
+    EXPECT_EQ(graphs.PlotCount(), 2);
+}
+
+TEST_F(MainWindowGraphsTest, GraphTabsFollowTheUserDefinedFiguresAndTheWebGraphIsHidden)
+{
+    MainWindowSettings settings;
+    settings.user1 = 0;
+    open(settings);
+    EXPECT_EQ(window->PageControl1->tabText(3), QStringLiteral("Output Power "));
+    EXPECT_EQ(window->PageControl1->tabText(4), QStringLiteral("HEC Errors"));
+    EXPECT_EQ(window->PageControl1->widget(1), window->graphs().TabSheet1);
+    EXPECT_FALSE(window->PageControl1->isTabVisible(7));
+    EXPECT_TRUE(window->log().header().endsWith(QStringLiteral("Down HEC Errors")));
+    EXPECT_FALSE(window->log().headerPending());
+}
+
+TEST_F(MainWindowGraphsTest, AxisLimitsAreRestoredAndSavedWhenAsked)
+{
+    MainWindowSettings settings;
+    settings.graphs.saveAxes = true;
+    settings.graphs.axes[1] = AxisLimitSet{9000, 900, 100, 50};
+    open(settings);
+    Chart *speed = window->graphs().Chart2;
+    EXPECT_EQ(speed->maximum(ChartAxis::Left), 9000);
+    EXPECT_EQ(speed->minimum(ChartAxis::Right), 50);
+
+    speed->setMaximum(ChartAxis::Right, 7700.9);
+    window->close();
+    const MainWindowSettings saved = LoadMainWindowSettings(iniPath(), data.path());
+    EXPECT_TRUE(saved.graphs.saveAxes);
+    EXPECT_EQ(saved.graphs.axes[1].rightMax, 7700);
+    EXPECT_EQ(saved.graphs.axes[0].leftMin, -2);
+}
+
+} // namespace
