@@ -14,8 +14,7 @@
 
 #include <exception>
 
-namespace
-{
+namespace {
 
 constexpr int TypeA = 0;
 constexpr int TypeB = 1;
@@ -30,15 +29,13 @@ QString RouterRoot(const RouterAccess &access)
 } // namespace
 
 RouterNavigation::RouterNavigation(BrowserView &view, SampleCycle &cycle, NavigationUrls &urls,
-                                   LineSample &sample, const Clock &clock,
-                                   RouterNavigationHost &host, QObject *parent)
-    : QObject(parent), m_view(view), m_cycle(cycle), m_urls(urls), m_sample(sample),
-      m_clock(clock), m_host(host)
+    LineSample &sample, const Clock &clock, RouterNavigationHost &host, QObject *parent)
+    : QObject(parent), m_view(view), m_cycle(cycle), m_urls(urls), m_sample(sample), m_clock(clock),
+      m_host(host)
 {
-    connect(&m_view, &BrowserView::documentComplete, this,
-            &RouterNavigation::WebBrowser1DocumentComplete);
-    connect(&m_view, &BrowserView::beforeNavigate, this,
-            &RouterNavigation::WebBrowser1BeforeNavigate2, Qt::DirectConnection);
+    connect(&m_view, &BrowserView::documentComplete, this, &RouterNavigation::WebBrowser1DocumentComplete);
+    connect(&m_view, &BrowserView::beforeNavigate, this, &RouterNavigation::WebBrowser1BeforeNavigate2,
+        Qt::DirectConnection);
 }
 
 void RouterNavigation::initialNavigation(bool settingsFileExists)
@@ -51,8 +48,7 @@ void RouterNavigation::initialNavigation(bool settingsFileExists)
     else if (access.type == TypeB)
         m_urls.navigationUrl = RouterRoot(access) + access.hhbUrl;
     try {
-        const QString target =
-            m_urls.navigationUrl.isEmpty() ? RouterRoot(access) : m_urls.navigationUrl;
+        const QString target = m_urls.navigationUrl.isEmpty() ? RouterRoot(access) : m_urls.navigationUrl;
         m_view.navigate(target, BrowserView::NavNoCache);
         m_host.setTrailVisible(access.type == TypeA);
         TrimWorkingSet();
@@ -111,8 +107,7 @@ bool RouterNavigation::failedLoginPage(const QString &page)
 
 bool RouterNavigation::loginPromptWhileStopped(const QString &page)
 {
-    if (m_cycle.runState() != RunState::Stopped
-        || !ContainsFromThird(page, u"enter your admin password"))
+    if (m_cycle.runState() != RunState::Stopped || !ContainsFromThird(page, u"enter your admin password"))
         return false;
     m_host.showHomeHubTab();
     return true;
@@ -140,8 +135,8 @@ void RouterNavigation::startSample()
     m_host.restoreCursor();
 }
 
-bool RouterNavigation::recogniseTypeA(const RouterAccess &access, const QString &documentUrl,
-                                      const QString &page)
+bool RouterNavigation::recogniseTypeA(
+    const RouterAccess &access, const QString &documentUrl, const QString &page)
 {
     if (!page.contains(u"ADSL Settings"))
         return false;
@@ -162,8 +157,8 @@ bool RouterNavigation::recogniseTypeA(const RouterAccess &access, const QString 
     return true;
 }
 
-bool RouterNavigation::acceptTypeB(const RouterAccess &access, const QString &documentUrl,
-                                   const QString &page)
+bool RouterNavigation::acceptTypeB(
+    const RouterAccess &access, const QString &documentUrl, const QString &page)
 {
     m_host.setTrailVisible(false);
     m_host.enableRunButton();
@@ -190,8 +185,7 @@ void RouterNavigation::runPipeline(bool sampleRead)
     // Only a page read as the statistics page makes a sample: an error page,
     // a page without a body or junk from the router adds no point and no
     // log line.
-    const bool sampling =
-        m_cycle.runState() == RunState::Running && m_sample.pageRead && sampleRead;
+    const bool sampling = m_cycle.runState() == RunState::Running && m_sample.pageRead && sampleRead;
     m_host.PlotSample(sampling);
     if (!sampling)
         return;
@@ -206,8 +200,7 @@ void RouterNavigation::WebBrowser1BeforeNavigate2(const QString &url, bool *canc
 {
     if (!m_view.document())
         return;
-    const bool block =
-        m_cycle.runState() == RunState::Running && !SameUrl(url, m_urls.navigationUrl);
+    const bool block = m_cycle.runState() == RunState::Running && !SameUrl(url, m_urls.navigationUrl);
     if (cancel)
         *cancel = block;
     m_host.showNavigationHint(block);

@@ -30,11 +30,10 @@ class SampleCycle;
 using BrowserViewFactory = std::function<std::unique_ptr<BrowserView>(QWidget *host)>;
 
 // What the main window is built from.
-struct MainWindowContext
-{
+struct MainWindowContext {
     const Clock *clock = nullptr;
-    QString dataFolder;          // stands in for the program folder
-    QString settingsPath;        // <folder>/<program>.ini
+    QString dataFolder; // stands in for the program folder
+    QString settingsPath; // <folder>/<program>.ini
     BrowserViewFactory makeBrowser;
 };
 
@@ -42,8 +41,7 @@ struct MainWindowContext
 // with the router page, the status bar. It holds the controls and the
 // state, and leaves the run states to SampleCycle and the router pages to
 // RouterNavigation.
-class TForm1 final : public QMainWindow, public SampleCycleHost, public RouterNavigationHost
-{
+class TForm1 final : public QMainWindow, public SampleCycleHost, public RouterNavigationHost {
     Q_OBJECT
 
 public:
@@ -146,7 +144,8 @@ private:
     bool m_lostSyncCaptured = false;
     int m_samplesTaken = 0;
     std::unique_ptr<BrowserView> m_browser;
-    SampleCycle *m_cycle = nullptr;           // child of this
+    SampleCycle *m_cycle = nullptr; // child of this
     RouterNavigation *m_navigation = nullptr; // child of this
     QWidget *m_browserHost = nullptr;
+    QWidget *m_toolbar = nullptr;
 };
