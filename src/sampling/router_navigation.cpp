@@ -68,6 +68,7 @@ void RouterNavigation::WebBrowser1DocumentComplete()
 void RouterNavigation::handleDocument()
 {
     m_lastLoadWasSample = false;
+    m_loginSubmitted = false;
     m_sample.resetForPageLoad();
     m_host.hideConnectingNotice();
 
@@ -121,8 +122,10 @@ bool RouterNavigation::attemptLogin(const RouterAccess &access, const QString &p
     // A page without the form, the field or the link is left as it is.
     if (WebFormSetFieldValue(m_view, 0, LoginFieldName(page), access.password)) {
         const auto document = m_view.document();
-        if (document && document->linkCount > LoginLinkIndex)
+        if (document && document->linkCount > LoginLinkIndex) {
+            m_loginSubmitted = true;
             m_view.clickLink(LoginLinkIndex);
+        }
     }
     return true;
 }
@@ -200,7 +203,11 @@ void RouterNavigation::WebBrowser1BeforeNavigate2(const QString &url, bool *canc
 {
     if (!m_view.document())
         return;
-    const bool block = m_cycle.runState() == RunState::Running && !SameUrl(url, m_urls.navigationUrl);
+    // The login the program submits itself goes through even while sampling
+    // runs: a router that forgot the session mid-run is logged in again
+    // instead of answering every tick with its login page.
+    const bool block
+        = m_cycle.runState() == RunState::Running && !m_loginSubmitted && !SameUrl(url, m_urls.navigationUrl);
     if (cancel)
         *cancel = block;
     m_host.showNavigationHint(block);

@@ -61,5 +61,6 @@ private:
     Readouts m_readouts;
     bool m_autoStarted = false;
     bool m_lastLoadWasSample = false;
+    bool m_loginSubmitted = false; // the automatic login's link was clicked
     qint64 m_lastHandlerNanoseconds = 0;
 };

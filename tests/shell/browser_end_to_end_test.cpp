@@ -146,6 +146,10 @@ TEST_F(BrowserEndToEndTest, LaterTypeARunLogsInAutomaticallyAndSamples)
     window->cycle().overrideIntervalMs(3000);
     ASSERT_TRUE(waitForSamples(3));
     EXPECT_GE(router->statisticsRequests(), 3);
+
+    // The router forgets the session mid-run: the program logs in again.
+    router->logOutAll();
+    ASSERT_TRUE(waitForSamples(window->samplesTaken() + 2));
     EXPECT_TRUE(SameUrl(shownUrl(), window->urls().navigationUrl));
     EXPECT_FALSE(window->Label22->text().isEmpty());
 }

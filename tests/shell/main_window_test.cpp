@@ -288,6 +288,19 @@ TEST_F(MainWindowTest, GuardCancelsLinksWhileRunningAndLetsThemThroughWhilePause
     EXPECT_FALSE(window->cycle().timer2().isActive());
 }
 
+TEST_F(MainWindowTest, LoginAfterTheRouterForgotTheSessionPassesTheGuard)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    ASSERT_EQ(window->cycle().runState(), RunState::Running);
+    view->complete(FakeLoginPage(StatsDocumentUrl, QStringLiteral("12")));
+    ASSERT_EQ(view->clickedLinks, QList<int> { 8 });
+    // The form's submission goes ahead; the user's own clicks still do not.
+    EXPECT_TRUE(view->requestNavigation(QStringLiteral("http://192.168.1.254/login.cgi")));
+    completeStatisticsPageA();
+    EXPECT_FALSE(view->requestNavigation(QStringLiteral("http://192.168.1.254/login.cgi")));
+}
+
 TEST_F(MainWindowTest, ButtonsFollowTheRunState)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
