@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -331,6 +332,19 @@ TEST_F(MainWindowTest, MouseWheelDoesNothing)
         Qt::NoScrollPhase, false);
     QApplication::sendEvent(window->spSample, &wheel);
     EXPECT_EQ(window->spSample->value(), 30);
+}
+
+TEST_F(MainWindowTest, SecondPressOfPauseStops)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    QTest::mouseClick(window->btnStop, Qt::LeftButton);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Paused]"));
+    QTest::mouseClick(window->btnStop, Qt::LeftButton);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Stopped]"));
+    EXPECT_EQ(window->btnRun->text(), QStringLiteral("Start"));
+    EXPECT_EQ(window->btnStop->text(), QStringLiteral("Stop"));
+    EXPECT_FALSE(window->cycle().timer5().isActive());
 }
 
 TEST_F(MainWindowTest, PageMenuCopiesTheSelectionAndSelectsAll)
