@@ -14,37 +14,34 @@
 
 #include <benchmark/benchmark.h>
 
-namespace
-{
+namespace {
 
-class QuietView final : public BrowserView
-{
+class QuietView final : public BrowserView {
 public:
-    void navigate(const QString &, int) override {}
-    void reload() override {}
-    void stop() override {}
-    void setSilent(bool) override {}
-    void ensureWindow() override {}
+    void navigate(const QString &, int) override { }
+    void reload() override { }
+    void stop() override { }
+    void setSilent(bool) override { }
+    void ensureWindow() override { }
     std::optional<DocumentSnapshot> document() const override { return snapshot; }
-    void setFormFieldValue(int, const QString &, const QString &) override {}
-    void clickLink(int) override {}
-    void scrollBy(int, int) override {}
-    void selectAll() override {}
+    void setFormFieldValue(int, const QString &, const QString &) override { }
+    void clickLink(int) override { }
+    void scrollBy(int, int) override { }
+    void selectAll() override { }
     QString selectedText() const override { return {}; }
 
     DocumentSnapshot snapshot;
 };
 
-class QuietHost final : public SampleCycleHost, public RouterNavigationHost
-{
+class QuietHost final : public SampleCycleHost, public RouterNavigationHost {
 public:
-    void hideNavigationHint() override {}
-    void showStartTime(const QString &) override {}
-    void runMaintenanceCheck() override {}
-    void resetCaptureState(bool) override {}
-    void setRouterControlsEnabled(bool) override {}
-    void showTrayStopped() override {}
-    void runStateChanged() override {}
+    void hideNavigationHint() override { }
+    void showStartTime(const QString &) override { }
+    void runMaintenanceCheck() override { }
+    void resetCaptureState(bool) override { }
+    void setRouterControlsEnabled(bool) override { }
+    void showTrayStopped() override { }
+    void runStateChanged() override { }
     RouterAccess routerAccess() const override
     {
         RouterAccess access;
@@ -60,21 +57,21 @@ public:
         return options;
     }
     QString logDateFormat() const override { return DefaultLogDateFormat(); }
-    void setStatisticsPath(int, const QString &) override {}
-    void hideConnectingNotice() override {}
-    void showHomeHubTab() override {}
-    void showReadouts(const Readouts &) override {}
-    void restoreCursor() override {}
-    void setTrailVisible(bool) override {}
-    void enableRunButton() override {}
-    void showStatisticsUrl(const QString &) override {}
-    void showNavigationHint(bool) override {}
-    void PlotSample(bool) override {}
-    void CaptureSample() override {}
-    void TraySample() override {}
-    void WebImageSample() override {}
-    void LogSample() override {}
-    void StatusSample() override {}
+    void setStatisticsPath(int, const QString &) override { }
+    void hideConnectingNotice() override { }
+    void showHomeHubTab() override { }
+    void showReadouts(const Readouts &) override { }
+    void restoreCursor() override { }
+    void setTrailVisible(bool) override { }
+    void enableRunButton() override { }
+    void showStatisticsUrl(const QString &) override { }
+    void showNavigationHint(bool) override { }
+    void PlotSample(bool) override { }
+    void CaptureSample() override { }
+    void TraySample() override { }
+    void WebImageSample() override { }
+    void LogSample() override { }
+    void StatusSample() override { }
 };
 
 void PageLoadedHandlerTypeA(benchmark::State &state)

@@ -7,8 +7,7 @@ std::optional<FormSnapshot> GetDocumentForm(const DocumentSnapshot &document, in
     return document.forms.at(formIndex);
 }
 
-bool WebFormSetFieldValue(BrowserView &view, int formIndex, const QString &fieldName,
-                          const QString &value)
+bool WebFormSetFieldValue(BrowserView &view, int formIndex, const QString &fieldName, const QString &value)
 {
     const auto document = view.document();
     if (!document)

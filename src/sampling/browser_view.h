@@ -9,8 +9,7 @@
 
 // The embedded browser as sampling uses it: exactly these operations and
 // two events. The real one sits on Qt WebEngine; tests use a fake.
-class BrowserView : public QObject
-{
+class BrowserView : public QObject {
     Q_OBJECT
 
 public:
@@ -22,7 +21,7 @@ public:
         NavNoCache = NavNoHistory | NavNoReadFromCache | NavNoWriteToCache,
     };
 
-    explicit BrowserView(QObject *parent = nullptr) : QObject(parent) {}
+    explicit BrowserView(QObject *parent = nullptr) : QObject(parent) { }
     ~BrowserView() override = default;
     Q_DISABLE_COPY_MOVE(BrowserView)
 
@@ -60,5 +59,4 @@ signals:
 // Puts value into the INPUT element named fieldName of form formIndex of the
 // shown document; does nothing when there is no such form or element, or the
 // element is not an INPUT. Returns whether the value was set.
-bool WebFormSetFieldValue(BrowserView &view, int formIndex, const QString &fieldName,
-                          const QString &value);
+bool WebFormSetFieldValue(BrowserView &view, int formIndex, const QString &fieldName, const QString &value);

@@ -14,8 +14,7 @@
 
 #include <exception>
 
-namespace
-{
+namespace {
 
 constexpr int TypeA = 0;
 constexpr int TypeB = 1;
@@ -30,15 +29,13 @@ QString RouterRoot(const RouterAccess &access)
 } // namespace
 
 RouterNavigation::RouterNavigation(BrowserView &view, SampleCycle &cycle, NavigationUrls &urls,
-                                   LineSample &sample, const Clock &clock,
-                                   RouterNavigationHost &host, QObject *parent)
-    : QObject(parent), m_view(view), m_cycle(cycle), m_urls(urls), m_sample(sample),
-      m_clock(clock), m_host(host)
+    LineSample &sample, const Clock &clock, RouterNavigationHost &host, QObject *parent)
+    : QObject(parent), m_view(view), m_cycle(cycle), m_urls(urls), m_sample(sample), m_clock(clock),
+      m_host(host)
 {
-    connect(&m_view, &BrowserView::documentComplete, this,
-            &RouterNavigation::WebBrowser1DocumentComplete);
-    connect(&m_view, &BrowserView::beforeNavigate, this,
-            &RouterNavigation::WebBrowser1BeforeNavigate2, Qt::DirectConnection);
+    connect(&m_view, &BrowserView::documentComplete, this, &RouterNavigation::WebBrowser1DocumentComplete);
+    connect(&m_view, &BrowserView::beforeNavigate, this, &RouterNavigation::WebBrowser1BeforeNavigate2,
+        Qt::DirectConnection);
 }
 
 void RouterNavigation::initialNavigation(bool settingsFileExists)
@@ -51,8 +48,7 @@ void RouterNavigation::initialNavigation(bool settingsFileExists)
     else if (access.type == TypeB)
         m_urls.navigationUrl = RouterRoot(access) + access.hhbUrl;
     try {
-        const QString target =
-            m_urls.navigationUrl.isEmpty() ? RouterRoot(access) : m_urls.navigationUrl;
+        const QString target = m_urls.navigationUrl.isEmpty() ? RouterRoot(access) : m_urls.navigationUrl;
         m_view.navigate(target, BrowserView::NavNoCache);
         m_host.setTrailVisible(access.type == TypeA);
         TrimWorkingSet();
@@ -72,6 +68,7 @@ void RouterNavigation::WebBrowser1DocumentComplete()
 void RouterNavigation::handleDocument()
 {
     m_lastLoadWasSample = false;
+    m_loginSubmitted = false;
     m_sample.resetForPageLoad();
     m_host.hideConnectingNotice();
 
@@ -111,8 +108,7 @@ bool RouterNavigation::failedLoginPage(const QString &page)
 
 bool RouterNavigation::loginPromptWhileStopped(const QString &page)
 {
-    if (m_cycle.runState() != RunState::Stopped
-        || !ContainsFromThird(page, u"enter your admin password"))
+    if (m_cycle.runState() != RunState::Stopped || !ContainsFromThird(page, u"enter your admin password"))
         return false;
     m_host.showHomeHubTab();
     return true;
@@ -126,8 +122,10 @@ bool RouterNavigation::attemptLogin(const RouterAccess &access, const QString &p
     // A page without the form, the field or the link is left as it is.
     if (WebFormSetFieldValue(m_view, 0, LoginFieldName(page), access.password)) {
         const auto document = m_view.document();
-        if (document && document->linkCount > LoginLinkIndex)
+        if (document && document->linkCount > LoginLinkIndex) {
+            m_loginSubmitted = true;
             m_view.clickLink(LoginLinkIndex);
+        }
     }
     return true;
 }
@@ -140,8 +138,8 @@ void RouterNavigation::startSample()
     m_host.restoreCursor();
 }
 
-bool RouterNavigation::recogniseTypeA(const RouterAccess &access, const QString &documentUrl,
-                                      const QString &page)
+bool RouterNavigation::recogniseTypeA(
+    const RouterAccess &access, const QString &documentUrl, const QString &page)
 {
     if (!page.contains(u"ADSL Settings"))
         return false;
@@ -162,8 +160,8 @@ bool RouterNavigation::recogniseTypeA(const RouterAccess &access, const QString 
     return true;
 }
 
-bool RouterNavigation::acceptTypeB(const RouterAccess &access, const QString &documentUrl,
-                                   const QString &page)
+bool RouterNavigation::acceptTypeB(
+    const RouterAccess &access, const QString &documentUrl, const QString &page)
 {
     m_host.setTrailVisible(false);
     m_host.enableRunButton();
@@ -190,8 +188,7 @@ void RouterNavigation::runPipeline(bool sampleRead)
     // Only a page read as the statistics page makes a sample: an error page,
     // a page without a body or junk from the router adds no point and no
     // log line.
-    const bool sampling =
-        m_cycle.runState() == RunState::Running && m_sample.pageRead && sampleRead;
+    const bool sampling = m_cycle.runState() == RunState::Running && m_sample.pageRead && sampleRead;
     m_host.PlotSample(sampling);
     if (!sampling)
         return;
@@ -206,8 +203,11 @@ void RouterNavigation::WebBrowser1BeforeNavigate2(const QString &url, bool *canc
 {
     if (!m_view.document())
         return;
-    const bool block =
-        m_cycle.runState() == RunState::Running && !SameUrl(url, m_urls.navigationUrl);
+    // The login the program submits itself goes through even while sampling
+    // runs: a router that forgot the session mid-run is logged in again
+    // instead of answering every tick with its login page.
+    const bool block
+        = m_cycle.runState() == RunState::Running && !m_loginSubmitted && !SameUrl(url, m_urls.navigationUrl);
     if (cancel)
         *cancel = block;
     m_host.showNavigationHint(block);

@@ -16,14 +16,12 @@ struct RouterAccess;
 // completed page into one sample: the initial navigation, the page-loaded
 // handler with the Type A login and URL learning, and the navigation guard
 // that keeps the view on the statistics page while sampling runs.
-class RouterNavigation final : public QObject
-{
+class RouterNavigation final : public QObject {
     Q_OBJECT
 
 public:
-    RouterNavigation(BrowserView &view, SampleCycle &cycle, NavigationUrls &urls,
-                     LineSample &sample, const Clock &clock, RouterNavigationHost &host,
-                     QObject *parent = nullptr);
+    RouterNavigation(BrowserView &view, SampleCycle &cycle, NavigationUrls &urls, LineSample &sample,
+        const Clock &clock, RouterNavigationHost &host, QObject *parent = nullptr);
     Q_DISABLE_COPY_MOVE(RouterNavigation)
 
     // Sends the view to the statistics page (or the router's start page);
@@ -63,5 +61,6 @@ private:
     Readouts m_readouts;
     bool m_autoStarted = false;
     bool m_lastLoadWasSample = false;
+    bool m_loginSubmitted = false; // the automatic login's link was clicked
     qint64 m_lastHandlerNanoseconds = 0;
 };

@@ -1,9 +1,7 @@
 #include "sampling/router_web_page.h"
 
 RouterWebPage::RouterWebPage(QWebEngineProfile *profile, QObject *parent)
-    : QWebEnginePage(profile, parent)
-{
-}
+    : QWebEnginePage(profile, parent) { }
 
 bool RouterWebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
@@ -25,15 +23,14 @@ bool RouterWebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString 
     return m_silent ? false : QWebEnginePage::javaScriptConfirm(securityOrigin, msg);
 }
 
-bool RouterWebPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg,
-                                     const QString &defaultValue, QString *result)
+bool RouterWebPage::javaScriptPrompt(
+    const QUrl &securityOrigin, const QString &msg, const QString &defaultValue, QString *result)
 {
-    return m_silent ? false
-                    : QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
+    return m_silent ? false : QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
 }
 
-void RouterWebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString &, int,
-                                             const QString &)
+void RouterWebPage::javaScriptConsoleMessage(
+    JavaScriptConsoleMessageLevel, const QString &, int, const QString &)
 {
     // The router's own script messages are of no interest here.
 }

@@ -7,8 +7,7 @@
 // The browser page the router's pages load in: it asks before every
 // navigation of the top-level document and shows no script dialogs while
 // silent.
-class RouterWebPage final : public QWebEnginePage
-{
+class RouterWebPage final : public QWebEnginePage {
     Q_OBJECT
 
 public:
@@ -25,10 +24,10 @@ protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override;
     bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
-    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg,
-                          const QString &defaultValue, QString *result) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
-                                  int lineNumber, const QString &sourceID) override;
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
+        QString *result) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
+        const QString &sourceID) override;
 
 private:
     NavigationGate m_gate;

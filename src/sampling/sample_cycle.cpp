@@ -9,15 +9,14 @@
 
 #include <exception>
 
-namespace
-{
+namespace {
 
 constexpr int HintMilliseconds = 10000;
 
 } // namespace
 
-SampleCycle::SampleCycle(BrowserView &view, NavigationUrls &urls, LineSample &sample,
-                         const Clock &clock, SampleCycleHost &host, QObject *parent)
+SampleCycle::SampleCycle(BrowserView &view, NavigationUrls &urls, LineSample &sample, const Clock &clock,
+    SampleCycleHost &host, QObject *parent)
     : QObject(parent), m_view(view), m_urls(urls), m_sample(sample), m_clock(clock), m_host(host)
 {
     m_timer1.setInterval(m_sampleSeconds * 1000);
@@ -72,8 +71,8 @@ void SampleCycle::btnRunClick()
     m_samplingHold = false;
     Timer1Timer();
 
-    m_host.showStartTime(QStringLiteral("Start: ")
-                         + FormatDateTime(QStringLiteral("ddd dd mmmm hh:mm:ss"), m_clock.now()));
+    m_host.showStartTime(
+        QStringLiteral("Start: ") + FormatDateTime(QStringLiteral("ddd dd mmmm hh:mm:ss"), m_clock.now()));
     m_host.runMaintenanceCheck();
     m_sample.clearBaselines();
     m_sample.speedUpText.clear();

@@ -16,13 +16,12 @@ struct LineSample;
 // the sample tick (Timer1), the automatic resume (Timer5) and the
 // navigation hint timeout (Timer2). Everything runs on the user-interface
 // thread.
-class SampleCycle final : public QObject
-{
+class SampleCycle final : public QObject {
     Q_OBJECT
 
 public:
     SampleCycle(BrowserView &view, NavigationUrls &urls, LineSample &sample, const Clock &clock,
-                SampleCycleHost &host, QObject *parent = nullptr);
+        SampleCycleHost &host, QObject *parent = nullptr);
     Q_DISABLE_COPY_MOVE(SampleCycle)
 
     // The sample interval (spSample); takes effect at once, a running
@@ -35,12 +34,12 @@ public:
     // The automatic resume delay; set once when the window is created.
     void setPauseDelaySeconds(int seconds);
 
-    void btnRunClick();      // Start
-    void btnStopClick();     // Pause
+    void btnRunClick(); // Start
+    void btnStopClick(); // Pause
     void btnStopMouseDown(); // Stop, on the press before the click
-    void Timer1Timer();      // sample tick
-    void Timer5Timer();      // automatic resume
-    void Timer2Timer();      // hint timeout
+    void Timer1Timer(); // sample tick
+    void Timer5Timer(); // automatic resume
+    void Timer2Timer(); // hint timeout
 
     // A graph held with the mouse suspends sampling until it is released.
     void graphMouseDown();
@@ -54,7 +53,7 @@ public:
     QString title() const { return RunStateTitle(m_state); }
     QString runCaption() const { return m_runCaption; }
     QString stopCaption() const { return m_stopCaption; }
-    QString stopGlyph() const { return m_stopGlyph; }   // bitmap resource name
+    QString stopGlyph() const { return m_stopGlyph; } // bitmap resource name
     bool runPressed() const { return m_runPressed; }
     bool stopPressed() const { return m_stopPressed; }
 

@@ -3,8 +3,7 @@
 #include <QString>
 
 // What the sample cycle asks of the main window when the run state changes.
-class SampleCycleHost
-{
+class SampleCycleHost {
 public:
     virtual ~SampleCycleHost() = default;
 

@@ -4,13 +4,12 @@
 
 #include <QUrl>
 
-namespace
-{
+namespace {
 
 bool IsUnreserved(char16_t c)
 {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')
-           || c == u'-' || c == u'.' || c == u'_' || c == u'~';
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'-'
+        || c == u'.' || c == u'_' || c == u'~';
 }
 
 int HexValue(QChar c)
@@ -60,7 +59,7 @@ QString CanonicalUrl(const QString &url)
     if (parsed.path().isEmpty() && !parsed.host().isEmpty())
         parsed.setPath(QStringLiteral("/"));
     const bool defaultPort = (parsed.scheme() == u"http" && parsed.port() == 80)
-                             || (parsed.scheme() == u"https" && parsed.port() == 443);
+        || (parsed.scheme() == u"https" && parsed.port() == 443);
     if (defaultPort)
         parsed.setPort(-1);
     return DecodeUnreserved(parsed.toString(QUrl::FullyEncoded));

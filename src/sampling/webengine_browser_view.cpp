@@ -11,8 +11,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-namespace
-{
+namespace {
 
 // A router page is a few tens of kilobytes; a body beyond this is cut so a
 // runaway page cannot swamp the program.
@@ -22,30 +21,29 @@ constexpr int MaxBodyCharacters = 4 * 1024 * 1024;
 // new document from one already seen (a stopped load leaves the old one).
 QString SnapshotScript()
 {
-    return QStringLiteral(
-               "(function () {"
-               "  var fresh = !window.__linewardenSeen; window.__linewardenSeen = true;"
-               "  var forms = [];"
-               "  for (var i = 0; i < document.forms.length; ++i) {"
-               "    var f = document.forms[i], els = [];"
-               "    for (var j = 0; j < f.elements.length; ++j) {"
-               "      var e = f.elements[j];"
-               "      els.push([String(e.name || ''), String(e.tagName || '')]);"
-               "    }"
-               "    forms.push(els);"
-               "  }"
-               "  var body = document.body ? document.body.innerHTML : '';"
-               "  return { fresh: fresh, url: String(document.URL),"
-               "           body: body.length > %1 ? body.substring(0, %1) : body,"
-               "           forms: forms, links: document.links.length };"
-               "})()")
+    return QStringLiteral("(function () {"
+                          "  var fresh = !window.__linewardenSeen; window.__linewardenSeen = true;"
+                          "  var forms = [];"
+                          "  for (var i = 0; i < document.forms.length; ++i) {"
+                          "    var f = document.forms[i], els = [];"
+                          "    for (var j = 0; j < f.elements.length; ++j) {"
+                          "      var e = f.elements[j];"
+                          "      els.push([String(e.name || ''), String(e.tagName || '')]);"
+                          "    }"
+                          "    forms.push(els);"
+                          "  }"
+                          "  var body = document.body ? document.body.innerHTML : '';"
+                          "  return { fresh: fresh, url: String(document.URL),"
+                          "           body: body.length > %1 ? body.substring(0, %1) : body,"
+                          "           forms: forms, links: document.links.length };"
+                          "})()")
         .arg(MaxBodyCharacters);
 }
 
 // Text as a JavaScript literal.
 QString ScriptLiteral(const QString &text)
 {
-    const QByteArray json = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    const QByteArray json = QJsonDocument(QJsonArray { text }).toJson(QJsonDocument::Compact);
     return QString::fromUtf8(json.mid(1, json.size() - 2));
 }
 
@@ -56,7 +54,7 @@ FormSnapshot ToForm(const QVariant &value)
     for (const QVariant &element : elements) {
         const QVariantList pair = element.toList();
         if (pair.size() == 2)
-            form.elements.append({pair.at(0).toString(), pair.at(1).toString().toUpper()});
+            form.elements.append({ pair.at(0).toString(), pair.at(1).toString().toUpper() });
     }
     return form;
 }
@@ -76,17 +74,16 @@ WebEngineBrowserView::WebEngineBrowserView(QWidget *parent)
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     m_page->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
 
-    connect(m_page, &QWebEnginePage::loadingChanged, this,
-            [this](const QWebEngineLoadingInfo &info) {
-                m_loading = info.status() == QWebEngineLoadingInfo::LoadStartedStatus;
-                if (m_loading)
-                    ++m_loadNumber;
-                // A stopped load completes no document; a failed one shows
-                // the engine's error page, which is a document like any other.
-                if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus
-                    || info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
-                    takeSnapshot();
-            });
+    connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
+        m_loading = info.status() == QWebEngineLoadingInfo::LoadStartedStatus;
+        if (m_loading)
+            ++m_loadNumber;
+        // A stopped load completes no document; a failed one shows
+        // the engine's error page, which is a document like any other.
+        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus
+            || info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
+            takeSnapshot();
+    });
 }
 
 WebEngineBrowserView::~WebEngineBrowserView()
@@ -136,8 +133,7 @@ std::optional<DocumentSnapshot> WebEngineBrowserView::document() const
     return m_document;
 }
 
-void WebEngineBrowserView::setFormFieldValue(int formIndex, const QString &fieldName,
-                                             const QString &value)
+void WebEngineBrowserView::setFormFieldValue(int formIndex, const QString &fieldName, const QString &value)
 {
     runScript(QStringLiteral("(function () { var f = document.forms[%1];"
                              " var e = f && f.elements.namedItem(%2);"
@@ -148,8 +144,7 @@ void WebEngineBrowserView::setFormFieldValue(int formIndex, const QString &field
 
 void WebEngineBrowserView::clickLink(int index)
 {
-    runScript(QStringLiteral("(function () { var l = document.links[%1]; if (l) l.click(); })()")
-                  .arg(index));
+    runScript(QStringLiteral("(function () { var l = document.links[%1]; if (l) l.click(); })()").arg(index));
 }
 
 void WebEngineBrowserView::scrollBy(int x, int y)
@@ -187,11 +182,11 @@ void WebEngineBrowserView::stopStuckLoad()
 void WebEngineBrowserView::takeSnapshot()
 {
     const QPointer<WebEngineBrowserView> self(this);
-    m_page->runJavaScript(SnapshotScript(), QWebEngineScript::ApplicationWorld,
-                          [self](const QVariant &result) {
-                              if (self)
-                                  self->storeSnapshot(result);
-                          });
+    m_page->runJavaScript(
+        SnapshotScript(), QWebEngineScript::ApplicationWorld, [self](const QVariant &result) {
+            if (self)
+                self->storeSnapshot(result);
+        });
 }
 
 void WebEngineBrowserView::storeSnapshot(const QVariant &result)

@@ -14,8 +14,7 @@ class RouterWebPage;
 // so when a document completes one script call takes a snapshot of it
 // (URL, body HTML, forms, links) and documentComplete is raised with that
 // snapshot in place.
-class WebEngineBrowserView final : public BrowserView
-{
+class WebEngineBrowserView final : public BrowserView {
     Q_OBJECT
 
 public:
@@ -49,10 +48,10 @@ private:
     void runScript(const QString &script);
 
     QWebEngineProfile *m_profile = nullptr; // child of this
-    QPointer<QWebEngineView> m_view;        // child of the parent widget
-    RouterWebPage *m_page = nullptr;        // child of the profile owner
+    QPointer<QWebEngineView> m_view; // child of the parent widget
+    RouterWebPage *m_page = nullptr; // child of the profile owner
     std::optional<DocumentSnapshot> m_document;
     bool m_loading = false;
-    quint64 m_loadNumber = 0;           // loads started so far
+    quint64 m_loadNumber = 0; // loads started so far
     quint64 m_loadAtLastNavigation = 0; // m_loadNumber at the last navigate/reload
 };

@@ -14,8 +14,7 @@
 #include <QLayout>
 #include <QStandardPaths>
 
-namespace
-{
+namespace {
 
 std::unique_ptr<BrowserView> MakeWebEngineView(QWidget *host)
 {
@@ -41,19 +40,16 @@ DataFolder DemoFolder(const CommandLine &commandLine)
 {
     DataFolderInputs inputs = DataFolder::CurrentInputs(commandLine.dataDir);
     if (commandLine.dataDir.isEmpty())
-        inputs.dataDirOption =
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+        inputs.dataDirOption = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
             + QStringLiteral("/demo-") + commandLine.hubType;
     return DataFolder::Resolve(inputs);
 }
 
 // Points the demo folder's settings at the simulated router: its address and
 // password, its statistics page, automatic login, logging on, 10 s samples.
-bool WriteDemoSettings(const MainWindowContext &context, const SimulatedRouter &router,
-                       bool typeA)
+bool WriteDemoSettings(const MainWindowContext &context, const SimulatedRouter &router, bool typeA)
 {
-    MainWindowSettings settings =
-        LoadMainWindowSettings(context.settingsPath, context.dataFolder);
+    MainWindowSettings settings = LoadMainWindowSettings(context.settingsPath, context.dataFolder);
     settings.type = typeA ? 0 : 1;
     settings.address = router.address();
     settings.password = QStringLiteral("admin");
@@ -94,18 +90,18 @@ void InstallDemoMeasurement(TForm1 &window, QTextStream &err)
     const int limit = qEnvironmentVariableIntValue("LINEWARDEN_DEMO_SAMPLES");
     if (!report && limit <= 0)
         return;
-    QObject::connect(&window.navigation(), &RouterNavigation::pageHandled, &window,
-                     [&window, &err, report, limit] {
-                         if (!window.navigation().lastLoadWasSample())
-                             return;
-                         const int n = window.samplesTaken();
-                         if (report && (n == 1 || n % 100 == 0 || n == limit))
-                             err << "samples " << n << " handler_us "
-                                 << window.navigation().lastHandlerNanoseconds() / 1000
-                                 << " rss_kb " << ResidentKilobytes() << Qt::endl;
-                         if (limit > 0 && n >= limit)
-                             window.close();
-                     });
+    QObject::connect(
+        &window.navigation(), &RouterNavigation::pageHandled, &window, [&window, &err, report, limit] {
+            if (!window.navigation().lastLoadWasSample())
+                return;
+            const int n = window.samplesTaken();
+            if (report && (n == 1 || n % 100 == 0 || n == limit))
+                err << "samples " << n << " handler_us "
+                    << window.navigation().lastHandlerNanoseconds() / 1000 << " rss_kb "
+                    << ResidentKilobytes() << Qt::endl;
+            if (limit > 0 && n >= limit)
+                window.close();
+        });
 }
 
 int RunMainWindow(const MainWindowContext &context)
@@ -120,8 +116,7 @@ int RunMainWindow(const MainWindowContext &context)
 int RunDesktop(const CommandLine &commandLine, QTextStream &err)
 {
     Q_UNUSED(err);
-    return RunMainWindow(
-        ContextFor(DataFolder::Resolve(DataFolder::CurrentInputs(commandLine.dataDir))));
+    return RunMainWindow(ContextFor(DataFolder::Resolve(DataFolder::CurrentInputs(commandLine.dataDir))));
 }
 
 int RunDemo(const CommandLine &commandLine, QTextStream &err)
@@ -140,9 +135,8 @@ int RunDemo(const CommandLine &commandLine, QTextStream &err)
         err << "linewarden: " << Settings::SaveFailedText(context.settingsPath) << Qt::endl;
         return 2;
     }
-    err << "linewarden: demo against the simulated Type " << (typeA ? 'A' : 'B')
-        << " router at http://" << router.address() << ", files in " << context.dataFolder
-        << Qt::endl;
+    err << "linewarden: demo against the simulated Type " << (typeA ? 'A' : 'B') << " router at http://"
+        << router.address() << ", files in " << context.dataFolder << Qt::endl;
     TForm1 window(context);
     InstallDemoMeasurement(window, err);
     window.show();

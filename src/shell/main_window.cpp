@@ -6,6 +6,7 @@
 #include "sampling/sample_cycle.h"
 #include "shell/clock.h"
 #include "shell/run_glyphs.h"
+#include "shell/settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -29,8 +31,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace
-{
+namespace {
 
 constexpr int HintRightMargin = 450;
 
@@ -63,8 +64,7 @@ QString TrailText()
 
 } // namespace
 
-TForm1::TForm1(const MainWindowContext &context, QWidget *parent)
-    : QMainWindow(parent), m_context(context)
+TForm1::TForm1(const MainWindowContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
 {
     setWindowTitle(QStringLiteral("Linewarden"));
     setMinimumSize(850, 650);
@@ -73,8 +73,8 @@ TForm1::TForm1(const MainWindowContext &context, QWidget *parent)
     buildTabs();
     m_browser = m_context.makeBrowser(m_browserHost);
     m_cycle = new SampleCycle(*m_browser, m_urls, m_sample, *m_context.clock, *this, this);
-    m_navigation = new RouterNavigation(*m_browser, *m_cycle, m_urls, m_sample, *m_context.clock,
-                                        *this, this);
+    m_navigation
+        = new RouterNavigation(*m_browser, *m_cycle, m_urls, m_sample, *m_context.clock, *this, this);
     buildToolbar();
     buildStatusBar();
     buildPageMenu();
@@ -108,6 +108,9 @@ void TForm1::buildToolbar()
 {
     auto *bar = addToolBar(QStringLiteral("Toolbar"));
     bar->setMovable(false);
+    bar->setMouseTracking(true);
+    bar->installEventFilter(this);
+    m_toolbar = bar;
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
     btnRun = new QToolButton(bar);
@@ -167,6 +170,7 @@ void TForm1::buildTabs()
     connect(m_graphs, &GraphSet::tabCaptionChanged, PageControl1,
             [this](int page, const QString &caption) { PageControl1->setTabText(page, caption); });
     connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphSet::clearUserGroupHighlight);
+    PageControl1->tabBar()->setMouseTracking(true);
     PageControl1->tabBar()->installEventFilter(this);
     setCentralWidget(PageControl1);
 }
@@ -201,8 +205,7 @@ QWidget *TForm1::buildHomeHubTab()
     Panel4->setGeometry(200, 120, 400, 40);
     Panel4->raise();
 
-    Panel9 = new QLabel(QStringLiteral("Press 'Pause' in order to navigate away from this page."),
-                        tab);
+    Panel9 = new QLabel(QStringLiteral("Press 'Pause' in order to navigate away from this page."), tab);
     Panel9->setFrameShape(QFrame::Box);
     Panel9->setAutoFillBackground(true);
     Panel9->setBackgroundRole(QPalette::ToolTipBase);
@@ -218,12 +221,11 @@ QWidget *TForm1::buildConfigureTab()
     auto *access = new QGroupBox(QStringLiteral("Router Access"), tab);
     auto *form = new QFormLayout(access);
     boxType1 = new QComboBox(access);
-    boxType1->addItems({QStringLiteral("Type A"), QStringLiteral("Type B")});
+    boxType1->addItems({ QStringLiteral("Type A"), QStringLiteral("Type B") });
     edAddress = new QLineEdit(access);
     edPassword1 = new QLineEdit(access);
     edPassword1->setEchoMode(QLineEdit::Password);
-    cbAttemptLogin1 =
-        new QCheckBox(QStringLiteral("Attempt to log into the Home Hub automatically"), access);
+    cbAttemptLogin1 = new QCheckBox(QStringLiteral("Attempt to log into the Home Hub automatically"), access);
     form->addRow(QStringLiteral("Router type:"), boxType1);
     form->addRow(QStringLiteral("Address:"), edAddress);
     form->addRow(cbAttemptLogin1);
@@ -237,9 +239,8 @@ QWidget *TForm1::buildConfigureTab()
     outer->addWidget(graphs);
     outer->addStretch(1);
 
-    connect(boxType1, &QComboBox::currentIndexChanged, this, [this](int index) {
-        cbAttemptLogin1->setEnabled(index == 0);
-    });
+    connect(boxType1, &QComboBox::currentIndexChanged, this,
+        [this](int index) { cbAttemptLogin1->setEnabled(index == 0); });
     return tab;
 }
 
@@ -283,7 +284,7 @@ void TForm1::buildPageMenu()
     });
     if (QWidget *view = m_browserHost->findChild<QWidget *>()) {
         connect(view, &QWidget::customContextMenuRequested, this,
-                [this, view](const QPoint &pos) { showPageMenu(view->mapToGlobal(pos)); });
+            [this, view](const QPoint &pos) { showPageMenu(view->mapToGlobal(pos)); });
     }
 }
 
@@ -343,7 +344,9 @@ void TForm1::closeEvent(QCloseEvent *event)
     m_browser->stop();
     if (m_urls.learnedUrl != m_urls.navigationUrl)
         m_urls.navigationUrl = m_urls.learnedUrl;
-    SaveIni();
+    if (!SaveIni())
+        QMessageBox::warning(
+            this, QStringLiteral("Linewarden"), Settings::SaveFailedText(m_context.settingsPath));
     event->accept();
 }
 
@@ -353,7 +356,8 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         return true;
     if (watched == btnStop && event->type() == QEvent::MouseButtonPress)
         m_cycle->btnStopMouseDown();
-    if (event->type() == QEvent::MouseMove && watched == PageControl1->tabBar())
+    // Moving over the tab row or the toolbar puts the navigation hint away.
+    if (event->type() == QEvent::MouseMove && (watched == PageControl1->tabBar() || watched == m_toolbar))
         Panel9->hide();
     return QMainWindow::eventFilter(watched, event);
 }

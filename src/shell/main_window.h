@@ -32,11 +32,10 @@ class SampleCycle;
 using BrowserViewFactory = std::function<std::unique_ptr<BrowserView>(QWidget *host)>;
 
 // What the main window is built from.
-struct MainWindowContext
-{
+struct MainWindowContext {
     const Clock *clock = nullptr;
-    QString dataFolder;          // stands in for the program folder
-    QString settingsPath;        // <folder>/<program>.ini
+    QString dataFolder; // stands in for the program folder
+    QString settingsPath; // <folder>/<program>.ini
     BrowserViewFactory makeBrowser;
 };
 
@@ -167,8 +166,9 @@ private:
     bool m_lostSyncCaptured = false;
     int m_samplesTaken = 0;
     std::unique_ptr<BrowserView> m_browser;
-    SampleCycle *m_cycle = nullptr;           // child of this
+    SampleCycle *m_cycle = nullptr; // child of this
     RouterNavigation *m_navigation = nullptr; // child of this
     GraphSet *m_graphs = nullptr;             // child of this
     QWidget *m_browserHost = nullptr;
+    QWidget *m_toolbar = nullptr;
 };

@@ -4,8 +4,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 Settings SettingsIn(const QString &programFolder)
 {
@@ -44,8 +43,7 @@ MainWindowSettings LoadMainWindowSettings(const QString &iniPath, const QString 
     return s;
 }
 
-bool SaveMainWindowSettings(const QString &iniPath, const QString &programFolder,
-                            const MainWindowSettings &s)
+bool SaveMainWindowSettings(const QString &iniPath, const QString &programFolder, const MainWindowSettings &s)
 {
     Settings file = SettingsIn(programFolder);
     file.Load(iniPath);

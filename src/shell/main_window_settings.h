@@ -8,15 +8,14 @@
 // The settings the main window holds in its first shape, with their
 // defaults: a typed view of the keys it needs, read from and written to the
 // settings file through Settings, which keeps every other key as it was.
-struct MainWindowSettings
-{
+struct MainWindowSettings {
     // LW-BT
     QString address = QStringLiteral("192.168.1.254");
-    QString password;          // plain text in memory
+    QString password; // plain text in memory
     bool login = true;
-    int type = -1;             // 0 Type A, 1 Type B, -1 none
+    int type = -1; // 0 Type A, 1 Type B, -1 none
     QString actualUrl;
-    int sample = 30;           // seconds, 10 to 300
+    int sample = 30; // seconds, 10 to 300
     int user1 = 4;
     int user2 = 5;
     int page = 0;
@@ -40,5 +39,5 @@ struct MainWindowSettings
 MainWindowSettings LoadMainWindowSettings(const QString &iniPath, const QString &programFolder);
 // Writes the keys over the file, keeping the others; false when the file
 // could not be written.
-bool SaveMainWindowSettings(const QString &iniPath, const QString &programFolder,
-                            const MainWindowSettings &settings);
+bool SaveMainWindowSettings(
+    const QString &iniPath, const QString &programFolder, const MainWindowSettings &settings);

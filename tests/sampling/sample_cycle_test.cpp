@@ -7,11 +7,9 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-class RecordingHost final : public SampleCycleHost
-{
+class RecordingHost final : public SampleCycleHost {
 public:
     void hideNavigationHint() override { ++hintsHidden; }
     void showStartTime(const QString &text) override { startTime = text; }
@@ -32,8 +30,7 @@ public:
 
 const QString StatsUrl = QStringLiteral("http://192.168.1.254/index.cgi?active_page=9118&");
 
-class SampleCycleTest : public ::testing::Test
-{
+class SampleCycleTest : public ::testing::Test {
 protected:
     SampleCycleTest() : cycle(view, urls, sample, clock, host)
     {
@@ -42,8 +39,8 @@ protected:
     }
 
     // Checks the timers, flag and captions the state table gives a state.
-    void expectStateRow(RunState state, bool timer1, bool timer5, bool hold,
-                        const char *runCaption, const char *stopCaption)
+    void expectStateRow(
+        RunState state, bool timer1, bool timer5, bool hold, const char *runCaption, const char *stopCaption)
     {
         EXPECT_EQ(cycle.runState(), state);
         EXPECT_EQ(cycle.timer1().isActive(), timer1);
@@ -102,7 +99,7 @@ TEST_F(SampleCycleTest, StartFromIdleRunsAndSamplesAtOnce)
     EXPECT_FALSE(host.routerControlsEnabled);
     EXPECT_EQ(host.startTime, QStringLiteral("Start: Wed 09 December 10:00:00"));
     EXPECT_EQ(host.maintenanceChecks, 1);
-    EXPECT_EQ(host.captureResets, QList<bool>{true});
+    EXPECT_EQ(host.captureResets, QList<bool> { true });
     EXPECT_GE(host.hintsHidden, 1);
 }
 
@@ -135,7 +132,7 @@ TEST_F(SampleCycleTest, PauseFromIdleOrRunningArmsTheAutomaticResume)
     EXPECT_EQ(cycle.timer5().interval(), 120000);
     EXPECT_TRUE(host.routerControlsEnabled);
     EXPECT_EQ(host.trayStops, 1);
-    EXPECT_EQ(host.captureResets, QList<bool>{false});
+    EXPECT_EQ(host.captureResets, QList<bool> { false });
 
     cycle.btnRunClick();
     pressStop();

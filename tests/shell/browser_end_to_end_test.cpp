@@ -20,20 +20,17 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // The engine's own tests allow 20 s for a page; so do we.
 constexpr int PageTimeoutMs = 20000;
 
-template <typename Predicate>
-bool WaitFor(Predicate predicate, int timeoutMs = PageTimeoutMs)
+template<typename Predicate> bool WaitFor(Predicate predicate, int timeoutMs = PageTimeoutMs)
 {
     return QTest::qWaitFor(predicate, timeoutMs);
 }
 
-class BrowserEndToEndTest : public ::testing::Test
-{
+class BrowserEndToEndTest : public ::testing::Test {
 protected:
     void startRouter(SimulatedRouter::Model model, quint32 seed = 7)
     {
@@ -75,12 +72,11 @@ protected:
 
     void connect()
     {
-        QObject::connect(&window->navigation(), &RouterNavigation::pageHandled, window.get(),
-                         [this] {
-                             ++pagesHandled;
-                             if (const auto document = engine->document())
-                                 handledUrls << document->url;
-                         });
+        QObject::connect(&window->navigation(), &RouterNavigation::pageHandled, window.get(), [this] {
+            ++pagesHandled;
+            if (const auto document = engine->document())
+                handledUrls << document->url;
+        });
     }
 
     QString iniPath() const { return data.filePath(QStringLiteral("linewarden.ini")); }
@@ -150,6 +146,10 @@ TEST_F(BrowserEndToEndTest, LaterTypeARunLogsInAutomaticallyAndSamples)
     window->cycle().overrideIntervalMs(3000);
     ASSERT_TRUE(waitForSamples(3));
     EXPECT_GE(router->statisticsRequests(), 3);
+
+    // The router forgets the session mid-run: the program logs in again.
+    router->logOutAll();
+    ASSERT_TRUE(waitForSamples(window->samplesTaken() + 2));
     EXPECT_TRUE(SameUrl(shownUrl(), window->urls().navigationUrl));
     EXPECT_FALSE(window->Label22->text().isEmpty());
 }
@@ -230,10 +230,9 @@ TEST_F(BrowserEndToEndTest, MisbehavingRouterInventsNoSampleAndSamplingRecovers)
     window->cycle().overrideIntervalMs(2500);
     ASSERT_TRUE(waitForSamples(1));
 
-    const SimulatedRouter::Fault faults[] = {
-        SimulatedRouter::Fault::NeverFinish, SimulatedRouter::Fault::HugePage,
-        SimulatedRouter::Fault::NoBody, SimulatedRouter::Fault::JunkBytes,
-        SimulatedRouter::Fault::CloseConnection};
+    const SimulatedRouter::Fault faults[] = { SimulatedRouter::Fault::NeverFinish,
+        SimulatedRouter::Fault::HugePage, SimulatedRouter::Fault::NoBody, SimulatedRouter::Fault::JunkBytes,
+        SimulatedRouter::Fault::CloseConnection };
     for (const SimulatedRouter::Fault fault : faults) {
         router->setFault(fault);
         // Let a page load started before the switch finish first.

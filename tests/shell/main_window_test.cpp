@@ -8,28 +8,30 @@
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSpinBox>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 const QString Router = QStringLiteral("192.168.1.254");
-const QString StatsDocumentUrl =
-    QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
+const QString StatsDocumentUrl
+    = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
 const QString StatsUrl = QStringLiteral("http://192.168.1.254/index.cgi?active_page=9118&");
 const QString TypeBUrl = QStringLiteral("http://192.168.1.254/html/settings/a_adsl.html");
 
 // The main window over the fake view, with its own data folder and clock.
-class MainWindowTest : public ::testing::Test
-{
+class MainWindowTest : public ::testing::Test {
 protected:
     void open(const MainWindowSettings &settings, bool withSettingsFile = true)
     {
@@ -126,7 +128,8 @@ TEST_F(MainWindowTest, RecognisedTypeAPageIsLearnedStartsSamplingAndIsRead)
 
     // The learned path is saved for the next run.
     window->close();
-    EXPECT_EQ(LoadMainWindowSettings(iniPath(), data.path()).hhaUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+    EXPECT_EQ(LoadMainWindowSettings(iniPath(), data.path()).hhaUrl,
+        QStringLiteral("/index.cgi?active_page=9118&"));
     EXPECT_EQ(LoadMainWindowSettings(iniPath(), data.path()).actualUrl, StatsUrl);
 }
 
@@ -139,9 +142,9 @@ TEST_F(MainWindowTest, LaterTypeARunLogsInThroughTheFirstFormAndLinkEight)
     EXPECT_EQ(view->fieldValues.at(0).formIndex, 0);
     EXPECT_EQ(view->fieldValues.at(0).name, QStringLiteral("password_4711"));
     EXPECT_EQ(view->fieldValues.at(0).value, QStringLiteral("secret"));
-    EXPECT_EQ(view->clickedLinks, QList<int>{8});
+    EXPECT_EQ(view->clickedLinks, QList<int> { 8 });
     // The login page shows "Password:": the page is scrolled into view.
-    EXPECT_EQ(view->scrolls, QList<QPoint>{QPoint(0, 28)});
+    EXPECT_EQ(view->scrolls, QList<QPoint> { QPoint(0, 28) });
     EXPECT_EQ(window->cycle().runState(), RunState::Idle);
 }
 
@@ -171,8 +174,8 @@ TEST_F(MainWindowTest, WrongPasswordBringsTheHomeHubTabForwardAndTakesNoSample)
     const int samples = window->samplesTaken();
     const int stops = view->stops;
     window->PageControl1->setCurrentIndex(5);
-    view->complete(FakeDocument(StatsDocumentUrl,
-                                QStringLiteral("<p>The password is incorrect.</p><input name=password_1>")));
+    view->complete(FakeDocument(
+        StatsDocumentUrl, QStringLiteral("<p>The password is incorrect.</p><input name=password_1>")));
     EXPECT_EQ(window->PageControl1->currentIndex(), 0);
     EXPECT_EQ(view->stops, stops + 1);
     EXPECT_EQ(window->samplesTaken(), samples);
@@ -225,7 +228,7 @@ TEST_F(MainWindowTest, PagesThatAreNotStatisticsMakeNoSample)
     const int samples = window->samplesTaken();
     // An engine error page, a page without a body, junk.
     view->complete(FakeDocument(QStringLiteral("chrome-error://chromewebdata/"),
-                                QStringLiteral("<div>This site can't be reached</div>")));
+        QStringLiteral("<div>This site can't be reached</div>")));
     view->complete(FakeDocument(StatsUrl, QString()));
     view->complete(FakeDocument(StatsUrl, QStringLiteral("\u00ff\u00fe\u0001garbage")));
     EXPECT_EQ(window->samplesTaken(), samples);
@@ -249,8 +252,8 @@ TEST_F(MainWindowTest, EverySampleIsLoggedWhenLoggingIsOn)
     completeStatisticsPageA();
     // A page that is not the statistics page adds no line.
     view->complete(FakeDocument(StatsUrl, QString()));
-    const QStringList lines =
-        QString::fromUtf8(data.readFile(QStringLiteral("log.txt"))).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList lines = QString::fromUtf8(data.readFile(QStringLiteral("log.txt")))
+                                  .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4);
     EXPECT_TRUE(lines.at(0).startsWith(u"Date/Time"));
     EXPECT_TRUE(lines.at(2).startsWith(u"Wed 09 Dec 2026  10:00:00, "));
@@ -286,6 +289,19 @@ TEST_F(MainWindowTest, GuardCancelsLinksWhileRunningAndLetsThemThroughWhilePause
     EXPECT_FALSE(window->cycle().timer2().isActive());
 }
 
+TEST_F(MainWindowTest, LoginAfterTheRouterForgotTheSessionPassesTheGuard)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    ASSERT_EQ(window->cycle().runState(), RunState::Running);
+    view->complete(FakeLoginPage(StatsDocumentUrl, QStringLiteral("12")));
+    ASSERT_EQ(view->clickedLinks, QList<int> { 8 });
+    // The form's submission goes ahead; the user's own clicks still do not.
+    EXPECT_TRUE(view->requestNavigation(QStringLiteral("http://192.168.1.254/login.cgi")));
+    completeStatisticsPageA();
+    EXPECT_FALSE(view->requestNavigation(QStringLiteral("http://192.168.1.254/login.cgi")));
+}
+
 TEST_F(MainWindowTest, ButtonsFollowTheRunState)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
@@ -308,6 +324,29 @@ TEST_F(MainWindowTest, ButtonsFollowTheRunState)
     EXPECT_TRUE(window->StatusPanel0->text().startsWith(u"Start: "));
 }
 
+TEST_F(MainWindowTest, MouseWheelDoesNothing)
+{
+    openTypeA();
+    window->spSample->setValue(30);
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+        Qt::NoScrollPhase, false);
+    QApplication::sendEvent(window->spSample, &wheel);
+    EXPECT_EQ(window->spSample->value(), 30);
+}
+
+TEST_F(MainWindowTest, SecondPressOfPauseStops)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    QTest::mouseClick(window->btnStop, Qt::LeftButton);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Paused]"));
+    QTest::mouseClick(window->btnStop, Qt::LeftButton);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Stopped]"));
+    EXPECT_EQ(window->btnRun->text(), QStringLiteral("Start"));
+    EXPECT_EQ(window->btnStop->text(), QStringLiteral("Stop"));
+    EXPECT_FALSE(window->cycle().timer5().isActive());
+}
+
 TEST_F(MainWindowTest, PageMenuCopiesTheSelectionAndSelectsAll)
 {
     openTypeA();
@@ -321,8 +360,9 @@ TEST_F(MainWindowTest, PageMenuCopiesTheSelectionAndSelectsAll)
             texts << action->text();
         return texts;
     }();
-    EXPECT_EQ(items, (QStringList{QStringLiteral("Copy"), QString(), QStringLiteral("Select All"),
-                                  QString(), QStringLiteral("Save ADSL Line Stats Image As...")}));
+    EXPECT_EQ(items,
+        (QStringList { QStringLiteral("Copy"), QString(), QStringLiteral("Select All"), QString(),
+            QStringLiteral("Save ADSL Line Stats Image As...") }));
 }
 
 } // namespace

@@ -22,14 +22,13 @@ bool FakeBrowserView::requestNavigation(const QString &url)
 
 void FakeBrowserView::navigate(const QString &url, int flags)
 {
-    navigations.append({url, flags});
+    navigations.append({ url, flags });
     requestNavigation(url);
 }
 
-void FakeBrowserView::setFormFieldValue(int formIndex, const QString &fieldName,
-                                        const QString &value)
+void FakeBrowserView::setFormFieldValue(int formIndex, const QString &fieldName, const QString &value)
 {
-    fieldValues.append({formIndex, fieldName, value});
+    fieldValues.append({ formIndex, fieldName, value });
 }
 
 DocumentSnapshot FakeDocument(const QString &url, const QString &bodyHtml)
@@ -48,7 +47,7 @@ DocumentSnapshot FakeLoginPage(const QString &url, const QString &digits)
                                        "name=password_%1 id=\"pw\"></form>")
                             .arg(digits);
     FormSnapshot form;
-    form.elements.append({QStringLiteral("password_") + digits, QStringLiteral("INPUT")});
+    form.elements.append({ QStringLiteral("password_") + digits, QStringLiteral("INPUT") });
     document.forms.append(form);
     document.linkCount = 9;
     return document;

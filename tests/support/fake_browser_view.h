@@ -7,16 +7,13 @@
 
 // A browser view without an engine: it records what the program asks of
 // it, and the test hands it the documents that "complete".
-class FakeBrowserView final : public BrowserView
-{
+class FakeBrowserView final : public BrowserView {
 public:
-    struct Navigation
-    {
+    struct Navigation {
         QString url;
         int flags = 0;
     };
-    struct FieldValue
-    {
+    struct FieldValue {
         int formIndex = 0;
         QString name;
         QString value;
