@@ -112,8 +112,8 @@ QVariant Settings::defaultValue(SettingKey key) const
 
 void Settings::resetToDefaults()
 {
-    for (const SettingSpec &spec : SettingTable())
-        m_values[static_cast<std::size_t>(spec.key)] = defaultValue(spec.key);
+    for (const SettingSpec &row : SettingTable())
+        m_values[static_cast<std::size_t>(row.key)] = defaultValue(row.key);
     m_loadedPasswordBytes.clear();
 }
 
@@ -136,12 +136,12 @@ bool Settings::Load(const QString &path)
 
 QVariant Settings::readValue(const IniFile &file, SettingKey key) const
 {
-    const SettingSpec &spec = SpecOf(key);
+    const SettingSpec &row = SpecOf(key);
     const QVariant fallback = defaultValue(key);
-    const auto stored = file.value(Latin1(spec.section), Latin1(spec.name));
+    const auto stored = file.value(Latin1(row.section), Latin1(row.name));
     if (!stored)
         return fallback;
-    switch (spec.type) {
+    switch (row.type) {
     case SettingType::Integer:
         return StrToIntDef(QString::fromUtf8(*stored), fallback.toInt());
     case SettingType::Boolean:
@@ -162,10 +162,10 @@ QVariant Settings::readValue(const IniFile &file, SettingKey key) const
 
 QByteArray Settings::storedBytes(SettingKey key, bool &skip) const
 {
-    const SettingSpec &spec = SpecOf(key);
+    const SettingSpec &row = SpecOf(key);
     const QVariant &value = m_values[static_cast<std::size_t>(key)];
     skip = false;
-    switch (spec.type) {
+    switch (row.type) {
     case SettingType::Integer:
         return QByteArray::number(value.toInt());
     case SettingType::Boolean:
@@ -196,13 +196,13 @@ bool Settings::SaveIni(const QString &path) const
     if (file.load(path) == IniFile::LoadResult::Failed)
         return false;
     const bool saveAxes = flag(SettingKey::SaveAxes);
-    for (const SettingSpec &spec : SettingTable()) {
-        if (IsAxisKey(spec.key) && !saveAxes)
+    for (const SettingSpec &row : SettingTable()) {
+        if (IsAxisKey(row.key) && !saveAxes)
             continue;
         bool skip = false;
-        const QByteArray bytes = storedBytes(spec.key, skip);
+        const QByteArray bytes = storedBytes(row.key, skip);
         if (!skip)
-            file.setValue(Latin1(spec.section), Latin1(spec.name), bytes);
+            file.setValue(Latin1(row.section), Latin1(row.name), bytes);
     }
     return file.save(path);
 }

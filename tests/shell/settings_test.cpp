@@ -64,16 +64,16 @@ TEST_F(SettingsTest, NoFileGivesTheDefaults)
 void SetEveryKey(Settings &settings)
 {
     int n = 0;
-    for (const SettingSpec &spec : SettingTable()) {
+    for (const SettingSpec &row : SettingTable()) {
         ++n;
-        switch (spec.type) {
-        case SettingType::Integer: settings.setInteger(spec.key, -n * 37); break;
-        case SettingType::Boolean: settings.setFlag(spec.key, !settings.flag(spec.key)); break;
+        switch (row.type) {
+        case SettingType::Integer: settings.setInteger(row.key, -n * 37); break;
+        case SettingType::Boolean: settings.setFlag(row.key, !settings.flag(row.key)); break;
         case SettingType::String:
-            settings.setText(spec.key, QStringLiteral("%1 %2 = é ü").arg(spec.name).arg(n));
+            settings.setText(row.key, QStringLiteral("%1 %2 = é ü").arg(row.name).arg(n));
             break;
-        case SettingType::Password: settings.setText(spec.key, QStringLiteral("pa ss=wörd!")); break;
-        case SettingType::TimeOfDay: settings.setTime(spec.key, QTime(3, 4, 5)); break;
+        case SettingType::Password: settings.setText(row.key, QStringLiteral("pa ss=wörd!")); break;
+        case SettingType::TimeOfDay: settings.setTime(row.key, QTime(3, 4, 5)); break;
         }
     }
     settings.setFlag(SettingKey::SaveAxes, true);
@@ -86,14 +86,14 @@ TEST_F(SettingsTest, EveryKeyComesBackAsSaved)
     ASSERT_TRUE(saved.SaveIni(ini()));
 
     const Settings back = loaded();
-    for (const SettingSpec &spec : SettingTable()) {
-        SCOPED_TRACE(spec.name.data());
-        switch (spec.type) {
-        case SettingType::Integer: EXPECT_EQ(back.integer(spec.key), saved.integer(spec.key)); break;
-        case SettingType::Boolean: EXPECT_EQ(back.flag(spec.key), saved.flag(spec.key)); break;
+    for (const SettingSpec &row : SettingTable()) {
+        SCOPED_TRACE(row.name.data());
+        switch (row.type) {
+        case SettingType::Integer: EXPECT_EQ(back.integer(row.key), saved.integer(row.key)); break;
+        case SettingType::Boolean: EXPECT_EQ(back.flag(row.key), saved.flag(row.key)); break;
         case SettingType::String:
-        case SettingType::Password: EXPECT_EQ(back.text(spec.key), saved.text(spec.key)); break;
-        case SettingType::TimeOfDay: EXPECT_EQ(back.time(spec.key), saved.time(spec.key)); break;
+        case SettingType::Password: EXPECT_EQ(back.text(row.key), saved.text(row.key)); break;
+        case SettingType::TimeOfDay: EXPECT_EQ(back.time(row.key), saved.time(row.key)); break;
         }
     }
 }
@@ -104,14 +104,14 @@ TEST_F(SettingsTest, FirstSaveWritesTheKeyTableInOrder)
     const QList<QByteArray> lines = stored().split('\n');
     QList<QByteArray> expected;
     QLatin1String section;
-    for (const SettingSpec &spec : SettingTable()) {
-        if (IsAxisKey(spec.key))
+    for (const SettingSpec &row : SettingTable()) {
+        if (IsAxisKey(row.key))
             continue; // SaveAxes is clear
-        if (spec.section != section) {
-            section = spec.section;
+        if (row.section != section) {
+            section = row.section;
             expected << '[' + QByteArray(section.data(), section.size()) + ']';
         }
-        expected << QByteArray(spec.name.data(), spec.name.size());
+        expected << QByteArray(row.name.data(), row.name.size());
     }
     ASSERT_EQ(lines.size(), expected.size() + 1);
     for (int i = 0; i < expected.size(); ++i)
@@ -207,8 +207,8 @@ TEST_F(SettingsTest, LoadOrderReplaysEveryKeyOnce)
     EXPECT_EQ(at(SettingKey::SaveAxes) + 1, at(SettingKey::C1Lx));
     EXPECT_EQ(at(SettingKey::C4R) + 1, at(SettingKey::ThreeD));
     EXPECT_LT(at(SettingKey::LogFile), at(SettingKey::cbLog));
-    for (const SettingSpec &spec : SettingTable())
-        EXPECT_EQ(std::count(order.begin(), order.end(), spec.key), 1) << spec.name.data();
+    for (const SettingSpec &row : SettingTable())
+        EXPECT_EQ(std::count(order.begin(), order.end(), row.key), 1) << row.name.data();
 }
 
 TEST_F(SettingsTest, BothCaptureFlagsAreReadAsStored)
