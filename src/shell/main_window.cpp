@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QSpinBox>
@@ -78,6 +79,7 @@ TForm1::TForm1(const MainWindowContext &context, QWidget *parent) : QMainWindow(
     buildToolbar();
     buildStatusBar();
     buildPageMenu();
+    buildMainMenu();
 
     // The mouse wheel does nothing anywhere in the program.
     qApp->installEventFilter(this);
@@ -286,6 +288,37 @@ void TForm1::buildPageMenu()
         connect(view, &QWidget::customContextMenuRequested, this,
             [this, view](const QPoint &pos) { showPageMenu(view->mapToGlobal(pos)); });
     }
+}
+
+// The main menu with the items whose work exists so far; capture, logging,
+// maintenance, wizard and help items join it as those parts arrive.
+void TForm1::buildMainMenu()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    connect(file->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    QAction *copyGraph = edit->addAction(QStringLiteral("Copy to Clipboard"));
+    connect(copyGraph, &QAction::triggered, this,
+        [this] { m_graphs->copyGraphOfPage(PageControl1->currentIndex()); });
+    QAction *copy = edit->addAction(QStringLiteral("Copy"));
+    copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
+    connect(copy, &QAction::triggered, this, &TForm1::mnuCopyPageClick);
+    QAction *selectAll = edit->addAction(QStringLiteral("Select All"));
+    selectAll->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
+    connect(selectAll, &QAction::triggered, this, &TForm1::mnuSelectAllPageClick);
+    // The first item names the graph of the selected tab; "[none]" counts
+    // as an empty caption.
+    connect(edit, &QMenu::aboutToShow, this, [this, copyGraph] {
+        QString caption = PageControl1->tabText(PageControl1->currentIndex());
+        if (caption == u"[none]")
+            caption.clear();
+        copyGraph->setText(QStringLiteral("Copy ") + caption + QStringLiteral(" Graph Image"));
+    });
+
+    QMenu *configure = menuBar()->addMenu(QStringLiteral("Configure"));
+    connect(configure->addAction(QStringLiteral("Configure User Defined Graphs...")), &QAction::triggered,
+        m_graphs, &GraphSet::mnuuserDefinedClick);
 }
 
 void TForm1::applySettings()

@@ -154,6 +154,7 @@ private:
     QWidget *buildAdvancedTab();
     void buildStatusBar();
     void buildPageMenu();
+    void buildMainMenu();
     void applySettings();
     void collectSettings();
     QPixmap glyph(const QString &name) const;

@@ -9,6 +9,7 @@
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
+#include <QMenuBar>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -105,6 +106,23 @@ TEST_F(MainWindowGraphsTest, AxisLimitsAreRestoredAndSavedWhenAsked)
     EXPECT_TRUE(saved.graphs.saveAxes);
     EXPECT_EQ(saved.graphs.axes[1].rightMax, 7700);
     EXPECT_EQ(saved.graphs.axes[0].leftMin, -2);
+}
+
+TEST_F(MainWindowGraphsTest, ConfigureMenuOpensTheUserDefinedGraphSettings)
+{
+    open();
+    QAction *configure = nullptr;
+    for (QAction *menu : window->menuBar()->actions()) {
+        if (menu->text() == u"Configure" && menu->menu()) {
+            for (QAction *item : menu->menu()->actions()) {
+                if (item->text() == u"Configure User Defined Graphs...")
+                    configure = item;
+            }
+        }
+    }
+    ASSERT_NE(configure, nullptr);
+    configure->trigger();
+    EXPECT_EQ(window->PageControl1->tabText(window->PageControl1->currentIndex()), QStringLiteral("Advanced"));
 }
 
 } // namespace
