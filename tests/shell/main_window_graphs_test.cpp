@@ -6,6 +6,7 @@
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
 #include "support/fixture_pages.h"
+#include "support/main_window_fixture.h"
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
@@ -22,7 +23,7 @@ const QString StatsDocumentUrl =
 
 // The main window with its graphs, over the fake browser view, on a Type A
 // router whose statistics page is already known.
-class MainWindowGraphsTest : public ::testing::Test
+class MainWindowGraphsTest : public MainWindowFixture
 {
 protected:
     void open(MainWindowSettings settings = {})
@@ -30,18 +31,7 @@ protected:
         settings.type = 0;
         settings.address = QStringLiteral("192.168.1.254");
         settings.hhaUrl = QStringLiteral("/index.cgi?active_page=9118&");
-        ASSERT_TRUE(SaveMainWindowSettings(iniPath(), data.path(), settings));
-        MainWindowContext context;
-        context.clock = &clock;
-        context.dataFolder = data.path();
-        context.settingsPath = iniPath();
-        context.makeBrowser = [this](QWidget *) {
-            auto fake = std::make_unique<FakeBrowserView>();
-            view = fake.get();
-            return fake;
-        };
-        window = std::make_unique<TForm1>(context);
-        window->FormShow();
+        MainWindowFixture::open(settings);
     }
 
     void completeStatisticsPage()
@@ -49,13 +39,6 @@ protected:
         clock.advanceSeconds(30);
         view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
     }
-
-    QString iniPath() const { return data.filePath(QStringLiteral("linewarden.ini")); }
-
-    TempDataDir data;
-    FakeClock clock;
-    FakeBrowserView *view = nullptr;
-    std::unique_ptr<TForm1> window;
 };
 
 TEST_F(MainWindowGraphsTest, EverySampleReadWhileRunningIsPlottedOnEveryGraph)

@@ -3,6 +3,7 @@
 #include "shell/main_window.h"
 #include "shell/main_window_settings.h"
 #include "support/fake_browser_view.h"
+#include "support/main_window_fixture.h"
 #include "support/fake_clock.h"
 #include "support/fixture_pages.h"
 #include "support/qt_printers.h"
@@ -30,27 +31,9 @@ const QString StatsDocumentUrl
 const QString StatsUrl = QStringLiteral("http://192.168.1.254/index.cgi?active_page=9118&");
 const QString TypeBUrl = QStringLiteral("http://192.168.1.254/html/settings/a_adsl.html");
 
-// The main window over the fake view, with its own data folder and clock.
-class MainWindowTest : public ::testing::Test {
+// The main window on a Type A or Type B router at the usual address.
+class MainWindowTest : public MainWindowFixture {
 protected:
-    void open(const MainWindowSettings &settings, bool withSettingsFile = true)
-    {
-        if (withSettingsFile) {
-            ASSERT_TRUE(SaveMainWindowSettings(iniPath(), data.path(), settings));
-        }
-        MainWindowContext context;
-        context.clock = &clock;
-        context.dataFolder = data.path();
-        context.settingsPath = iniPath();
-        context.makeBrowser = [this](QWidget *) {
-            auto fake = std::make_unique<FakeBrowserView>();
-            view = fake.get();
-            return fake;
-        };
-        window = std::make_unique<TForm1>(context);
-        window->FormShow();
-    }
-
     void openTypeA(const QString &hhaUrl = QString(), bool login = true)
     {
         MainWindowSettings settings;
@@ -70,17 +53,10 @@ protected:
         open(settings);
     }
 
-    QString iniPath() const { return data.filePath(QStringLiteral("linewarden.ini")); }
-
     void completeStatisticsPageA()
     {
         view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
     }
-
-    TempDataDir data;
-    FakeClock clock;
-    FakeBrowserView *view = nullptr;
-    std::unique_ptr<TForm1> window;
 };
 
 TEST_F(MainWindowTest, WithoutSettingsFileNothingIsLoaded)
