@@ -14,8 +14,7 @@
 #include <fstream>
 #include <string>
 
-namespace
-{
+namespace {
 
 constexpr qint64 kLogBytes = 100LL * 1024 * 1024;
 
@@ -49,7 +48,8 @@ void WriteLog(const QString &path)
     qint64 written = file.size();
     QByteArray block;
     for (int i = 0; written < kLogBytes; ++i) {
-        block += QStringLiteral("Wed 09 Dec 2026  10:%1:%2,      6.2,      5.8,     1250,     7616,       37,        4\r\n")
+        block += QStringLiteral(
+            "Wed 09 Dec 2026  10:%1:%2,      6.2,      5.8,     1250,     7616,       37,        4\r\n")
                      .arg(i / 60 % 60, 2, 10, QLatin1Char('0'))
                      .arg(i % 60, 2, 10, QLatin1Char('0'))
                      .toLatin1();

@@ -15,11 +15,9 @@
 #include <malloc.h>
 #include <memory>
 
-namespace
-{
+namespace {
 
-class SteppingClock final : public Clock
-{
+class SteppingClock final : public Clock {
 public:
     QDateTime now() const override { return m_now; }
     void step() { m_now = m_now.addSecs(30); }
@@ -28,29 +26,27 @@ private:
     QDateTime m_now = QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0), Qt::UTC);
 };
 
-class BenchHost final : public GraphHost
-{
+class BenchHost final : public GraphHost {
 public:
     BenchHost() { sample.pageRead = true; }
     bool isRunning() const override { return true; }
     LineSample &lineSample() override { return sample; }
     const Clock &clock() const override { return moments; }
-    void pauseSampling() override {}
-    void startSampling() override {}
-    void holdSampling() override {}
-    void releaseSampling() override {}
-    void setSampleSeconds(int) override {}
-    void setLogHeader(const QString &) override {}
-    void setLogHeaderPending() override {}
-    void showAdvancedTab() override {}
+    void pauseSampling() override { }
+    void startSampling() override { }
+    void holdSampling() override { }
+    void releaseSampling() override { }
+    void setSampleSeconds(int) override { }
+    void setLogHeader(const QString &) override { }
+    void setLogHeaderPending() override { }
+    void showAdvancedTab() override { }
 
     LineSample sample;
     SteppingClock moments;
 };
 
 // A window showing the Noise Margin graph, the graph set behind it.
-struct ShownGraphs
-{
+struct ShownGraphs {
     ShownGraphs()
     {
         graphs = new GraphSet(host, &window);
@@ -92,8 +88,12 @@ void BM_PlotSampleAndRedraw(benchmark::State &state)
     }
     state.counters["plotted"] = static_cast<double>(shown.graphs->PlotCount());
 }
-BENCHMARK(BM_PlotSampleAndRedraw)->Arg(1000)->Arg(100000)->Arg(1000000)
-    ->Unit(benchmark::kMicrosecond)->Iterations(300);
+BENCHMARK(BM_PlotSampleAndRedraw)
+    ->Arg(1000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(300);
 
 // Heap taken by the plotted samples, per sample, all ten series together.
 void BM_MemoryPerSample(benchmark::State &state)
@@ -104,8 +104,8 @@ void BM_MemoryPerSample(benchmark::State &state)
         const size_t before = mallinfo2().uordblks;
         shown.plot(samples);
         const size_t after = mallinfo2().uordblks;
-        state.counters["bytes_per_sample"] =
-            static_cast<double>(after - before) / static_cast<double>(samples);
+        state.counters["bytes_per_sample"]
+            = static_cast<double>(after - before) / static_cast<double>(samples);
     }
 }
 BENCHMARK(BM_MemoryPerSample)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -5,8 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
-namespace
-{
+namespace {
 
 // Router page filler: navigation, scripts and table rows that hold none of
 // the labels.
@@ -18,7 +17,10 @@ QString Filler(int bytes, int seed)
         text += QStringLiteral("<tr><td class=\"label\">Setting %1 &gt; detail:</td><td class=\"value\">"
                                "<a href=\"/index.cgi?active%5fpage=%2\">value %3 / %4</a></td></tr>\n"
                                "<script>var item%1 = {id: %2, state: \"enabled\"};</script>\n")
-                    .arg(i).arg(9000 + i).arg(i * 7).arg(i * 3);
+                    .arg(i)
+                    .arg(9000 + i)
+                    .arg(i * 7)
+                    .arg(i * 3);
         ++i;
     }
     return text;
@@ -42,21 +44,21 @@ QString PageA()
 QString PageB()
 {
     const auto cell = [](const char16_t *anchor, const char16_t *value) {
-        return QStringLiteral("<td class=\"val\"><!--%1-->%2</td>\n").arg(QString::fromUtf16(anchor),
-                                                                        QString::fromUtf16(value));
+        return QStringLiteral("<td class=\"val\"><!--%1-->%2</td>\n")
+            .arg(QString::fromUtf16(anchor), QString::fromUtf16(value));
     };
     QString page = Filler(15000, 1);
     page += QStringLiteral("<th><!--FormatTime(DslInfo.UpTime))-->2 days, 01:02:03</th><th></th>")
-            + Filler(15000, 2);
+        + Filler(15000, 2);
     page += cell(u"DslInfo.NoiseMargin)", u"6.1 / 5.9 dB") + Filler(20000, 3);
     page += cell(u"DslInfo.UpCurrRate)", u"1,234") + cell(u"DslInfo.DownCurrRate)", u"15,872")
-            + Filler(20000, 4);
+        + Filler(20000, 4);
     page += cell(u"DslShowtime[0].CRCErr)", u"40/6") + Filler(28000, 5);
     page += cell(u"DslShowtime[0].HECErr)", u"25/3");
     return page;
 }
 
-template <void (*Reader)(QStringView, const ReaderOptions &, LineSample &, Readouts &)>
+template<void (*Reader)(QStringView, const ReaderOptions &, LineSample &, Readouts &)>
 void RunReader(benchmark::State &state, const QString &page)
 {
     ReaderOptions options;

@@ -2,8 +2,7 @@
 
 #include "graphs/axis_refused.h"
 
-namespace
-{
+namespace {
 
 constexpr int AxisZone = 150; // pixels from a window edge where an axis is adjusted
 

@@ -5,8 +5,7 @@
 // The state of one mouse drag on a graph, from the press to the release:
 // the pressed graph's vertical limits and panning mode at the press, the
 // modifier keys held then, and whether the chart has shifted any axis.
-class AxisDrag
-{
+class AxisDrag {
 public:
     // Remembers the pressed graph's state at the press.
     void press(const ChartAxes &chart, bool shift, bool ctrl, PanMode panMode);

@@ -3,8 +3,7 @@
 #include "graphs/axis_refused.h"
 #include "graphs/chart_axes.h"
 
-namespace
-{
+namespace {
 
 constexpr double NoiseMarginCap = 50;
 
@@ -45,8 +44,7 @@ void FloorMinimum(ChartAxes &chart, ChartAxis axis)
 }
 
 // Runs one guarded block: a refusal by the chart skips the rest of it.
-template <typename Block>
-void Guarded(Block block)
+template<typename Block> void Guarded(Block block)
 {
     try {
         block();
@@ -66,8 +64,8 @@ void AdjustNoiseMargin(ChartAxes &chart, double u, double d)
     });
 }
 
-void AdjustUserDefined(ChartAxes &chart, double u, double d, double leftRaise, double leftLower,
-                       double rightLower)
+void AdjustUserDefined(
+    ChartAxes &chart, double u, double d, double leftRaise, double leftLower, double rightLower)
 {
     Guarded([&] {
         RaiseMaximum(chart, ChartAxis::Left, u, leftRaise);

@@ -9,8 +9,7 @@
 #include <cmath>
 #include <limits>
 
-namespace
-{
+namespace {
 
 const QColor Blue(0, 0, 255);
 const QColor Maroon(128, 0, 0);
@@ -29,16 +28,18 @@ QFont ChartFont()
 size_t ColourSlot(PointColour colour)
 {
     switch (colour) {
-    case PointColour::Blue: return 0;
-    case PointColour::Maroon: return 1;
-    default: return 2;
+    case PointColour::Blue:
+        return 0;
+    case PointColour::Maroon:
+        return 1;
+    default:
+        return 2;
     }
 }
 
 // The walls of the 3-D look: a white back wall set back by the depth, the
 // left wall and the floor joining it to the plot's front.
-class DepthWalls final : public QCPLayerable
-{
+class DepthWalls final : public QCPLayerable {
 public:
     DepthWalls(QCustomPlot *plot, QCPAxisRect *rect)
         : QCPLayerable(plot, QStringLiteral("background")), m_rect(rect)
@@ -48,10 +49,7 @@ public:
     void setDepth(int depth) { m_depth = depth; }
 
 protected:
-    void applyDefaultAntialiasingHint(QCPPainter *painter) const override
-    {
-        painter->setAntialiasing(false);
-    }
+    void applyDefaultAntialiasingHint(QCPPainter *painter) const override { painter->setAntialiasing(false); }
 
     void draw(QCPPainter *painter) override
     {
@@ -61,11 +59,11 @@ protected:
         painter->setBrush(Qt::white);
         painter->drawRect(front.translated(back));
         painter->setBrush(WallColour);
-        painter->drawPolygon(QPolygon({front.topLeft(), front.topLeft() + back,
-                                       front.bottomLeft() + back, front.bottomLeft()}));
+        painter->drawPolygon(QPolygon(
+            { front.topLeft(), front.topLeft() + back, front.bottomLeft() + back, front.bottomLeft() }));
         painter->setBrush(FloorColour);
-        painter->drawPolygon(QPolygon({front.bottomLeft(), front.bottomLeft() + back,
-                                       front.bottomRight() + back, front.bottomRight()}));
+        painter->drawPolygon(QPolygon({ front.bottomLeft(), front.bottomLeft() + back,
+            front.bottomRight() + back, front.bottomRight() }));
     }
 
 private:
@@ -85,7 +83,7 @@ Chart::Chart(QWidget *parent)
 
     for (size_t side = 0; side < 2; ++side) {
         QCPAxis *valueAxis = side == 0 ? m_plot->yAxis : m_plot->yAxis2;
-        const std::array<QColor, 3> colours = {Blue, Maroon, Grey};
+        const std::array<QColor, 3> colours = { Blue, Maroon, Grey };
         for (size_t slot = 0; slot < 3; ++slot) {
             QCPGraph *graph = m_plot->addGraph(m_plot->xAxis, valueAxis);
             graph->setPen(QPen(colours[slot], 1));
@@ -103,7 +101,7 @@ Chart::Chart(QWidget *parent)
     connect(m_plot, &QCustomPlot::mousePress, this, &Chart::onMousePress);
     connect(m_plot, &QCustomPlot::mouseMove, this, &Chart::onMouseMove);
     connect(m_plot, &QCustomPlot::mouseRelease, this, &Chart::onMouseRelease);
-    for (ChartAxis axis : {ChartAxis::Left, ChartAxis::Right, ChartAxis::Bottom})
+    for (ChartAxis axis : { ChartAxis::Left, ChartAxis::Right, ChartAxis::Bottom })
         syncAxis(axis);
 }
 
@@ -159,9 +157,12 @@ void Chart::setUpLook()
 QCPAxis *Chart::plotAxis(ChartAxis axis) const
 {
     switch (axis) {
-    case ChartAxis::Left: return m_plot->yAxis;
-    case ChartAxis::Right: return m_plot->yAxis2;
-    case ChartAxis::Bottom: break;
+    case ChartAxis::Left:
+        return m_plot->yAxis;
+    case ChartAxis::Right:
+        return m_plot->yAxis2;
+    case ChartAxis::Bottom:
+        break;
     }
     return m_plot->xAxis;
 }
@@ -196,8 +197,8 @@ void Chart::syncAxis(ChartAxis axis)
     scheduleRefresh();
 }
 
-void Chart::addPoint(ChartSide side, double value, const QDateTime &moment, LabelForm form,
-                     PointColour colour)
+void Chart::addPoint(
+    ChartSide side, double value, const QDateTime &moment, LabelForm form, PointColour colour)
 {
     m_series[static_cast<size_t>(side)].add(value, moment, form, colour);
     scheduleRefresh();
@@ -305,7 +306,7 @@ void Chart::rebuildSide(ChartSide side, int first, int last)
     const SeriesStore &series = m_series[static_cast<size_t>(side)];
     last = std::min(last, series.count() - 1);
     std::array<QVector<QCPGraphData>, 3> data;
-    std::array<int, 3> lastAdded = {-2, -2, -2};
+    std::array<int, 3> lastAdded = { -2, -2, -2 };
     constexpr double gap = std::numeric_limits<double>::quiet_NaN();
     for (int x = std::max(first, 0) + 1; x <= last; ++x) {
         if (series.isNull(x) || series.isNull(x - 1))
@@ -339,7 +340,7 @@ void Chart::rebuildLabels(int plotWidth)
         const double extent = QFontMetrics(ChartFont()).height() * lines;
         const double step = extent * (1 + m_labelSpacing / 100.0);
         const double perPoint = std::max(plotWidth, 50) / span;
-        const double every = std::max({1.0, std::ceil(step / perPoint), std::ceil(span / MostLabels)});
+        const double every = std::max({ 1.0, std::ceil(step / perPoint), std::ceil(span / MostLabels) });
         const auto k = static_cast<qint64>(std::min(every, 1e9));
         const qint64 firstX = static_cast<qint64>(std::ceil(std::max(low, 0.0) / k)) * k;
         const qint64 lastX = std::min<qint64>(static_cast<qint64>(std::floor(high)), series.count() - 1);

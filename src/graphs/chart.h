@@ -31,8 +31,7 @@ enum class ChartSide { Left = 0, Right = 1 };
 // Axis setters refuse a minimum above the maximum by throwing AxisRefused.
 // A left-button drag shifts the axes the panning mode allows, keeping the
 // value under the pointer under it, and reports every shift as scrolled().
-class Chart final : public QWidget, public ChartAxes
-{
+class Chart final : public QWidget, public ChartAxes {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Chart)
 
@@ -48,8 +47,7 @@ public:
     // Adds a point at the next x of the series; PointColour::None adds a
     // null point, a gap in the line. The segment that ends at a point takes
     // that point's colour.
-    void addPoint(ChartSide side, double value, const QDateTime &moment, LabelForm form,
-                  PointColour colour);
+    void addPoint(ChartSide side, double value, const QDateTime &moment, LabelForm form, PointColour colour);
     // Changes the first point's value; false when the series is empty.
     bool setFirstValue(ChartSide side, double value);
     const SeriesStore &series(ChartSide side) const;
@@ -112,9 +110,9 @@ private:
     void onMouseMove(QMouseEvent *event);
     void onMouseRelease(QMouseEvent *event);
 
-    QCustomPlot *m_plot = nullptr;   // Qt child of this widget
+    QCustomPlot *m_plot = nullptr; // Qt child of this widget
     QCPLayerable *m_walls = nullptr; // owned by m_plot
-    std::array<std::array<QCPGraph *, 3>, 2> m_graphs{}; // per side: blue, maroon, grey; owned by m_plot
+    std::array<std::array<QCPGraph *, 3>, 2> m_graphs {}; // per side: blue, maroon, grey; owned by m_plot
     QSharedPointer<QCPAxisTickerText> m_ticker;
 
     PlainChartAxes m_axes;

@@ -10,8 +10,7 @@ enum class PanMode { None, Horizontal, Vertical, Both };
 // The axis limits of one graph, as the plotting rules see them. Each setter
 // changes one limit and throws AxisRefused when that would put the minimum
 // above the maximum; the limit then stays as it was.
-class ChartAxes
-{
+class ChartAxes {
 public:
     virtual ~ChartAxes() = default;
 

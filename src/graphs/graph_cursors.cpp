@@ -5,18 +5,17 @@
 #include <QPixmap>
 #include <QPolygon>
 
-namespace
-{
+namespace {
 
 constexpr int Size = 32;
 constexpr int HotSpot = 8;
 
 enum Mark : unsigned {
-    Up = 1,        // chevron pointing up, above the hand
-    Down = 2,      // chevron pointing down, below the hand
-    Left = 4,      // chevron pointing left
-    Right = 8,     // chevron pointing right
-    Bar = 16,      // bar below the hand
+    Up = 1, // chevron pointing up, above the hand
+    Down = 2, // chevron pointing down, below the hand
+    Left = 4, // chevron pointing left
+    Right = 8, // chevron pointing right
+    Bar = 16, // bar below the hand
     Forbidden = 32 // circle with a diagonal stroke around the hand
 };
 
@@ -33,7 +32,7 @@ void DrawHand(QPainter &painter)
 void DrawChevron(QPainter &painter, QPoint tip, QPoint back1, QPoint back2)
 {
     painter.setBrush(Qt::black);
-    painter.drawPolygon(QPolygon({tip, back1, back2}));
+    painter.drawPolygon(QPolygon({ tip, back1, back2 }));
 }
 
 QCursor MakeCursor(unsigned marks)
@@ -65,21 +64,20 @@ QCursor MakeCursor(unsigned marks)
     return QCursor(QPixmap::fromImage(image), HotSpot, HotSpot);
 }
 
-struct CursorShape
-{
+struct CursorShape {
     int slot;
     const char *name;
     unsigned marks;
 };
 
 const CursorShape Shapes[] = {
-    {1, "draghand", 0},
-    {3, "cursorEW", Left | Right},
-    {4, "cursorNSEW", Up | Down | Left | Right},
-    {5, "cursorN", Up | Bar},
-    {6, "cursorNS", Up | Down},
-    {7, "cursorNO", Forbidden},
-    {8, "cursorNEW", Up | Left | Right | Bar},
+    { 1, "draghand", 0 },
+    { 3, "cursorEW", Left | Right },
+    { 4, "cursorNSEW", Up | Down | Left | Right },
+    { 5, "cursorN", Up | Bar },
+    { 6, "cursorNS", Up | Down },
+    { 7, "cursorNO", Forbidden },
+    { 8, "cursorNEW", Up | Left | Right | Bar },
 };
 
 } // namespace

@@ -8,8 +8,7 @@
 // white, hot spot at (8, 8). Known by name ("draghand", "cursorEW",
 // "cursorNSEW", "cursorN", "cursorNS", "cursorNO", "cursorNEW") and by slot
 // (1, 3, 4, 5, 6, 7, 8).
-class GraphCursors
-{
+class GraphCursors {
 public:
     GraphCursors();
 

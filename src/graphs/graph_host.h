@@ -8,8 +8,7 @@ struct LineSample;
 // What the graphs need from the main window: the run state and the sample,
 // the sample cycle's controls, and the log header it keeps. TForm1
 // implements it in a few lines by forwarding to its own members.
-class GraphHost
-{
+class GraphHost {
 public:
     virtual ~GraphHost() = default;
 

@@ -8,8 +8,8 @@
 #include "graphs/time_per_page.h"
 #include "graphs/user_graph_rules.h"
 #include "sampling/line_sample.h"
-#include "shell/settings_schema.h"
 #include "shell/clock.h"
+#include "shell/settings_schema.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,8 +27,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace
-{
+namespace {
 
 constexpr int HourMs = 3600000;
 
@@ -89,7 +88,7 @@ void GraphSet::createCharts(QWidget *owner)
     Chart4->setLabelSpacing(100);
     Chart5->setLabelSpacing(90);
 
-    for (Chart *chart : {Chart1, Chart2, Chart3, Chart4})
+    for (Chart *chart : { Chart1, Chart2, Chart3, Chart4 })
         connectChart(chart);
 }
 
@@ -115,16 +114,15 @@ QFrame *GraphSet::createPagingPanel(Chart *chart, int distance)
 
     QFont font(QStringLiteral("Arial"), 8);
     font.setBold(true);
-    const struct
-    {
+    const struct {
         int left;
         const char *caption;
         void (GraphSet::*handler)();
     } buttons[] = {
-        {20, "|<", &GraphSet::btnHomeClick},
-        {44, "<", &GraphSet::btnChartBack1Click},
-        {68, ">", &GraphSet::btnChartForwardClick},
-        {92, ">|", &GraphSet::btnForwardHomeClick},
+        { 20, "|<", &GraphSet::btnHomeClick },
+        { 44, "<", &GraphSet::btnChartBack1Click },
+        { 68, ">", &GraphSet::btnChartForwardClick },
+        { 92, ">|", &GraphSet::btnForwardHomeClick },
     };
     for (const auto &button : buttons) {
         auto *push = new QPushButton(QLatin1String(button.caption), panel);
@@ -143,7 +141,7 @@ void GraphSet::createPagingPanels()
     Panel14 = createPagingPanel(Chart2, 48);
     Panel15 = createPagingPanel(Chart3, 48);
     Panel16 = createPagingPanel(Chart4, 48);
-    m_panels = {Panel11, Panel14, Panel15, Panel16};
+    m_panels = { Panel11, Panel14, Panel15, Panel16 };
 }
 
 QLabel *GraphSet::createLastHourLabel(Chart *chart)
@@ -170,8 +168,7 @@ void GraphSet::placeOverlays(Chart *chart)
     for (QFrame *panel : m_panels) {
         if (panel && panel->parentWidget() == chart) {
             const int distance = panel->property("distance").toInt();
-            panel->move((chart->width() - panel->width()) / 2,
-                        chart->height() - distance - panel->height());
+            panel->move((chart->width() - panel->width()) / 2, chart->height() - distance - panel->height());
         }
     }
     for (const UserGraph &graph : m_user)
@@ -241,29 +238,34 @@ int GraphSet::pageLength() const
 
 int GraphSet::chartNumber(const Chart *chart) const
 {
-    const std::array<const Chart *, 5> charts = {Chart1, Chart2, Chart3, Chart4, Chart5};
+    const std::array<const Chart *, 5> charts = { Chart1, Chart2, Chart3, Chart4, Chart5 };
     const auto found = std::find(charts.begin(), charts.end(), chart);
     return found == charts.end() ? 0 : static_cast<int>(found - charts.begin()) + 1;
 }
 
 GraphAxesList GraphSet::visibleGraphs() const
 {
-    return {Chart1, Chart2, Chart3, Chart4};
+    return { Chart1, Chart2, Chart3, Chart4 };
 }
 
 GraphAxesList GraphSet::allGraphs() const
 {
-    return {Chart1, Chart2, Chart3, Chart4, Chart5};
+    return { Chart1, Chart2, Chart3, Chart4, Chart5 };
 }
 
 Chart *GraphSet::chartOfPage(int pageIndex) const
 {
     switch (pageIndex) {
-    case 1: return Chart1;
-    case 2: return Chart2;
-    case 3: return Chart3;
-    case 4: return Chart4;
-    default: return nullptr;
+    case 1:
+        return Chart1;
+    case 2:
+        return Chart2;
+    case 3:
+        return Chart3;
+    case 4:
+        return Chart4;
+    default:
+        return nullptr;
     }
 }
 
@@ -281,12 +283,12 @@ void GraphSet::startUp(const GraphSettings &settings)
     cbSaveAxes->setChecked(settings.saveAxes);
     startUpUserGraphs(settings);
     restoreAxes(settings);
-    for (int i : {0, 1})
+    for (int i : { 0, 1 })
         if (IsNoFigure(m_user[static_cast<size_t>(i)].box->currentText()))
             setNoneAxes(m_user[static_cast<size_t>(i)].chart);
 
     // The window starts at [0, L] and fills from the left.
-    for (Chart *chart : {Chart1, Chart2, Chart3, Chart4, Chart5})
+    for (Chart *chart : { Chart1, Chart2, Chart3, Chart4, Chart5 })
         SetRangeSafely(*chart, ChartAxis::Bottom, 0, 1);
     spSample->setValue(settings.sample);
     spPointsPerPage->setValue(settings.pointsPerPage);
@@ -304,7 +306,7 @@ void GraphSet::startUp(const GraphSettings &settings)
 void GraphSet::restoreAxes(const GraphSettings &settings)
 {
     const auto starts = GraphSettings::StartAxisLimits();
-    for (int number : {1, 5, 2, 3, 4}) {
+    for (int number : { 1, 5, 2, 3, 4 }) {
         Chart *chart = chartOfPage(number) ? chartOfPage(number) : Chart5;
         const auto index = static_cast<size_t>(number - 1);
         const AxisLimitSet &start = starts[index];
@@ -312,9 +314,9 @@ void GraphSet::restoreAxes(const GraphSettings &settings)
         const bool leftOk = limits.leftMin <= limits.leftMax;
         const bool rightOk = limits.rightMin <= limits.rightMax;
         SetRangeSafely(*chart, ChartAxis::Left, leftOk ? limits.leftMin : start.leftMin,
-                       leftOk ? limits.leftMax : start.leftMax);
+            leftOk ? limits.leftMax : start.leftMax);
         SetRangeSafely(*chart, ChartAxis::Right, rightOk ? limits.rightMin : start.rightMin,
-                       rightOk ? limits.rightMax : start.rightMax);
+            rightOk ? limits.rightMax : start.rightMax);
     }
 }
 
@@ -354,7 +356,7 @@ void GraphSet::PlotSample()
 
 void GraphSet::PlotSample(bool addPoints)
 {
-    for (Chart *chart : {Chart1, Chart2, Chart3, Chart4})
+    for (Chart *chart : { Chart1, Chart2, Chart3, Chart4 })
         chart->setLabelSpacing(LabelSpacing(m_dateStamp));
     // One moment for all points of the sample, in UTC so that the ten series
     // do not each convert it from local time.
@@ -381,7 +383,7 @@ void GraphSet::PlotSample(bool addPoints)
     const int L = pageLength();
     MoveToNewestPage(allGraphs(), L, m_plotCount);
     const PanMode pan = L - 5 < m_plotCount ? PanMode::Both : PanMode::Vertical;
-    for (Chart *chart : {Chart1, Chart2, Chart3, Chart4})
+    for (Chart *chart : { Chart1, Chart2, Chart3, Chart4 })
         chart->setPanMode(pan);
 }
 
@@ -389,10 +391,9 @@ void GraphSet::plotUserGraph(UserGraph &graph, const QDateTime &moment)
 {
     const LineSample &sample = m_host.lineSample();
     const bool first = graph.number == 1;
-    const UserGraphPoint point = UserGraphPointFor(
-        graph.box->currentText(), inLastHourMode(graph), first ? sample.user1Up : sample.user2Up,
-        first ? sample.user1Down : sample.user2Down, first ? sample.user1UpBase : sample.user2UpBase,
-        first ? sample.user1DownBase : sample.user2DownBase);
+    const UserGraphPoint point = UserGraphPointFor(graph.box->currentText(), inLastHourMode(graph),
+        first ? sample.user1Up : sample.user2Up, first ? sample.user1Down : sample.user2Down,
+        first ? sample.user1UpBase : sample.user2UpBase, first ? sample.user1DownBase : sample.user2DownBase);
     const LabelForm form = LabelFormFor(m_dateStamp);
     graph.chart->addPoint(ChartSide::Left, point.up, moment, form, point.colour[0]);
     graph.chart->addPoint(ChartSide::Right, point.down, moment, form, point.colour[1]);
@@ -416,7 +417,7 @@ void GraphSet::spPointsPerPageChange()
     const int L = pageLength();
     ApplyPageLength(allGraphs(), L);
     if (L >= 0)
-        for (Chart *chart : {Chart1, Chart2, Chart3, Chart4, Chart5})
+        for (Chart *chart : { Chart1, Chart2, Chart3, Chart4, Chart5 })
             chart->setPointsPerPage(L);
     updateTimePerPage();
 }
@@ -443,8 +444,8 @@ void GraphSet::spSampleExit()
 
 void GraphSet::Chart1MouseMove(Chart *chart, QPoint pos)
 {
-    const bool wanted = chart->height() - 100 < pos.y() && pos.y() < chart->height() - 30
-                        && 50 < pos.x() && pos.x() < chart->width() - 50;
+    const bool wanted = chart->height() - 100 < pos.y() && pos.y() < chart->height() - 30 && 50 < pos.x()
+        && pos.x() < chart->width() - 50;
     for (QFrame *panel : m_panels)
         panel->setVisible(wanted);
 }
@@ -478,8 +479,8 @@ void GraphSet::popupChartPopup(Chart *chart)
 {
     m_popupChart = chart;
     const int position = chartNumber(chart);
-    mnu3D->setChecked(position >= 1 && position <= m_threeD.size()
-                      && m_threeD.at(position - 1) == QLatin1Char('1'));
+    mnu3D->setChecked(
+        position >= 1 && position <= m_threeD.size() && m_threeD.at(position - 1) == QLatin1Char('1'));
 }
 
 void GraphSet::mnu3DClick()

@@ -37,8 +37,7 @@ class QWidget;
 // fields (GraphFields: spSample, spPointsPerPage, Panel5) and the "User
 // Defined Graphs" box GroupBox4. They are created as children of the owner
 // given here until the window puts them in place.
-class GraphSet final : public QObject
-{
+class GraphSet final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(GraphSet)
 
@@ -79,8 +78,7 @@ public:
     void spSampleChange();
     void spSampleExit();
 
-    void Chart1MouseDown(Chart *chart, Qt::MouseButton button, QPoint pos,
-                         Qt::KeyboardModifiers modifiers);
+    void Chart1MouseDown(Chart *chart, Qt::MouseButton button, QPoint pos, Qt::KeyboardModifiers modifiers);
     void Chart1Scroll(Chart *chart, QPoint globalPos);
     void Chart1MouseUp(Chart *chart, Qt::MouseButton button, QPoint globalPos);
     void Chart1MouseMove(Chart *chart, QPoint pos);
@@ -160,8 +158,7 @@ protected:
 
 private:
     // One user-defined graph's controls.
-    struct UserGraph
-    {
+    struct UserGraph {
         QComboBox *box = nullptr;
         QRadioButton *total = nullptr;
         QRadioButton *lastHour = nullptr;
@@ -207,8 +204,8 @@ private:
     GraphHost &m_host;
     GraphCursors m_cursors;
     std::array<UserGraph, 2> m_user;
-    std::array<QFrame *, 4> m_panels{};
-    std::array<int, 4> m_panelDistance = {40, 48, 48, 48};
+    std::array<QFrame *, 4> m_panels {};
+    std::array<int, 4> m_panelDistance = { 40, 48, 48, 48 };
     QButtonGroup *m_mode1 = nullptr;
     QButtonGroup *m_mode2 = nullptr;
 

@@ -8,8 +8,8 @@
 #include <QApplication>
 #include <QMenu>
 
-void GraphSet::Chart1MouseDown(Chart *chart, Qt::MouseButton button, QPoint pos,
-                               Qt::KeyboardModifiers modifiers)
+void GraphSet::Chart1MouseDown(
+    Chart *chart, Qt::MouseButton button, QPoint pos, Qt::KeyboardModifiers modifiers)
 {
     // No sample is taken while a button is held on a graph.
     m_host.holdSampling();
@@ -51,7 +51,7 @@ void GraphSet::Chart1MouseUp(Chart *chart, Qt::MouseButton button, QPoint global
     // copies again.
     if (m_drag.scrolled()) {
         try {
-            for (Chart *other : {Chart1, Chart2, Chart3, Chart4})
+            for (Chart *other : { Chart1, Chart2, Chart3, Chart4 })
                 CopyBottomWindow(*chart, *other);
             m_drag.clearScrolled();
         } catch (const AxisRefused &) {

@@ -21,8 +21,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 
 constexpr int HourMs = 3600000;
 
@@ -67,8 +66,8 @@ void GraphSet::createUserGroup(QWidget *owner)
 
     Label5 = createLastHourLabel(Chart3);
     Label7 = createLastHourLabel(Chart4);
-    m_user[0] = UserGraph{boxUser1, rbTotal1, rbLastHour1, Label5, Chart3, 3, 1};
-    m_user[1] = UserGraph{boxUser2, rbTotal2, rbLastHour2, Label7, Chart4, 4, 2};
+    m_user[0] = UserGraph { boxUser1, rbTotal1, rbLastHour1, Label5, Chart3, 3, 1 };
+    m_user[1] = UserGraph { boxUser2, rbTotal2, rbLastHour2, Label7, Chart4, 4, 2 };
 
     connect(boxUser1, &QComboBox::activated, this, &GraphSet::boxUser1CloseUp);
     connect(boxUser2, &QComboBox::activated, this, &GraphSet::boxUser2CloseUp);

@@ -5,13 +5,12 @@
 
 std::array<AxisLimitSet, 5> GraphSettings::StartAxisLimits()
 {
-    const AxisLimitSet noise{10, 10, -2, -2};
-    const AxisLimitSet other{20, 20, 0, 0};
-    return {noise, other, other, other, noise};
+    const AxisLimitSet noise { 10, 10, -2, -2 };
+    const AxisLimitSet other { 20, 20, 0, 0 };
+    return { noise, other, other, other, noise };
 }
 
-namespace
-{
+namespace {
 
 using S = SettingKey;
 

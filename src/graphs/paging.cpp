@@ -3,8 +3,7 @@
 #include "graphs/axis_refused.h"
 #include "graphs/chart_axes.h"
 
-namespace
-{
+namespace {
 
 // Moves one graph's window; a graph whose window cannot take the new one
 // (dragged far beyond the newest point) keeps its own and the others move.

@@ -6,8 +6,7 @@
 
 // Axis limits held as plain numbers, with the chart's refusal rule. The chart
 // widget keeps its limits in one of these; tests use it on its own.
-class PlainChartAxes final : public ChartAxes
-{
+class PlainChartAxes final : public ChartAxes {
 public:
     PlainChartAxes();
 
@@ -17,8 +16,7 @@ public:
     void setMaximum(ChartAxis axis, double value) override;
 
 private:
-    struct Range
-    {
+    struct Range {
         double low = 0;
         double high = 10;
     };

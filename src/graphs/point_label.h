@@ -19,5 +19,4 @@ LabelForm LabelFormFor(bool dateStamp);
 int LabelSpacing(bool dateStamp);
 
 // The text of a label, made when it is drawn.
-QString FormatPointLabel(LabelForm form, const QDateTime &moment,
-                         const QLocale &locale = QLocale::system());
+QString FormatPointLabel(LabelForm form, const QDateTime &moment, const QLocale &locale = QLocale::system());

@@ -10,9 +10,8 @@ void SeriesStore::add(double value, const QDateTime &moment, LabelForm form, Poi
         m_baseSeconds = seconds;
     // A moment more than 68 years from the first point is kept at the limit.
     const qint64 offset = std::clamp<qint64>(seconds - m_baseSeconds,
-                                             std::numeric_limits<std::int32_t>::min(),
-                                             std::numeric_limits<std::int32_t>::max());
-    m_points.push_back(Point{value, static_cast<std::int32_t>(offset), colour, form});
+        std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+    m_points.push_back(Point { value, static_cast<std::int32_t>(offset), colour, form });
 }
 
 QDateTime SeriesStore::moment(int x) const

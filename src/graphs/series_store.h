@@ -16,8 +16,7 @@ enum class PointColour : std::uint8_t { None, Blue, Maroon, Grey };
 // keeps its value, its colour and the moment it was plotted with its label
 // form; label texts are made only when drawn. Points are kept in fixed-size
 // blocks, so adding one never copies the history and costs 16 bytes.
-class SeriesStore
-{
+class SeriesStore {
 public:
     void add(double value, const QDateTime &moment, LabelForm form, PointColour colour);
 
@@ -33,8 +32,7 @@ public:
     bool setValue(int x, double value);
 
 private:
-    struct Point
-    {
+    struct Point {
         double value;
         std::int32_t seconds; // from m_baseSeconds
         PointColour colour;

@@ -23,8 +23,8 @@ QString LastHourCaption(const QString &figureText)
     return figureText + QStringLiteral(" (1h)");
 }
 
-UserGraphPoint UserGraphPointFor(const QString &figureText, bool lastHourMode, double up,
-                                 double down, double upBase, double downBase)
+UserGraphPoint UserGraphPointFor(
+    const QString &figureText, bool lastHourMode, double up, double down, double upBase, double downBase)
 {
     UserGraphPoint point;
     if (IsNoFigure(figureText)) {

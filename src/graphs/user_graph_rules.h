@@ -5,11 +5,10 @@
 #include <QString>
 
 // What one user-defined graph plots for a sample.
-struct UserGraphPoint
-{
+struct UserGraphPoint {
     double up = 0;
     double down = 0;
-    PointColour colour[2] = {PointColour::Blue, PointColour::Maroon}; // up, down
+    PointColour colour[2] = { PointColour::Blue, PointColour::Maroon }; // up, down
     bool applyAxisRule = true; // false for "[none]": fixed axes
 };
 
@@ -28,8 +27,8 @@ QString LastHourCaption(const QString &figureText);
 
 // The point of a sample: grey zeros for "[none]"; in last-hour mode the
 // readings less their hour baselines; otherwise the readings themselves.
-UserGraphPoint UserGraphPointFor(const QString &figureText, bool lastHourMode, double up,
-                                 double down, double upBase, double downBase);
+UserGraphPoint UserGraphPointFor(
+    const QString &figureText, bool lastHourMode, double up, double down, double upBase, double downBase);
 
 // Takes an hour baseline from a reading: a baseline still at 0 (not taken
 // in this hour) becomes the reading.

@@ -13,14 +13,12 @@
 #include <cstring>
 #include <vector>
 
-namespace
-{
+namespace {
 
 constexpr qint64 kChunk = 1 << 20;
 
 // Sets the log's TrimBusy flag for the life of the trim, whatever way it ends.
-class TrimBusyGuard
-{
+class TrimBusyGuard {
 public:
     explicit TrimBusyGuard(SampleLog &log) : m_log(log) { m_log.setTrimBusy(true); }
     ~TrimBusyGuard() { m_log.setTrimBusy(false); }
@@ -32,10 +30,9 @@ private:
 };
 
 // The start offsets of the last `capacity` lines seen, oldest first on demand.
-class LineStartRing
-{
+class LineStartRing {
 public:
-    explicit LineStartRing(qint64 capacity) : m_capacity(capacity) {}
+    explicit LineStartRing(qint64 capacity) : m_capacity(capacity) { }
 
     void push(qint64 start)
     {
@@ -59,8 +56,7 @@ private:
 
 // Where the lines of the log start: the third line (the first after the
 // header pair) and the first of the newest `keep` lines.
-struct LineScan
-{
+struct LineScan {
     qint64 lines = 0;
     qint64 thirdLineStart = -1;
     qint64 keptStart = -1;
@@ -163,21 +159,21 @@ TrimOutcome TrimLog(const QString &path, int trimLines, SampleLog &log)
     QFile in(path);
     LineScan scan;
     if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !ScanLines(in, keep, scan))
-        return {false, in.errorString()};
+        return { false, in.errorString() };
 
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
-        return {false, out.errorString()};
+        return { false, out.errorString() };
     const qint64 size = in.size();
     const qint64 headerEnd = scan.thirdLineStart >= 0 ? scan.thirdLineStart : size;
     const qint64 keptStart = scan.keptStart >= 0 ? scan.keptStart : headerEnd;
     if (!CopyLines(in, 0, headerEnd, out) || !CopyLines(in, keptStart, size, out)) {
         const QString error = in.error() != QFileDevice::NoError ? in.errorString() : out.errorString();
         out.cancelWriting();
-        return {false, error};
+        return { false, error };
     }
     if (!out.commit())
-        return {false, out.errorString()};
+        return { false, out.errorString() };
     return {};
 }
 
@@ -223,10 +219,10 @@ int DeleteFiles(const DeleteRequest &request, const Clock &clock)
 }
 
 DailySchedule::Due DailySchedule::check(const QDateTime &now, bool trimLog,
-                                        const std::optional<QTime> &trimTime, bool deleteImages,
-                                        const QTime &deleteTime)
+    const std::optional<QTime> &trimTime, bool deleteImages, const QTime &deleteTime)
 {
-    const std::optional<QTime> deleteAt = deleteTime.isValid() ? std::optional<QTime>(deleteTime) : std::nullopt;
+    const std::optional<QTime> deleteAt
+        = deleteTime.isValid() ? std::optional<QTime>(deleteTime) : std::nullopt;
     Due due;
     due.trimLog = dueOnce(now, trimLog, trimTime, m_lastTrim);
     due.deleteImages = dueOnce(now, deleteImages, deleteAt, m_lastDelete);

@@ -11,8 +11,7 @@ class SampleLog;
 
 // The outcome of a log trim. error holds the text to show the user when the
 // log could not be read or written.
-struct TrimOutcome
-{
+struct TrimOutcome {
     bool ok = true;
     QString error;
 };
@@ -26,12 +25,11 @@ struct TrimOutcome
 TrimOutcome TrimLog(const QString &path, int trimLines, SampleLog &log);
 
 // Which captured images go, and how.
-struct DeleteRequest
-{
-    QString folder;      // the capture folder
-    int days = 5;        // DeleteDays: images older than this many days go
+struct DeleteRequest {
+    QString folder; // the capture folder
+    int days = 5; // DeleteDays: images older than this many days go
     bool addPrefix = true;
-    QString prefix;      // ImagePrefix, when addPrefix is on
+    QString prefix; // ImagePrefix, when addPrefix is on
     bool recycle = true; // to the trash, else removed for good
 };
 
@@ -53,11 +51,9 @@ bool RecycleFile(const QString &path);
 // The once-a-minute check of the daily maintenance. Each job runs when the
 // current minute of the day is its set minute, at most once in that minute
 // even when the timer ticks twice within it. Trimming comes first.
-class DailySchedule
-{
+class DailySchedule {
 public:
-    struct Due
-    {
+    struct Due {
         bool trimLog = false;
         bool deleteImages = false;
     };
@@ -65,7 +61,7 @@ public:
     // trimTime: TrimTime read as a time of day (nothing when it does not
     // read: no trim). deleteTime: invalid when there is none.
     Due check(const QDateTime &now, bool trimLog, const std::optional<QTime> &trimTime, bool deleteImages,
-              const QTime &deleteTime);
+        const QTime &deleteTime);
 
 private:
     static bool dueOnce(const QDateTime &now, bool on, const std::optional<QTime> &at, QDateTime &lastRun);

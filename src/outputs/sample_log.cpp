@@ -3,8 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace
-{
+namespace {
 
 const QString kNone = QStringLiteral("[none]");
 
@@ -25,7 +24,7 @@ QByteArray Line(const QString &text)
 QString LogHeader(const QString &user1Text, const QString &user2Text)
 {
     return QStringLiteral("Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)")
-           + FigureColumns(user1Text) + FigureColumns(user2Text);
+        + FigureColumns(user1Text) + FigureColumns(user2Text);
 }
 
 bool SampleLog::writeLine(const QString &path, const QString &logLine)

@@ -11,8 +11,7 @@ QString LogHeader(const QString &user1Text, const QString &user2Text);
 // line at the top of a new file and again before the first line after the
 // user-defined figures changed. The file is opened and closed for every
 // line; nothing stays open between samples.
-class SampleLog
-{
+class SampleLog {
 public:
     // The header for the current user-defined figures.
     void setHeader(const QString &header) { m_header = header; }

@@ -6,15 +6,17 @@
 #include <array>
 #include <cmath>
 
-namespace
-{
+namespace {
 
 const std::array<QString, 6> &UserLabels()
 {
     static const std::array<QString, 6> labels = {
-        QStringLiteral("Output power (Down/Up):"), QStringLiteral("Line attenuation (Down/Up):"),
-        QStringLiteral("Error Seconds (Local/Remote):"), QStringLiteral("FEC Events (Down/Up):"),
-        QStringLiteral("CRC Events (Down/Up):"), QStringLiteral("HEC Events (Down/Up):"),
+        QStringLiteral("Output power (Down/Up):"),
+        QStringLiteral("Line attenuation (Down/Up):"),
+        QStringLiteral("Error Seconds (Local/Remote):"),
+        QStringLiteral("FEC Events (Down/Up):"),
+        QStringLiteral("CRC Events (Down/Up):"),
+        QStringLiteral("HEC Events (Down/Up):"),
     };
     return labels;
 }
@@ -38,10 +40,8 @@ void ReadUptime(QStringView page, LineSample &sample, Readouts &readouts)
     const qint64 days = seconds / 86400;
     const qint64 totalMinutes = seconds / 60;
     const qint64 totalHours = totalMinutes / 60;
-    sample.uptimeText = QString::number(days) + QStringLiteral(" days, ")
-                        + TwoDigits(totalHours - 24 * days) + u':'
-                        + TwoDigits(totalMinutes - 60 * totalHours) + u':'
-                        + TwoDigits(seconds - 60 * totalMinutes);
+    sample.uptimeText = QString::number(days) + QStringLiteral(" days, ") + TwoDigits(totalHours - 24 * days)
+        + u':' + TwoDigits(totalMinutes - 60 * totalHours) + u':' + TwoDigits(seconds - 60 * totalMinutes);
     readouts.Label25 = sample.uptimeText;
 }
 
@@ -63,7 +63,7 @@ QString WholeNumber(double value)
 // Reads one speed, scaled to kbps when the router writes Mbps; false when
 // its label is missing.
 bool ReadSpeed(QStringView page, QStringView label, const ReaderOptions &options, double &speed,
-               QString &speedText, QString &readout)
+    QString &speedText, QString &readout)
 {
     speedText.clear();
     const int p = Pos(label, page);
@@ -78,7 +78,7 @@ bool ReadSpeed(QStringView page, QStringView label, const ReaderOptions &options
 }
 
 void ReadUser(QStringView page, const QString &listText, const ReaderOptions &options,
-              const ReaderSteps::UserSlot &slot, LineSample &sample)
+    const ReaderSteps::UserSlot &slot, LineSample &sample)
 {
     const QString label = ReaderSteps::LabelFor(listText, UserLabels());
     if (label.isEmpty())
@@ -91,8 +91,7 @@ void ReadUser(QStringView page, const QString &listText, const ReaderOptions &op
 
 } // namespace
 
-void BTHomeHub3A(QStringView page, const ReaderOptions &options, LineSample &sample,
-                 Readouts &readouts)
+void BTHomeHub3A(QStringView page, const ReaderOptions &options, LineSample &sample, Readouts &readouts)
 {
     sample.pageRead = true;
     ReadUptime(page, sample, readouts);
@@ -102,8 +101,7 @@ void BTHomeHub3A(QStringView page, const ReaderOptions &options, LineSample &sam
 
     if (ReadSpeed(page, u"Upstream:", options, sample.speedUp, sample.speedUpText, readouts.Label15))
         sample.logLine += PadLeft(sample.speedUpText, options.logTab) + u',';
-    if (ReadSpeed(page, u"Downstream:", options, sample.speedDown, sample.speedDownText,
-                  readouts.Label23))
+    if (ReadSpeed(page, u"Downstream:", options, sample.speedDown, sample.speedDownText, readouts.Label23))
         sample.logLine += PadLeft(sample.speedDownText, options.logTab);
 
     ReadUser(page, options.user1Text, options, ReaderSteps::Slot1(sample), sample);

@@ -9,5 +9,4 @@
 // sample, the toolbar read-outs and the log line. Each figure is found by its
 // visible label and cut by character positions; a missing label leaves its
 // figure at the reset value and its log fields out.
-void BTHomeHub3A(QStringView page, const ReaderOptions &options, LineSample &sample,
-                 Readouts &readouts);
+void BTHomeHub3A(QStringView page, const ReaderOptions &options, LineSample &sample, Readouts &readouts);

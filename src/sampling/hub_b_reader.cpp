@@ -5,23 +5,25 @@
 
 #include <array>
 
-namespace
-{
+namespace {
 
 const std::array<QString, 6> &UserAnchors()
 {
     static const std::array<QString, 6> anchors = {
-        QStringLiteral("DslInfo.OutputPower)"),   QStringLiteral("DslInfo.LineAtten)"),
-        QStringLiteral("DslShowtime[0].ErrSec)"), QStringLiteral("DslShowtime[0].FECErr)"),
-        QStringLiteral("DslShowtime[0].CRCErr)"), QStringLiteral("DslShowtime[0].HECErr)"),
+        QStringLiteral("DslInfo.OutputPower)"),
+        QStringLiteral("DslInfo.LineAtten)"),
+        QStringLiteral("DslShowtime[0].ErrSec)"),
+        QStringLiteral("DslShowtime[0].FECErr)"),
+        QStringLiteral("DslShowtime[0].CRCErr)"),
+        QStringLiteral("DslShowtime[0].HECErr)"),
     };
     return anchors;
 }
 
 bool IsUptimeChar(QChar c)
 {
-    return c == u' ' || c == u',' || c == u'.' || c == u':' || (c >= u'0' && c <= u'9')
-           || c == u'a' || c == u'd' || c == u's' || c == u'y';
+    return c == u' ' || c == u',' || c == u'.' || c == u':' || (c >= u'0' && c <= u'9') || c == u'a'
+        || c == u'd' || c == u's' || c == u'y';
 }
 
 // The router's own uptime text with everything but digits, separators and
@@ -48,7 +50,7 @@ void ReadUptime(QStringView page, LineSample &sample, Readouts &readouts)
 
 // Reads one speed as the router writes it; false when its anchor is missing.
 bool ReadSpeed(QStringView page, QStringView anchor, const ReaderOptions &options, double &speed,
-               QString &speedText, QString &readout, QString &logText)
+    QString &speedText, QString &readout, QString &logText)
 {
     speedText.clear();
     const int p = Pos(anchor, page);
@@ -65,7 +67,7 @@ bool ReadSpeed(QStringView page, QStringView anchor, const ReaderOptions &option
 }
 
 void ReadUser(QStringView page, const QString &listText, const ReaderOptions &options,
-              const ReaderSteps::UserSlot &slot, LineSample &sample)
+    const ReaderSteps::UserSlot &slot, LineSample &sample)
 {
     const QString anchor = ReaderSteps::LabelFor(listText, UserAnchors());
     if (anchor.isEmpty())
@@ -80,8 +82,7 @@ void ReadUser(QStringView page, const QString &listText, const ReaderOptions &op
 
 } // namespace
 
-void BTHomeHub3B(QStringView page, const ReaderOptions &options, LineSample &sample,
-                 Readouts &readouts)
+void BTHomeHub3B(QStringView page, const ReaderOptions &options, LineSample &sample, Readouts &readouts)
 {
     ReadUptime(page, sample, readouts);
 
@@ -89,15 +90,14 @@ void BTHomeHub3B(QStringView page, const ReaderOptions &options, LineSample &sam
     if (p == 0)
         return;
     sample.pageRead = true;
-    ReaderSteps::ReadNoiseMargin(Cut(After(Cut(page, p, 50), u'>', 20), 1, 20), options, sample,
-                                 readouts);
+    ReaderSteps::ReadNoiseMargin(Cut(After(Cut(page, p, 50), u'>', 20), 1, 20), options, sample, readouts);
 
     QString logText;
-    if (ReadSpeed(page, u"DslInfo.UpCurrRate)", options, sample.speedUp, sample.speedUpText,
-                  readouts.Label15, logText))
+    if (ReadSpeed(page, u"DslInfo.UpCurrRate)", options, sample.speedUp, sample.speedUpText, readouts.Label15,
+            logText))
         sample.logLine += PadLeft(logText, options.logTab) + u',';
-    if (ReadSpeed(page, u"DslInfo.DownCurrRate)", options, sample.speedDown,
-                  sample.speedDownText, readouts.Label23, logText))
+    if (ReadSpeed(page, u"DslInfo.DownCurrRate)", options, sample.speedDown, sample.speedDownText,
+            readouts.Label23, logText))
         sample.logLine += PadLeft(logText, options.logTab);
 
     ReadUser(page, options.user1Text, options, ReaderSteps::Slot1(sample), sample);

@@ -9,5 +9,4 @@
 // sample, the toolbar read-outs and the log line. Figures are found by the
 // script expressions that stand next to them; without the noise margin
 // anchor only the uptime is read.
-void BTHomeHub3B(QStringView page, const ReaderOptions &options, LineSample &sample,
-                 Readouts &readouts);
+void BTHomeHub3B(QStringView page, const ReaderOptions &options, LineSample &sample, Readouts &readouts);

@@ -3,9 +3,12 @@
 const std::array<QString, UserFigureCount> &UserFigureTexts()
 {
     static const std::array<QString, UserFigureCount> texts = {
-        QStringLiteral("Output Power (dBm)"), QStringLiteral("Line Attenuation (dB)"),
-        QStringLiteral("Error Seconds"),      QStringLiteral("FEC Errors"),
-        QStringLiteral("CRC Errors"),         QStringLiteral("HEC Errors"),
+        QStringLiteral("Output Power (dBm)"),
+        QStringLiteral("Line Attenuation (dB)"),
+        QStringLiteral("Error Seconds"),
+        QStringLiteral("FEC Errors"),
+        QStringLiteral("CRC Errors"),
+        QStringLiteral("HEC Errors"),
         QStringLiteral("[none]"),
     };
     return texts;

@@ -6,13 +6,12 @@
 #include <array>
 
 // The one current sample of the line, refilled in place by every page load.
-struct LineSample
-{
-    double noiseMarginUp = 0;   // dB, the value after the "/" on the page
+struct LineSample {
+    double noiseMarginUp = 0; // dB, the value after the "/" on the page
     double noiseMarginDown = 0; // dB, the value before the "/"
-    double speedUp = 0;         // kbps
-    double speedDown = 0;       // kbps
-    QString speedUpText;        // kbps as text (Type A: whole kbps; Type B: as shown)
+    double speedUp = 0; // kbps
+    double speedDown = 0; // kbps
+    QString speedUpText; // kbps as text (Type A: whole kbps; Type B: as shown)
     QString speedDownText;
 
     // The figures chosen for the user-defined graphs: "Down" is the first
@@ -46,8 +45,7 @@ struct LineSample
 };
 
 // The five toolbar read-outs a reader fills.
-struct Readouts
-{
+struct Readouts {
     QString Label20; // noise margin up + " dB"
     QString Label22; // noise margin down + " dB"
     QString Label15; // speed up + " Kbps"

@@ -3,11 +3,9 @@
 #include "sampling/text_primitives.h"
 #include "shell/date_time_pattern.h"
 
-namespace ReaderSteps
-{
+namespace ReaderSteps {
 
-void ReadNoiseMargin(QStringView window, const ReaderOptions &options, LineSample &sample,
-                     Readouts &readouts)
+void ReadNoiseMargin(QStringView window, const ReaderOptions &options, LineSample &sample, Readouts &readouts)
 {
     const QString down = ExtractNumberRun(window);
     sample.noiseMarginDown = Correct(Convert(down, options.locale));
@@ -26,16 +24,16 @@ void ReadNoiseMargin(QStringView window, const ReaderOptions &options, LineSampl
 
 UserSlot Slot1(LineSample &sample)
 {
-    return {sample.user1Down, sample.user1Up, sample.user1DownBase, sample.user1UpBase};
+    return { sample.user1Down, sample.user1Up, sample.user1DownBase, sample.user1UpBase };
 }
 
 UserSlot Slot2(LineSample &sample)
 {
-    return {sample.user2Down, sample.user2Up, sample.user2DownBase, sample.user2UpBase};
+    return { sample.user2Down, sample.user2Up, sample.user2DownBase, sample.user2UpBase };
 }
 
-void ReadUserFigure(QStringView window, const ReaderOptions &options, const UserSlot &slot,
-                    LineSample &sample)
+void ReadUserFigure(
+    QStringView window, const ReaderOptions &options, const UserSlot &slot, LineSample &sample)
 {
     const QString first = ExtractNumberRun(window);
     const QString second = ExtractNumberRun(AfterSlash(window));

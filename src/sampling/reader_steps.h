@@ -7,20 +7,18 @@
 #include <QStringView>
 
 // Steps both page readers share.
-namespace ReaderSteps
-{
+namespace ReaderSteps {
 
 // Reads "down / up dB" from the noise margin window S into the sample, the
 // read-outs and the log line.
-void ReadNoiseMargin(QStringView window, const ReaderOptions &options, LineSample &sample,
-                     Readouts &readouts);
+void ReadNoiseMargin(
+    QStringView window, const ReaderOptions &options, LineSample &sample, Readouts &readouts);
 
 // One user-defined graph's values and baselines.
-struct UserSlot
-{
-    double &first;      // user1Down / user2Down
-    double &second;     // user1Up / user2Up
-    double &firstBase;  // user1DownBase / user2DownBase
+struct UserSlot {
+    double &first; // user1Down / user2Down
+    double &second; // user1Up / user2Up
+    double &firstBase; // user1DownBase / user2DownBase
     double &secondBase; // user1UpBase / user2UpBase
 };
 
@@ -29,13 +27,12 @@ UserSlot Slot2(LineSample &sample);
 
 // Reads "first / second" from the figure window S into the slot, appends
 // both to the log line (second first) and takes unset baselines.
-void ReadUserFigure(QStringView window, const ReaderOptions &options, const UserSlot &slot,
-                    LineSample &sample);
+void ReadUserFigure(
+    QStringView window, const ReaderOptions &options, const UserSlot &slot, LineSample &sample);
 
 // The label or anchor of the figure a list text names; empty for "[none]"
 // and for a text that names no figure.
-template <typename Table>
-QString LabelFor(const QString &listText, const Table &labels)
+template<typename Table> QString LabelFor(const QString &listText, const Table &labels)
 {
     const auto &texts = UserFigureTexts();
     for (int i = 0; i < static_cast<int>(UserFigure::None); ++i) {

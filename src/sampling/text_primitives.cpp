@@ -7,8 +7,7 @@
 #endif
 #include <limits>
 
-namespace
-{
+namespace {
 
 bool SameTail(const char16_t *at, const char16_t *needle, qsizetype n)
 {
@@ -27,8 +26,8 @@ qsizetype FindText(const char16_t *text, qsizetype length, const char16_t *needl
     for (; i + n - 1 + 8 <= length; i += 8) {
         const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + i));
         const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + i + n - 1));
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(
-            _mm_and_si128(_mm_cmpeq_epi16(head, first), _mm_cmpeq_epi16(tail, last))));
+        auto mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi16(head, first), _mm_cmpeq_epi16(tail, last))));
         while (mask != 0) {
             const int bit = __builtin_ctz(mask);
             const qsizetype pos = i + bit / 2;
@@ -69,8 +68,7 @@ QStringView After(QStringView text, QChar mark, qsizetype n)
     return Cut(text, q + 1, n);
 }
 
-namespace
-{
+namespace {
 bool IsNumberChar(QChar c)
 {
     return (c >= u'0' && c <= u'9') || c == u',' || c == u'-' || c == u'.';
@@ -167,7 +165,7 @@ int StrToIntDef(QStringView text, int fallback)
     // The magnitude may reach 2^31 only for a negative number; hexadecimal
     // covers all 32 bits, "$FFFFFFFF" being -1.
     const qint64 limit = base == 16 ? qint64(0xFFFFFFFF)
-                         : negative ? qint64(std::numeric_limits<int>::max()) + 1
+        : negative                  ? qint64(std::numeric_limits<int>::max()) + 1
                                     : qint64(std::numeric_limits<int>::max());
     qint64 value = 0;
     for (; i < text.size(); ++i) {

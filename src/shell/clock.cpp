@@ -1,9 +1,7 @@
 #include "shell/clock.h"
 
-namespace
-{
-class SystemClock final : public Clock
-{
+namespace {
+class SystemClock final : public Clock {
 public:
     QDateTime now() const override { return QDateTime::currentDateTime(); }
 };

@@ -4,8 +4,7 @@
 
 // Where the program takes "now" from. Logic never asks the system time
 // directly, so tests can fix and advance the moment.
-class Clock
-{
+class Clock {
 public:
     virtual ~Clock() = default;
 

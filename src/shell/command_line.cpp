@@ -1,13 +1,11 @@
 #include "shell/command_line.h"
 
-namespace
-{
+namespace {
 
 // Walks the arguments, handing out option values.
-class ArgumentReader
-{
+class ArgumentReader {
 public:
-    explicit ArgumentReader(const QStringList &arguments) : m_arguments(arguments) {}
+    explicit ArgumentReader(const QStringList &arguments) : m_arguments(arguments) { }
 
     bool atEnd() const { return m_index >= m_arguments.size(); }
     QString next() { return m_arguments.at(m_index++); }
@@ -32,7 +30,10 @@ public:
         const int n = text.toInt(&ok);
         if (!ok || n < low || n > high) {
             error = QStringLiteral("option %1 takes a whole number from %2 to %3, not \"%4\"")
-                        .arg(option).arg(low).arg(high).arg(text);
+                        .arg(option)
+                        .arg(low)
+                        .arg(high)
+                        .arg(text);
             return false;
         }
         out = n;
@@ -98,8 +99,8 @@ std::optional<CommandLine> ParseCommandLine(const QStringList &arguments, QStrin
             ok = args.value(option, text, error) && ParseHubType(text, line.readPage.type, error);
         } else if (option == u"--user1" || option == u"--user2") {
             readPageOption = true;
-            ok = args.integer(option, 0, 6, option == u"--user1" ? line.readPage.user1 : line.readPage.user2,
-                              error);
+            ok = args.integer(
+                option, 0, 6, option == u"--user1" ? line.readPage.user1 : line.readPage.user2, error);
         } else if (option == u"--log-tab") {
             readPageOption = true;
             ok = args.integer(option, 0, 1000, line.readPage.logTab, error);

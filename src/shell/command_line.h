@@ -7,27 +7,25 @@
 #include <optional>
 
 // What `linewarden --read-page` was asked to read.
-struct ReadPageRequest
-{
+struct ReadPageRequest {
     QString file;
-    QChar type;            // 'A' or 'B'
-    int user1 = 4;         // figure indexes of the two user-defined graphs
+    QChar type; // 'A' or 'B'
+    int user1 = 4; // figure indexes of the two user-defined graphs
     int user2 = 5;
     int logTab = 8;
     QString logDateFormat; // empty: the settings default
     std::optional<QDateTime> at; // the moment of the page load; empty: now
-    QString url;           // the document's URL (Type B), also taken as navigationUrl
+    QString url; // the document's URL (Type B), also taken as navigationUrl
 };
 
 // The program's command line, parsed.
-struct CommandLine
-{
+struct CommandLine {
     enum class Mode { Desktop, Demo, SimulateHub, ReadPage, Help };
 
     Mode mode = Mode::Desktop;
-    QString dataDir;       // --data-dir; empty: the default folder
-    QChar hubType = u'A';  // --demo / --simulate-hub
-    quint16 port = 0;      // --simulate-hub --port; 0: any free port
+    QString dataDir; // --data-dir; empty: the default folder
+    QChar hubType = u'A'; // --demo / --simulate-hub
+    quint16 port = 0; // --simulate-hub --port; 0: any free port
     ReadPageRequest readPage;
 };
 

@@ -5,8 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-namespace
-{
+namespace {
 
 QString Clean(const QString &folder)
 {
@@ -37,9 +36,9 @@ DataFolder DataFolder::Resolve(const DataFolderInputs &inputs)
 
 DataFolderInputs DataFolder::CurrentInputs(const QString &dataDirOption)
 {
-    return DataFolderInputs{dataDirOption, qEnvironmentVariable("LINEWARDEN_HOME"),
-                            QCoreApplication::applicationFilePath(),
-                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
+    return DataFolderInputs { dataDirOption, qEnvironmentVariable("LINEWARDEN_HOME"),
+        QCoreApplication::applicationFilePath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) };
 }
 
 QString DataFolder::filePath(const QString &name) const

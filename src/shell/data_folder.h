@@ -9,16 +9,14 @@
 // LINEWARDEN_HOME environment variable; without either it is the folder of
 // the executable, unless that folder is not writable, when the per-user data
 // folder takes its place.
-struct DataFolderInputs
-{
-    QString dataDirOption;   // --data-dir, empty when not given
-    QString homeVariable;    // LINEWARDEN_HOME, empty when not set
-    QString executablePath;  // the running program file
-    QString userDataFolder;  // the per-user data folder
+struct DataFolderInputs {
+    QString dataDirOption; // --data-dir, empty when not given
+    QString homeVariable; // LINEWARDEN_HOME, empty when not set
+    QString executablePath; // the running program file
+    QString userDataFolder; // the per-user data folder
 };
 
-class DataFolder
-{
+class DataFolder {
 public:
     // Picks the folder by the rule above. Nothing is created.
     static DataFolder Resolve(const DataFolderInputs &inputs);

@@ -1,7 +1,6 @@
 #include "shell/date_time_pattern.h"
 
-namespace
-{
+namespace {
 
 // A Qt time format without its time-zone part: the program's long time is a
 // clock reading, never "12:00:00 UTC", so that a time written with it can be
@@ -42,8 +41,7 @@ QString Number(int value, int minDigits)
 }
 
 // Walks a pattern once, appending each token's text to the result.
-class PatternWriter
-{
+class PatternWriter {
 public:
     PatternWriter(const QString &pattern, const QDateTime &moment, const QLocale &locale)
         : m_pattern(pattern), m_date(moment.date()), m_time(moment.time()), m_locale(locale)
@@ -67,10 +65,7 @@ public:
     }
 
 private:
-    static bool isAsciiLetter(QChar c)
-    {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    }
+    static bool isAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
     // Number of characters from the current position that repeat the letter.
     int runLength(QChar letter) const
@@ -106,9 +101,9 @@ private:
                 p = close;
             } else if (c == u'h') {
                 return false;
-            } else if (c == u'a' && (startsWithAt(p, QLatin1String("am/pm"))
-                                     || startsWithAt(p, QLatin1String("a/p"))
-                                     || startsWithAt(p, QLatin1String("ampm")))) {
+            } else if (c == u'a'
+                && (startsWithAt(p, QLatin1String("am/pm")) || startsWithAt(p, QLatin1String("a/p"))
+                    || startsWithAt(p, QLatin1String("ampm")))) {
                 return true;
             }
         }
@@ -118,53 +113,97 @@ private:
     void writeToken(QChar token, QChar raw)
     {
         switch (token.unicode()) {
-        case u'd': writeDay(takeRun(raw)); return;
-        case u'm': writeMonth(takeRun(raw)); return;
+        case u'd':
+            writeDay(takeRun(raw));
+            return;
+        case u'm':
+            writeMonth(takeRun(raw));
+            return;
         case u'y': {
             const int n = takeRun(raw);
             m_out += n <= 2 ? Number(m_date.year() % 100, 2) : Number(m_date.year(), 4);
             return;
         }
-        case u'h': writeHour(takeRun(raw)); return;
-        case u'n': m_out += Number(m_time.minute(), takeRun(raw) == 1 ? 1 : 2); return;
-        case u's': m_out += Number(m_time.second(), takeRun(raw) == 1 ? 1 : 2); return;
-        case u'z': m_out += Number(m_time.msec(), takeRun(raw) == 1 ? 1 : 3); return;
+        case u'h':
+            writeHour(takeRun(raw));
+            return;
+        case u'n':
+            m_out += Number(m_time.minute(), takeRun(raw) == 1 ? 1 : 2);
+            return;
+        case u's':
+            m_out += Number(m_time.second(), takeRun(raw) == 1 ? 1 : 2);
+            return;
+        case u'z':
+            m_out += Number(m_time.msec(), takeRun(raw) == 1 ? 1 : 3);
+            return;
         case u't':
-            m_out += takeRun(raw) == 1 ? LocaleShortTime(m_time, m_locale)
-                                       : LocaleLongTime(m_time, m_locale);
+            m_out += takeRun(raw) == 1 ? LocaleShortTime(m_time, m_locale) : LocaleLongTime(m_time, m_locale);
             return;
         case u'c':
             ++m_pos;
             m_out += LocaleShortDate(m_date, m_locale) + u' ' + LocaleLongTime(m_time, m_locale);
             return;
-        case u'a': writeMarker(); return;
-        case u'/': ++m_pos; m_out += LocaleDateSeparator(m_locale); return;
-        case u':': ++m_pos; m_out += LocaleTimeSeparator(m_locale); return;
+        case u'a':
+            writeMarker();
+            return;
+        case u'/':
+            ++m_pos;
+            m_out += LocaleDateSeparator(m_locale);
+            return;
+        case u':':
+            ++m_pos;
+            m_out += LocaleTimeSeparator(m_locale);
+            return;
         case u'\'':
-        case u'"': writeQuoted(raw); return;
-        default: ++m_pos; m_out += raw; return;
+        case u'"':
+            writeQuoted(raw);
+            return;
+        default:
+            ++m_pos;
+            m_out += raw;
+            return;
         }
     }
 
     void writeDay(int n)
     {
         switch (n) {
-        case 1: m_out += QString::number(m_date.day()); break;
-        case 2: m_out += Number(m_date.day(), 2); break;
-        case 3: m_out += m_locale.dayName(m_date.dayOfWeek(), QLocale::ShortFormat); break;
-        case 4: m_out += m_locale.dayName(m_date.dayOfWeek(), QLocale::LongFormat); break;
-        case 5: m_out += LocaleShortDate(m_date, m_locale); break;
-        default: m_out += LocaleLongDate(m_date, m_locale); break;
+        case 1:
+            m_out += QString::number(m_date.day());
+            break;
+        case 2:
+            m_out += Number(m_date.day(), 2);
+            break;
+        case 3:
+            m_out += m_locale.dayName(m_date.dayOfWeek(), QLocale::ShortFormat);
+            break;
+        case 4:
+            m_out += m_locale.dayName(m_date.dayOfWeek(), QLocale::LongFormat);
+            break;
+        case 5:
+            m_out += LocaleShortDate(m_date, m_locale);
+            break;
+        default:
+            m_out += LocaleLongDate(m_date, m_locale);
+            break;
         }
     }
 
     void writeMonth(int n)
     {
         switch (n) {
-        case 1: m_out += QString::number(m_date.month()); break;
-        case 2: m_out += Number(m_date.month(), 2); break;
-        case 3: m_out += m_locale.monthName(m_date.month(), QLocale::ShortFormat); break;
-        default: m_out += m_locale.monthName(m_date.month(), QLocale::LongFormat); break;
+        case 1:
+            m_out += QString::number(m_date.month());
+            break;
+        case 2:
+            m_out += Number(m_date.month(), 2);
+            break;
+        case 3:
+            m_out += m_locale.monthName(m_date.month(), QLocale::ShortFormat);
+            break;
+        default:
+            m_out += m_locale.monthName(m_date.month(), QLocale::LongFormat);
+            break;
         }
     }
 

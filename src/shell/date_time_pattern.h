@@ -19,8 +19,8 @@
 //   'text' "text"               copied without the quotes
 //
 // Any other character is copied unchanged.
-QString FormatDateTime(const QString &pattern, const QDateTime &moment,
-                       const QLocale &locale = QLocale::system());
+QString FormatDateTime(
+    const QString &pattern, const QDateTime &moment, const QLocale &locale = QLocale::system());
 
 // The locale's separators and formats the pattern language draws on.
 QChar LocaleDateSeparator(const QLocale &locale);

@@ -6,8 +6,7 @@
 
 #include <iterator>
 
-namespace
-{
+namespace {
 
 bool IsBlank(char c)
 {
@@ -82,12 +81,12 @@ void IniFile::parseLine(QByteArrayView line)
     if (trimmed.startsWith('[')) {
         const qsizetype close = trimmed.indexOf(']');
         const QByteArrayView name = close < 0 ? trimmed.sliced(1) : trimmed.sliced(1, close - 1);
-        m_sections.push_back(Section{line.toByteArray(), Trimmed(name).toByteArray(), {}});
+        m_sections.push_back(Section { line.toByteArray(), Trimmed(name).toByteArray(), {} });
         return;
     }
     if (m_sections.empty())
-        m_sections.push_back(Section{});
-    Entry entry{line.toByteArray(), {}, {}};
+        m_sections.push_back(Section {});
+    Entry entry { line.toByteArray(), {}, {} };
     const qsizetype equals = line.indexOf('=');
     if (equals > 0 && !trimmed.startsWith(';')) {
         entry.key = Trimmed(line.first(equals)).toByteArray();
@@ -149,14 +148,14 @@ bool IniFile::setValue(QByteArrayView section, QByteArrayView key, QByteArrayVie
     Section *target = findSection(section);
     if (!target) {
         const QByteArray name = section.toByteArray();
-        m_sections.push_back(Section{'[' + name + ']', name, {}});
+        m_sections.push_back(Section { '[' + name + ']', name, {} });
         target = &m_sections.back();
     }
     const QByteArray line = key.toByteArray() + '=' + value.toByteArray();
     std::vector<Entry> &entries = target->entries;
     for (Entry &entry : entries) {
         if (!entry.key.isEmpty() && SameName(entry.key, key)) {
-            entry = Entry{entry.key + '=' + value.toByteArray(), entry.key, value.toByteArray()};
+            entry = Entry { entry.key + '=' + value.toByteArray(), entry.key, value.toByteArray() };
             return true;
         }
     }
@@ -165,12 +164,11 @@ bool IniFile::setValue(QByteArrayView section, QByteArrayView key, QByteArrayVie
     auto at = entries.end();
     while (at != entries.begin() && std::prev(at)->key.isEmpty() && Trimmed(std::prev(at)->raw).isEmpty())
         --at;
-    entries.insert(at, Entry{line, key.toByteArray(), value.toByteArray()});
+    entries.insert(at, Entry { line, key.toByteArray(), value.toByteArray() });
     return true;
 }
 
-template <typename Sections>
-auto *FindSectionIn(Sections &sections, QByteArrayView name)
+template<typename Sections> auto *FindSectionIn(Sections &sections, QByteArrayView name)
 {
     for (auto &section : sections) {
         if (!section.header.isEmpty() && SameName(section.name, name))

@@ -16,8 +16,7 @@
 // and every section or key the program does not know is kept as it was, so a
 // save changes only the values the program writes. Values are bytes: text
 // that is not UTF-8 (the scrambled password) comes back unchanged.
-class IniFile
-{
+class IniFile {
 public:
     enum class LoadResult { Read, Missing, Failed };
 
@@ -51,14 +50,12 @@ public:
     bool isEmpty() const { return m_sections.empty(); }
 
 private:
-    struct Entry
-    {
-        QByteArray raw;    // the line as it will be written, without its line end
-        QByteArray key;    // empty for lines that hold no value
+    struct Entry {
+        QByteArray raw; // the line as it will be written, without its line end
+        QByteArray key; // empty for lines that hold no value
         QByteArray value;
     };
-    struct Section
-    {
+    struct Section {
         QByteArray header; // the "[name]" line; empty for lines before any section
         QByteArray name;
         std::vector<Entry> entries;

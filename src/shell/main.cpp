@@ -11,8 +11,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 
 QStringList ArgumentsAfterProgram(int argc, char **argv)
 {

@@ -170,7 +170,7 @@ void TForm1::buildTabs()
     PageControl1->addTab(m_graphs->TabSheet3, QString());
     PageControl1->setTabVisible(7, false);
     connect(m_graphs, &GraphSet::tabCaptionChanged, PageControl1,
-            [this](int page, const QString &caption) { PageControl1->setTabText(page, caption); });
+        [this](int page, const QString &caption) { PageControl1->setTabText(page, caption); });
     connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphSet::clearUserGroupHighlight);
     PageControl1->tabBar()->setMouseTracking(true);
     PageControl1->tabBar()->installEventFilter(this);

@@ -46,8 +46,7 @@ struct MainWindowContext {
 class TForm1 final : public QMainWindow,
                      public SampleCycleHost,
                      public RouterNavigationHost,
-                     public GraphHost
-{
+                     public GraphHost {
     Q_OBJECT
 
 public:
@@ -169,7 +168,7 @@ private:
     std::unique_ptr<BrowserView> m_browser;
     SampleCycle *m_cycle = nullptr; // child of this
     RouterNavigation *m_navigation = nullptr; // child of this
-    GraphSet *m_graphs = nullptr;             // child of this
+    GraphSet *m_graphs = nullptr; // child of this
     QWidget *m_browserHost = nullptr;
     QWidget *m_toolbar = nullptr;
 };

@@ -18,8 +18,8 @@ QJsonObject ReadPageAsJson(QStringView page, const ReadPageRequest &request, con
 
     LineSample sample;
     Readouts readouts;
-    StartLogLine(sample, loadedAt,
-                 request.logDateFormat.isEmpty() ? DefaultLogDateFormat() : request.logDateFormat);
+    StartLogLine(
+        sample, loadedAt, request.logDateFormat.isEmpty() ? DefaultLogDateFormat() : request.logDateFormat);
     // A Type A page is read only when it is the statistics page; a Type B
     // page is read at its own URL, which here is the one given.
     if (request.type == u'A') {
@@ -29,28 +29,28 @@ QJsonObject ReadPageAsJson(QStringView page, const ReadPageRequest &request, con
         BTHomeHub3B(page, options, sample, readouts);
     }
 
-    return QJsonObject{
-        {QStringLiteral("noiseMarginUp"), sample.noiseMarginUp},
-        {QStringLiteral("noiseMarginDown"), sample.noiseMarginDown},
-        {QStringLiteral("speedUp"), sample.speedUp},
-        {QStringLiteral("speedDown"), sample.speedDown},
-        {QStringLiteral("speedUpText"), sample.speedUpText},
-        {QStringLiteral("speedDownText"), sample.speedDownText},
-        {QStringLiteral("uptimeText"), sample.uptimeText},
-        {QStringLiteral("logLine"), sample.logLine},
-        {QStringLiteral("user1Up"), sample.user1Up},
-        {QStringLiteral("user1Down"), sample.user1Down},
-        {QStringLiteral("user2Up"), sample.user2Up},
-        {QStringLiteral("user2Down"), sample.user2Down},
-        {QStringLiteral("pageRead"), sample.pageRead},
-        {QStringLiteral("readouts"),
-         QJsonObject{
-             {QStringLiteral("Label20"), readouts.Label20},
-             {QStringLiteral("Label22"), readouts.Label22},
-             {QStringLiteral("Label15"), readouts.Label15},
-             {QStringLiteral("Label23"), readouts.Label23},
-             {QStringLiteral("Label25"), readouts.Label25},
-         }},
+    return QJsonObject {
+        { QStringLiteral("noiseMarginUp"), sample.noiseMarginUp },
+        { QStringLiteral("noiseMarginDown"), sample.noiseMarginDown },
+        { QStringLiteral("speedUp"), sample.speedUp },
+        { QStringLiteral("speedDown"), sample.speedDown },
+        { QStringLiteral("speedUpText"), sample.speedUpText },
+        { QStringLiteral("speedDownText"), sample.speedDownText },
+        { QStringLiteral("uptimeText"), sample.uptimeText },
+        { QStringLiteral("logLine"), sample.logLine },
+        { QStringLiteral("user1Up"), sample.user1Up },
+        { QStringLiteral("user1Down"), sample.user1Down },
+        { QStringLiteral("user2Up"), sample.user2Up },
+        { QStringLiteral("user2Down"), sample.user2Down },
+        { QStringLiteral("pageRead"), sample.pageRead },
+        { QStringLiteral("readouts"),
+            QJsonObject {
+                { QStringLiteral("Label20"), readouts.Label20 },
+                { QStringLiteral("Label22"), readouts.Label22 },
+                { QStringLiteral("Label15"), readouts.Label15 },
+                { QStringLiteral("Label23"), readouts.Label23 },
+                { QStringLiteral("Label25"), readouts.Label25 },
+            } },
     };
 }
 

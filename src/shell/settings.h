@@ -14,8 +14,7 @@
 // What the defaults of some keys depend on: the program folder (log file,
 // capture and web folders), the moment of loading (the two maintenance
 // times), the primary monitor (the window's position) and the locale.
-struct SettingsContext
-{
+struct SettingsContext {
     QString programFolder;
     QDateTime now;
     QSize primaryScreen;
@@ -25,8 +24,7 @@ struct SettingsContext
 // Every key of the settings file with its value in memory. The main window
 // replays LoadOrder() to put the values into its controls, and writes the
 // controls' values back before SaveIni.
-class Settings
-{
+class Settings {
 public:
     explicit Settings(SettingsContext context);
 

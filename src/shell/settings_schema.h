@@ -13,38 +13,98 @@
 // a first save.
 enum class SettingKey : int {
     // [LW-BT]
-    Address, Password, ShowPlain, Login, Type, ActualUrl, Sample, PointsperPage,
-    User1, User2, Total1, LastHour1, Total2, LastHour2, Prompt, Minimize, SaveAxes,
-    C1Lx, C1Rx, C5Lx, C5Rx, C2Lx, C2Rx, C3Lx, C3Rx, C4Lx, C4Rx,
-    C1L, C1R, C5L, C5R, C2L, C2R, C3L, C3R, C4L, C4R,
-    ThreeD, Page,
+    Address,
+    Password,
+    ShowPlain,
+    Login,
+    Type,
+    ActualUrl,
+    Sample,
+    PointsperPage,
+    User1,
+    User2,
+    Total1,
+    LastHour1,
+    Total2,
+    LastHour2,
+    Prompt,
+    Minimize,
+    SaveAxes,
+    C1Lx,
+    C1Rx,
+    C5Lx,
+    C5Rx,
+    C2Lx,
+    C2Rx,
+    C3Lx,
+    C3Rx,
+    C4Lx,
+    C4Rx,
+    C1L,
+    C1R,
+    C5L,
+    C5R,
+    C2L,
+    C2R,
+    C3L,
+    C3R,
+    C4L,
+    C4R,
+    ThreeD,
+    Page,
     // [Log]
-    cbLog, LogFile, TrimLog, TrimLines, TrimTime,
+    cbLog,
+    LogFile,
+    TrimLog,
+    TrimLines,
+    TrimTime,
     // [Capture]
-    Capture, cbCapture, LostSync, OnClose, DeleteImages, DeleteDays, DeleteTime,
+    Capture,
+    cbCapture,
+    LostSync,
+    OnClose,
+    DeleteImages,
+    DeleteDays,
+    DeleteTime,
     // [Advanced]
-    LogTab, ImagePrefix, AddPrefix, Recycle, ImageDateFormat, LogDateFormat, PauseDelay,
-    Monitor1, HHAUrl, HHBUrl, WebFolder, DateStamp,
+    LogTab,
+    ImagePrefix,
+    AddPrefix,
+    Recycle,
+    ImageDateFormat,
+    LogDateFormat,
+    PauseDelay,
+    Monitor1,
+    HHAUrl,
+    HHBUrl,
+    WebFolder,
+    DateStamp,
     // [WebServer]
-    Web, WebAddress, Port, webWidth, webHeight,
+    Web,
+    WebAddress,
+    Port,
+    webWidth,
+    webHeight,
     // [LW-Form]
-    Height, Top, Width, Left,
+    Height,
+    Top,
+    Width,
+    Left,
 };
 
 constexpr std::size_t kSettingKeyCount = static_cast<std::size_t>(SettingKey::Left) + 1;
 
 enum class SettingType {
-    Integer,   // decimal text; read with a sign, "$" or "0x" hexadecimal
-    Boolean,   // "1" or "0"; read as an integer, anything but 0 is true
-    String,    // the text as held, at most 2047 characters when read
-    Password,  // a string stored as EnDeCrypt of its UTF-8 bytes
+    Integer, // decimal text; read with a sign, "$" or "0x" hexadecimal
+    Boolean, // "1" or "0"; read as an integer, anything but 0 is true
+    String, // the text as held, at most 2047 characters when read
+    Password, // a string stored as EnDeCrypt of its UTF-8 bytes
     TimeOfDay, // a time of day stored in the locale's long time format
 };
 
 // One row of the key table. heldIn names the main-window control that holds
 // the value, or is empty for a setting kept in memory under the key's name.
-struct SettingSpec
-{
+struct SettingSpec {
     SettingKey key;
     QLatin1String section;
     QLatin1String name;

@@ -5,8 +5,7 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
-namespace
-{
+namespace {
 
 constexpr qint64 kKiB = 1024;
 constexpr qint64 kMiB = 1024 * kKiB;
@@ -48,7 +47,7 @@ qint64 FolderSize(const QString &folder)
 {
     qint64 total = 0;
     QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
+        QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         total += it.fileInfo().size();

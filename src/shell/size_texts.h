@@ -28,8 +28,8 @@ QString StartPanelText(const QDateTime &start, const QLocale &locale = QLocale::
 // Panel 1: the log's file name, ":   " and its size text. After a sample it
 // shows whenever logging is on (a missing file shows -1 bytes); at start-up
 // only when the file exists. Empty otherwise.
-QString LogPanelTextAfterSample(const QString &logPath, bool loggingOn,
-                                const QLocale &locale = QLocale::system());
+QString LogPanelTextAfterSample(
+    const QString &logPath, bool loggingOn, const QLocale &locale = QLocale::system());
 QString LogPanelTextAtStartUp(const QString &logPath, const QLocale &locale = QLocale::system());
 
 // Panel 2: "Capture folder:  " and the folder's size text when the folder

@@ -4,8 +4,7 @@
 
 #include <QRegularExpression>
 
-namespace
-{
+namespace {
 
 bool IsMarker(const QString &text, const QString &marker)
 {
@@ -31,9 +30,9 @@ std::optional<QTime> ParseFigures(const QString &text, const QLocale &locale)
     const int second = match.captured(4).isEmpty() ? 0 : match.captured(4).toInt();
     if (!marker.isEmpty()) {
         const bool am = IsMarker(marker, locale.amText()) || IsMarker(marker, QStringLiteral("am"))
-                        || IsMarker(marker, QStringLiteral("a"));
+            || IsMarker(marker, QStringLiteral("a"));
         const bool pm = IsMarker(marker, locale.pmText()) || IsMarker(marker, QStringLiteral("pm"))
-                        || IsMarker(marker, QStringLiteral("p"));
+            || IsMarker(marker, QStringLiteral("p"));
         if ((!am && !pm) || hour < 1 || hour > 12)
             return std::nullopt;
         hour = hour % 12 + (pm ? 12 : 0);

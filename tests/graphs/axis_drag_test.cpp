@@ -3,15 +3,13 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 constexpr int WindowWidth = 1000;
 
 // A chart whose vertical axes the widget then shifted by `by`, as a
 // vertical pan does.
-class AxisDragTest : public ::testing::Test
-{
+class AxisDragTest : public ::testing::Test {
 protected:
     AxisDragTest()
     {
@@ -21,7 +19,7 @@ protected:
 
     void pan(double by)
     {
-        for (ChartAxis axis : {ChartAxis::Left, ChartAxis::Right})
+        for (ChartAxis axis : { ChartAxis::Left, ChartAxis::Right })
             SetRangeSafely(chart, axis, chart.minimum(axis) + by, chart.maximum(axis) + by);
     }
 

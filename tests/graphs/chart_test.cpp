@@ -9,8 +9,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 const QDateTime Moment(QDate(2026, 12, 9), QTime(10, 0, 0));
 
@@ -74,20 +73,19 @@ TEST(Chart, ChangesWithinOneTurnAreDrawnOnceAndAHiddenChartWhenShown)
 
 } // namespace
 
-namespace
-{
+namespace {
 
 TEST(GraphCursors, SevenHandCursorsOf32PixelsWithTheHotSpotAtEightEight)
 {
     const GraphCursors cursors;
-    for (int slot : {1, 3, 4, 5, 6, 7, 8}) {
+    for (int slot : { 1, 3, 4, 5, 6, 7, 8 }) {
         const QCursor cursor = cursors.bySlot(slot);
         EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32)) << slot;
         EXPECT_EQ(cursor.hotSpot(), QPoint(8, 8)) << slot;
     }
     EXPECT_EQ(GraphCursors::nameOfSlot(5), QStringLiteral("cursorN"));
     EXPECT_NE(cursors.byName(QStringLiteral("cursorN")).pixmap().toImage(),
-              cursors.byName(QStringLiteral("cursorNS")).pixmap().toImage());
+        cursors.byName(QStringLiteral("cursorNS")).pixmap().toImage());
 }
 
 } // namespace

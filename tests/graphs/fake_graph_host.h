@@ -5,8 +5,7 @@
 #include "support/fake_clock.h"
 
 // The main window as the graphs see it, with every call recorded.
-class FakeGraphHost final : public GraphHost
-{
+class FakeGraphHost final : public GraphHost {
 public:
     bool isRunning() const override { return running; }
     LineSample &lineSample() override { return sample; }

@@ -20,34 +20,34 @@
 #include <memory>
 #include <utility>
 
-namespace
-{
+namespace {
 
 using Window = std::pair<double, double>;
 
 Window BottomWindow(const Chart *chart)
 {
-    return {chart->minimum(ChartAxis::Bottom), chart->maximum(ChartAxis::Bottom)};
+    return { chart->minimum(ChartAxis::Bottom), chart->maximum(ChartAxis::Bottom) };
 }
 
 // The graph set in a window of its own, started with the given settings.
-class GraphSetTest : public ::testing::Test
-{
+class GraphSetTest : public ::testing::Test {
 protected:
     void start(GraphSettings settings = {})
     {
         window = std::make_unique<QWidget>();
         graphs = new GraphSet(host, window.get());
         QObject::connect(graphs, &GraphSet::tabCaptionChanged,
-                         [this](int page, const QString &caption) { captions[page] = caption; });
+            [this](int page, const QString &caption) { captions[page] = caption; });
         graphs->startUp(settings);
     }
 
     // Shows one graph page filling an 800 by 600 window.
     Chart *show(int page)
     {
-        QWidget *sheet = page == 1 ? graphs->TabSheet1 : page == 2 ? graphs->TabSheet2
-                       : page == 3 ? graphs->TabSheet6 : graphs->TabSheet7;
+        QWidget *sheet = page == 1 ? graphs->TabSheet1
+            : page == 2            ? graphs->TabSheet2
+            : page == 3            ? graphs->TabSheet6
+                                   : graphs->TabSheet7;
         auto *layout = new QVBoxLayout(window.get());
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(sheet);
@@ -68,12 +68,11 @@ protected:
     }
 
     void send(Chart *chart, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons,
-              Qt::KeyboardModifiers modifiers = {})
+        Qt::KeyboardModifiers modifiers = {})
     {
         QWidget *surface = chart->mouseSurface();
         const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        QMouseEvent event(type, QPointF(pos), QPointF(surface->mapToGlobal(pos)), button, buttons,
-                          modifiers);
+        QMouseEvent event(type, QPointF(pos), QPointF(surface->mapToGlobal(pos)), button, buttons, modifiers);
         QCoreApplication::sendEvent(surface, &event);
     }
 
@@ -99,7 +98,7 @@ TEST_F(GraphSetTest, FirstSampleSitsAtTheLeftOfTheFirstPage)
     start();
     plot(1);
     EXPECT_EQ(graphs->PlotCount(), 1);
-    for (Chart *chart : {graphs->Chart1, graphs->Chart2, graphs->Chart3, graphs->Chart4, graphs->Chart5}) {
+    for (Chart *chart : { graphs->Chart1, graphs->Chart2, graphs->Chart3, graphs->Chart4, graphs->Chart5 }) {
         EXPECT_EQ(chart->series(ChartSide::Left).count(), 1);
         EXPECT_EQ(BottomWindow(chart), Window(0, 480));
     }
@@ -119,7 +118,7 @@ TEST_F(GraphSetTest, GraphsScrollOnceTheFirstPageIsFullAndAllowHorizontalDraggin
     EXPECT_EQ(graphs->Chart4->panMode(), PanMode::Both);
     plot(5);
     EXPECT_EQ(graphs->PlotCount(), 481);
-    for (Chart *chart : {graphs->Chart1, graphs->Chart2, graphs->Chart3, graphs->Chart4, graphs->Chart5})
+    for (Chart *chart : { graphs->Chart1, graphs->Chart2, graphs->Chart3, graphs->Chart4, graphs->Chart5 })
         EXPECT_EQ(BottomWindow(chart), Window(1, 481));
     EXPECT_EQ(graphs->Chart5->panMode(), PanMode::None);
 }
@@ -193,7 +192,7 @@ TEST_F(GraphSetTest, DragBesideTheLeftAxisMovesItsMaximumOrWithShiftItsScaleAndC
     EXPECT_GT(chart->minimum(ChartAxis::Left), -2);
     EXPECT_GT(chart->maximum(ChartAxis::Left), max);
 
-    const Window left = {chart->minimum(ChartAxis::Left), chart->maximum(ChartAxis::Left)};
+    const Window left = { chart->minimum(ChartAxis::Left), chart->maximum(ChartAxis::Left) };
     drag(chart, nearAxis, nearAxis + QPoint(0, 60), Qt::ControlModifier);
     EXPECT_EQ(Window(chart->minimum(ChartAxis::Left), chart->maximum(ChartAxis::Left)), left);
 }
@@ -207,7 +206,7 @@ TEST_F(GraphSetTest, PressHoldsSamplingAndShowsTheCursorOfTheZone)
     EXPECT_FALSE(host.timerEnabled);
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->pixmap().toImage(),
-              graphs->cursors().byName(QStringLiteral("cursorNO")).pixmap().toImage());
+        graphs->cursors().byName(QStringLiteral("cursorNO")).pixmap().toImage());
     send(chart, QEvent::MouseMove, QPoint(300, 300), Qt::LeftButton);
     EXPECT_EQ(BottomWindow(chart), Window(0, 480)); // no horizontal drag before it is allowed
     send(chart, QEvent::MouseButtonRelease, QPoint(300, 300), Qt::NoButton);
@@ -227,7 +226,7 @@ TEST_F(GraphSetTest, HorizontalDragIsCopiedToTheOtherVisibleGraphsAtRelease)
     const Window moved = BottomWindow(chart);
     EXPECT_LT(moved.first, 200);
     EXPECT_DOUBLE_EQ(moved.second - moved.first, 100);
-    for (Chart *other : {graphs->Chart1, graphs->Chart3, graphs->Chart4})
+    for (Chart *other : { graphs->Chart1, graphs->Chart3, graphs->Chart4 })
         EXPECT_EQ(BottomWindow(other), moved);
     EXPECT_EQ(BottomWindow(graphs->Chart5), Window(200, 300));
     EXPECT_EQ(graphs->Chart2->panMode(), PanMode::Both);
@@ -303,8 +302,8 @@ TEST_F(GraphSetTest, StartUpWithNoneAndLastHourSelected)
     EXPECT_FALSE(graphs->Label7->isHidden());
     EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Right), 10);
     EXPECT_EQ(graphs->Chart4->minimum(ChartAxis::Left), 0);
-    EXPECT_EQ(host.logHeader, QStringLiteral(
-        "Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)"));
+    EXPECT_EQ(host.logHeader,
+        QStringLiteral("Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)"));
     EXPECT_FALSE(host.logHeaderPending);
 
     host.sample.pageRead = true;
@@ -331,8 +330,8 @@ TEST_F(GraphSetTest, SavedAxesAreRestoredAndSavedTruncated)
 {
     GraphSettings settings;
     settings.saveAxes = true;
-    settings.axes[1] = AxisLimitSet{9000, 800, 100, -5};
-    settings.axes[2] = AxisLimitSet{5, 20, 9, 0}; // damaged pair: left keeps its start values
+    settings.axes[1] = AxisLimitSet { 9000, 800, 100, -5 };
+    settings.axes[2] = AxisLimitSet { 5, 20, 9, 0 }; // damaged pair: left keeps its start values
     start(settings);
     EXPECT_EQ(graphs->Chart2->maximum(ChartAxis::Left), 9000);
     EXPECT_EQ(graphs->Chart2->minimum(ChartAxis::Right), -5);

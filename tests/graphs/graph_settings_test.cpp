@@ -5,14 +5,12 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 Settings MakeSettings()
 {
-    return Settings(SettingsContext{QStringLiteral("/opt/lw"),
-                                    QDateTime(QDate(2026, 12, 9), QTime(10, 0)), QSize(1920, 1080),
-                                    QLocale::c()});
+    return Settings(SettingsContext { QStringLiteral("/opt/lw"), QDateTime(QDate(2026, 12, 9), QTime(10, 0)),
+        QSize(1920, 1080), QLocale::c() });
 }
 
 TEST(GraphSettings, DefaultsOfTheSettingsFileGiveTheGraphsTheirStartState)
@@ -35,7 +33,7 @@ TEST(GraphSettings, AxisLimitsSurviveASaveAndLoadOnlyWithSaveAxes)
     TempDataDir dir;
     const QString ini = dir.filePath(QStringLiteral("linewarden.ini"));
     GraphSettings graphs;
-    graphs.axes[1] = AxisLimitSet{7700, 627, 0, -3};
+    graphs.axes[1] = AxisLimitSet { 7700, 627, 0, -3 };
     graphs.threeD = QStringLiteral("10010");
 
     graphs.saveAxes = true;

@@ -6,11 +6,9 @@
 #include <array>
 #include <utility>
 
-namespace
-{
+namespace {
 
-class Paging : public ::testing::Test
-{
+class Paging : public ::testing::Test {
 protected:
     Paging()
     {
@@ -28,7 +26,7 @@ protected:
 
     std::pair<double, double> window(size_t graph = 0) const
     {
-        return {m_graphs[graph].minimum(ChartAxis::Bottom), m_graphs[graph].maximum(ChartAxis::Bottom)};
+        return { m_graphs[graph].minimum(ChartAxis::Bottom), m_graphs[graph].maximum(ChartAxis::Bottom) };
     }
 
     std::array<PlainChartAxes, 4> m_graphs;

@@ -3,8 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 const QDateTime Moment(QDate(2026, 12, 9), QTime(10, 5, 7));
 

@@ -5,16 +5,14 @@
 
 #include <vector>
 
-namespace
-{
+namespace {
 
 const QString Crc = QStringLiteral("CRC Errors");
 
 // Plots a run of readings in last-hour mode the way the readers and the
 // plotting step share them: the reader takes the baseline, then the graph
 // plots the reading less it.
-class LastHour : public ::testing::Test
-{
+class LastHour : public ::testing::Test {
 protected:
     double plot(double reading)
     {

@@ -11,11 +11,9 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-class TrimLogTest : public ::testing::Test
-{
+class TrimLogTest : public ::testing::Test {
 protected:
     QString path() const { return dir.filePath(QStringLiteral("log.txt")); }
 
@@ -92,8 +90,7 @@ TEST_F(TrimLogTest, FailureIsReportedAndClearsTrimBusy)
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
 }
 
-class DeleteFilesTest : public ::testing::Test
-{
+class DeleteFilesTest : public ::testing::Test {
 protected:
     DeleteFilesTest()
     {
@@ -112,10 +109,13 @@ protected:
         file.flush(); // a later flush would change the time again
         ASSERT_TRUE(file.setFileTime(changed, QFileDevice::FileModificationTime));
     }
-    QStringList left() const { return QDir(request.folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot); }
+    QStringList left() const
+    {
+        return QDir(request.folder).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    }
 
     TempDataDir dir;
-    FakeClock clock{QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0))};
+    FakeClock clock { QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0)) };
     DeleteRequest request;
     QDateTime cutOff = QDateTime(QDate(2026, 12, 4), QTime(10, 0, 0));
 };
@@ -131,9 +131,10 @@ TEST_F(DeleteFilesTest, DeletesOnlyImagesOlderThanTheCutOff)
     QDir().mkpath(request.folder + QStringLiteral("/Wardn-folder.jpg"));
 
     EXPECT_EQ(DeleteFiles(request, clock), 2);
-    EXPECT_EQ(left(), QStringList({QStringLiteral("other.jpg"), QStringLiteral("Wardn-exact.jpg"),
-                                   QStringLiteral("Wardn-folder.jpg"), QStringLiteral("Wardn-future.jpg"),
-                                   QStringLiteral("Wardn-old.png")}));
+    EXPECT_EQ(left(),
+        QStringList({ QStringLiteral("other.jpg"), QStringLiteral("Wardn-exact.jpg"),
+            QStringLiteral("Wardn-folder.jpg"), QStringLiteral("Wardn-future.jpg"),
+            QStringLiteral("Wardn-old.png") }));
 
     // Without the prefix every old ".jpg" is a candidate, whoever wrote it.
     request.addPrefix = false;
@@ -147,7 +148,7 @@ TEST_F(DeleteFilesTest, ZeroOrNegativeDaysDeleteWhatIsOlderThanNow)
     image(QStringLiteral("Wardn-b.jpg"), clock.now());
     request.days = -3;
     EXPECT_EQ(DeleteFiles(request, clock), 1);
-    EXPECT_EQ(left(), QStringList{QStringLiteral("Wardn-b.jpg")});
+    EXPECT_EQ(left(), QStringList { QStringLiteral("Wardn-b.jpg") });
 }
 
 TEST_F(DeleteFilesTest, RecyclesIntoTheTrash)

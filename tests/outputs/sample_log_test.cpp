@@ -7,22 +7,22 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-const QString kBase = QStringLiteral("Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)");
+const QString kBase
+    = QStringLiteral("Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)");
 
 TEST(SampleLog, HeaderNamesTheChosenFigures)
 {
     const QString none = QStringLiteral("[none]");
     EXPECT_EQ(LogHeader(none, none), kBase);
-    EXPECT_EQ(LogHeader(QStringLiteral("CRC Errors"), none), kBase + QStringLiteral(", Up CRC Errors, Down CRC Errors"));
+    EXPECT_EQ(LogHeader(QStringLiteral("CRC Errors"), none),
+        kBase + QStringLiteral(", Up CRC Errors, Down CRC Errors"));
     EXPECT_EQ(LogHeader(none, QStringLiteral("Output Power (dBm)")),
-              kBase + QStringLiteral(", Up Output Power (dBm), Down Output Power (dBm)"));
+        kBase + QStringLiteral(", Up Output Power (dBm), Down Output Power (dBm)"));
 }
 
-class SampleLogTest : public ::testing::Test
-{
+class SampleLogTest : public ::testing::Test {
 protected:
     SampleLogTest() { log.setHeader(QStringLiteral("Date, A")); }
     QString path() const { return dir.filePath(QStringLiteral("log.txt")); }
@@ -52,7 +52,8 @@ TEST_F(SampleLogTest, ChangedFiguresPutAHeaderPairIntoTheMiddle)
     ASSERT_TRUE(log.writeLine(path(), QStringLiteral("two")));
     EXPECT_FALSE(log.headerPending());
     ASSERT_TRUE(log.writeLine(path(), QStringLiteral("three")));
-    EXPECT_EQ(contents(), QByteArray("Date, A\r\n-------\r\none\r\nDate, A, B\r\n----------\r\ntwo\r\nthree\r\n"));
+    EXPECT_EQ(
+        contents(), QByteArray("Date, A\r\n-------\r\none\r\nDate, A, B\r\n----------\r\ntwo\r\nthree\r\n"));
 }
 
 TEST_F(SampleLogTest, WritesNothingWhileTrimming)

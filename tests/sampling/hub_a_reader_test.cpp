@@ -2,22 +2,21 @@
 
 #include "support/fixture_pages.h"
 
-#include <QRandomGenerator>
 #include "support/qt_printers.h"
+#include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // One statistics table row as the router writes it.
 QString Row(const QString &label, const QString &value)
 {
-    return QStringLiteral("<tr><td class=\"label\">%1</td><td class=\"value\">%2</td></tr>\n").arg(label, value);
+    return QStringLiteral("<tr><td class=\"label\">%1</td><td class=\"value\">%2</td></tr>\n")
+        .arg(label, value);
 }
 
-class HubAReader : public ::testing::Test
-{
+class HubAReader : public ::testing::Test {
 protected:
     HubAReader()
     {
@@ -59,13 +58,14 @@ TEST_F(HubAReader, ReadsEveryFigureOfTheStatisticsPage)
     EXPECT_EQ(readouts.Label23, QStringLiteral("7,616 Kbps"));
     EXPECT_EQ(readouts.Label25, QStringLiteral("1 days, 02:00:00"));
     // Up before down for every pair, each right-aligned to the log column.
-    EXPECT_EQ(sample.logLine, QStringLiteral("T,      5.8,     6.2,    1250,    7616,       4,      37,       2,      21"));
+    EXPECT_EQ(sample.logLine,
+        QStringLiteral("T,      5.8,     6.2,    1250,    7616,       4,      37,       2,      21"));
 }
 
 TEST_F(HubAReader, ScalesMbpsToWholeKbpsAndKeepsCommasInvalid)
 {
     read(Row(QStringLiteral("Upstream:"), QStringLiteral("1.2349 Mbps"))
-         + Row(QStringLiteral("Downstream:"), QStringLiteral("15,872 kbps")));
+        + Row(QStringLiteral("Downstream:"), QStringLiteral("15,872 kbps")));
 
     EXPECT_DOUBLE_EQ(sample.speedUp, 1234.9);
     EXPECT_EQ(sample.speedUpText, QStringLiteral("1234")); // cut off, not rounded
@@ -113,7 +113,7 @@ TEST_F(HubAReader, UserFiguresWithAndWithoutSlash)
     options.user2Text = QStringLiteral("Error Seconds");
     // Without a "/" in the 30-character window the one value counts twice.
     read(Row(QStringLiteral("Output power (Down/Up):"), QStringLiteral("19.8 / 12.4 dBm"))
-         + QStringLiteral("<td>Error Seconds (Local/Remote):</td><td>15"));
+        + QStringLiteral("<td>Error Seconds (Local/Remote):</td><td>15"));
     EXPECT_DOUBLE_EQ(sample.user1Down, 19.8);
     EXPECT_DOUBLE_EQ(sample.user1Up, 12.4);
     EXPECT_EQ(sample.user2Down, 15);
@@ -184,8 +184,8 @@ TEST_F(HubAReader, NoneAndUnknownListTextsReadNothing)
 TEST_F(HubAReader, HostilePagesNeverCrash)
 {
     // Labels at the very end, with nothing after them.
-    for (const char16_t *label : {u"wait =", u"Noise margin (Down/Up):", u"Upstream:", u"Downstream:",
-                                  u"CRC Events (Down/Up):"}) {
+    for (const char16_t *label :
+        { u"wait =", u"Noise margin (Down/Up):", u"Upstream:", u"Downstream:", u"CRC Events (Down/Up):" }) {
         read(QString::fromUtf16(label));
         read(QStringLiteral("xx>") + QString::fromUtf16(label) + QStringLiteral(">"));
     }

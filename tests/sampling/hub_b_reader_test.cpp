@@ -5,8 +5,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 // One figure as the router's page carries it: the script anchor, then the
 // value after the next ">".
@@ -20,8 +19,7 @@ QString Uptime(const QString &value)
     return QStringLiteral("<th><!--FormatTime(DslInfo.UpTime))-->%1</th><th></th>\n").arg(value);
 }
 
-class HubBReader : public ::testing::Test
-{
+class HubBReader : public ::testing::Test {
 protected:
     HubBReader()
     {
@@ -59,14 +57,15 @@ TEST_F(HubBReader, ReadsEveryFigureOfTheStatisticsPage)
     EXPECT_EQ(sample.user1Up, 2);
     EXPECT_EQ(sample.user2Down, 2045);
     EXPECT_EQ(sample.user2Up, 31);
-    EXPECT_EQ(sample.logLine, QStringLiteral("T,      5.9,     6.1,    1234,   15872,       2,      14,      31,    2045"));
+    EXPECT_EQ(sample.logLine,
+        QStringLiteral("T,      5.9,     6.1,    1234,   15872,       2,      14,      31,    2045"));
 }
 
 TEST_F(HubBReader, OnlyTheFirstThousandsCommaIsRemoved)
 {
     read(Cell(QStringLiteral("DslInfo.NoiseMargin)"), QStringLiteral("6 / 5 dB"))
-         + Cell(QStringLiteral("DslInfo.UpCurrRate)"), QStringLiteral("1,234"))
-         + Cell(QStringLiteral("DslInfo.DownCurrRate)"), QStringLiteral("12,345,678")));
+        + Cell(QStringLiteral("DslInfo.UpCurrRate)"), QStringLiteral("1,234"))
+        + Cell(QStringLiteral("DslInfo.DownCurrRate)"), QStringLiteral("12,345,678")));
     EXPECT_EQ(sample.speedUp, 1234);
     EXPECT_EQ(readouts.Label15, QStringLiteral("1,234 Kbps"));
     EXPECT_EQ(sample.speedDown, 0);
@@ -77,8 +76,8 @@ TEST_F(HubBReader, OnlyTheFirstThousandsCommaIsRemoved)
 TEST_F(HubBReader, WithoutTheNoiseMarginAnchorOnlyTheUptimeIsRead)
 {
     read(Uptime(QStringLiteral("0 day, 01:02:03"))
-         + Cell(QStringLiteral("DslInfo.UpCurrRate)"), QStringLiteral("1234"))
-         + Cell(QStringLiteral("DslShowtime[0].ErrSec)"), QStringLiteral("3/4")));
+        + Cell(QStringLiteral("DslInfo.UpCurrRate)"), QStringLiteral("1234"))
+        + Cell(QStringLiteral("DslShowtime[0].ErrSec)"), QStringLiteral("3/4")));
     EXPECT_FALSE(sample.pageRead);
     EXPECT_EQ(sample.speedUp, 0);
     EXPECT_EQ(sample.user1Down, 0);
@@ -102,7 +101,7 @@ TEST_F(HubBReader, UserFiguresEndAtTheNextTag)
 {
     const QString margin = Cell(QStringLiteral("DslInfo.NoiseMargin)"), QStringLiteral("6 / 5 dB"));
     read(margin + Cell(QStringLiteral("DslShowtime[0].ErrSec)"), QStringLiteral("12/34"))
-         + Cell(QStringLiteral("DslShowtime[0].FECErr)"), QStringLiteral("56")));
+        + Cell(QStringLiteral("DslShowtime[0].FECErr)"), QStringLiteral("56")));
     EXPECT_EQ(sample.user1Down, 12);
     EXPECT_EQ(sample.user1Up, 34);
     EXPECT_EQ(sample.user2Down, 56);
@@ -117,8 +116,8 @@ TEST_F(HubBReader, UserFiguresEndAtTheNextTag)
 
 TEST_F(HubBReader, HostilePagesNeverCrash)
 {
-    for (const char16_t *anchor : {u"FormatTime(DslInfo.UpTime))", u"DslInfo.NoiseMargin)",
-                                   u"DslInfo.NoiseMargin)DslInfo.UpCurrRate)DslShowtime[0].FECErr)"}) {
+    for (const char16_t *anchor : { u"FormatTime(DslInfo.UpTime))", u"DslInfo.NoiseMargin)",
+             u"DslInfo.NoiseMargin)DslInfo.UpCurrRate)DslShowtime[0].FECErr)" }) {
         read(QString::fromUtf16(anchor));
         read(QString::fromUtf16(anchor) + QStringLiteral(">>><<<"));
     }

@@ -8,8 +8,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 TEST(DataFolder, OptionThenVariableThenProgramFolder)
 {
@@ -18,21 +17,22 @@ TEST(DataFolder, OptionThenVariableThenProgramFolder)
     ASSERT_TRUE(dir.writeFile(QStringLiteral("bin/linewarden"), "#!"));
     const QString other = dir.filePath(QStringLiteral("user"));
 
-    EXPECT_EQ(DataFolder::Resolve({dir.filePath(QStringLiteral("opt/")), other, exe, other}).path(),
-              dir.filePath(QStringLiteral("opt")));
-    EXPECT_EQ(DataFolder::Resolve({QString(), dir.filePath(QStringLiteral("home")), exe, other}).path(),
-              dir.filePath(QStringLiteral("home")));
-    const DataFolder folder = DataFolder::Resolve({QString(), QString(), exe, other});
+    EXPECT_EQ(DataFolder::Resolve({ dir.filePath(QStringLiteral("opt/")), other, exe, other }).path(),
+        dir.filePath(QStringLiteral("opt")));
+    EXPECT_EQ(DataFolder::Resolve({ QString(), dir.filePath(QStringLiteral("home")), exe, other }).path(),
+        dir.filePath(QStringLiteral("home")));
+    const DataFolder folder = DataFolder::Resolve({ QString(), QString(), exe, other });
     EXPECT_EQ(folder.path(), dir.filePath(QStringLiteral("bin")));
     EXPECT_EQ(folder.settingsFile(), dir.filePath(QStringLiteral("bin/linewarden.ini")));
-    EXPECT_EQ(folder.programFile(QStringLiteral(".html")), dir.filePath(QStringLiteral("bin/linewarden.html")));
+    EXPECT_EQ(
+        folder.programFile(QStringLiteral(".html")), dir.filePath(QStringLiteral("bin/linewarden.html")));
     EXPECT_EQ(folder.filePath(QStringLiteral("Capture")), dir.filePath(QStringLiteral("bin/Capture")));
 }
 
 TEST(DataFolder, SettingsFileFollowsTheProgramName)
 {
-    const DataFolder folder = DataFolder::Resolve({QStringLiteral("/data"), QString(),
-                                                   QStringLiteral("/usr/bin/lw-test"), QString()});
+    const DataFolder folder = DataFolder::Resolve(
+        { QStringLiteral("/data"), QString(), QStringLiteral("/usr/bin/lw-test"), QString() });
     EXPECT_EQ(folder.settingsFile(), QStringLiteral("/data/lw-test.ini"));
 }
 
@@ -42,7 +42,8 @@ TEST(DataFolder, UserDataFolderWhenTheProgramFolderIsNotWritable)
     // A program folder that does not exist cannot be written to either; a
     // permission test would not hold for root.
     const QString exe = dir.filePath(QStringLiteral("missing/linewarden"));
-    const DataFolder folder = DataFolder::Resolve({QString(), QString(), exe, dir.filePath(QStringLiteral("user"))});
+    const DataFolder folder
+        = DataFolder::Resolve({ QString(), QString(), exe, dir.filePath(QStringLiteral("user")) });
     EXPECT_EQ(folder.path(), dir.filePath(QStringLiteral("user")));
     EXPECT_TRUE(folder.ensureExists());
     EXPECT_TRUE(QDir(folder.path()).exists());

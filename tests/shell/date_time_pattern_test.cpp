@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 const QLocale kUk(QLocale::English, QLocale::UnitedKingdom);
 
@@ -68,7 +67,8 @@ TEST(DateTimePattern, LocaleFormatsAndSeparators)
     EXPECT_EQ(Format(u"dddddd", kMorning), kUk.toString(kMorning.date(), QLocale::LongFormat));
     EXPECT_EQ(Format(u"t", kMorning), QStringLiteral("07:05"));
     EXPECT_EQ(Format(u"tt", kMorning), QStringLiteral("07:05:04"));
-    EXPECT_EQ(Format(u"c", kMorning), kUk.toString(kMorning.date(), QLocale::ShortFormat) + QStringLiteral(" 07:05:04"));
+    EXPECT_EQ(Format(u"c", kMorning),
+        kUk.toString(kMorning.date(), QLocale::ShortFormat) + QStringLiteral(" 07:05:04"));
 
     const QLocale german(QLocale::German, QLocale::Germany);
     EXPECT_EQ(FormatDateTime(QStringLiteral("dd/mm/yyyy"), kMorning, german), QStringLiteral("09.12.2026"));
@@ -78,10 +78,11 @@ TEST(DateTimePattern, LocaleFormatsAndSeparators)
 TEST(DateTimePattern, LongTimeCarriesNoTimeZone)
 {
     // Locales whose long time format names the zone still give a clock reading.
-    for (const QLocale &locale : {QLocale(QLocale::English, QLocale::UnitedStates), kUk,
-                                  QLocale(QLocale::French, QLocale::France)}) {
+    for (const QLocale &locale : { QLocale(QLocale::English, QLocale::UnitedStates), kUk,
+             QLocale(QLocale::French, QLocale::France) }) {
         const QString text = LocaleLongTime(QTime(19, 45, 30), locale);
-        const QTime back = locale.toTime(text, locale.timeFormat(QLocale::LongFormat).remove(u't').simplified());
+        const QTime back
+            = locale.toTime(text, locale.timeFormat(QLocale::LongFormat).remove(u't').simplified());
         EXPECT_EQ(back, QTime(19, 45, 30)) << text.toStdString();
     }
 }

@@ -3,14 +3,13 @@
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 IniFile Parsed(const QByteArray &bytes)
 {
@@ -40,8 +39,9 @@ TEST(IniFile, KeepsWhatItDoesNotKnowAndPlacesNewKeys)
     ASSERT_TRUE(file.setValue("lw-bt", "Address", "5.6.7.8"));
     ASSERT_TRUE(file.setValue("LW-BT", "Sample", "30"));
     ASSERT_TRUE(file.setValue("Log", "cbLog", "1"));
-    EXPECT_EQ(file.toBytes(), QByteArray("; hand-written notes\n[LW-BT]\nAddress=5.6.7.8\nMine=kept\nSample=30\n\n"
-                                         "[Other]\nwhatever\nx=1\n[Log]\ncbLog=1\n"));
+    EXPECT_EQ(file.toBytes(),
+        QByteArray("; hand-written notes\n[LW-BT]\nAddress=5.6.7.8\nMine=kept\nSample=30\n\n"
+                   "[Other]\nwhatever\nx=1\n[Log]\ncbLog=1\n"));
 }
 
 TEST(IniFile, KeepsBytesThatAreNotText)
@@ -67,15 +67,15 @@ TEST(IniFile, SavesWholeFilesForTheOwnerOnly)
     TempDataDir dir;
     ASSERT_TRUE(dir.writeFile(QStringLiteral("s.ini"), "[A]\nold=1\n"));
     QFile::setPermissions(dir.filePath(QStringLiteral("s.ini")),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther);
 
     IniFile file;
     ASSERT_EQ(file.load(dir.filePath(QStringLiteral("s.ini"))), IniFile::LoadResult::Read);
     file.setValue("A", "new", "2");
     ASSERT_TRUE(file.save(dir.filePath(QStringLiteral("s.ini"))));
     EXPECT_EQ(dir.readFile(QStringLiteral("s.ini")), QByteArray("[A]\nold=1\nnew=2\n"));
-    const auto groupOrOther = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
-                              | QFileDevice::WriteOther;
+    const auto groupOrOther
+        = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
     const QFileDevice::Permissions mode = QFileInfo(dir.filePath(QStringLiteral("s.ini"))).permissions();
     EXPECT_TRUE(mode.testFlag(QFileDevice::ReadOwner) && mode.testFlag(QFileDevice::WriteOwner));
     EXPECT_FALSE(mode & groupOrOther);

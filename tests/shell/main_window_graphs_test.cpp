@@ -15,16 +15,14 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
-const QString StatsDocumentUrl =
-    QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
+const QString StatsDocumentUrl
+    = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
 
 // The main window with its graphs, over the fake browser view, on a Type A
 // router whose statistics page is already known.
-class MainWindowGraphsTest : public MainWindowFixture
-{
+class MainWindowGraphsTest : public MainWindowFixture {
 protected:
     void open(MainWindowSettings settings = {})
     {
@@ -48,7 +46,7 @@ TEST_F(MainWindowGraphsTest, EverySampleReadWhileRunningIsPlottedOnEveryGraph)
     completeStatisticsPage();
     GraphSet &graphs = window->graphs();
     EXPECT_EQ(graphs.PlotCount(), 2);
-    for (Chart *chart : {graphs.Chart1, graphs.Chart2, graphs.Chart3, graphs.Chart4, graphs.Chart5})
+    for (Chart *chart : { graphs.Chart1, graphs.Chart2, graphs.Chart3, graphs.Chart4, graphs.Chart5 })
         EXPECT_EQ(chart->series(ChartSide::Right).count(), 2);
     EXPECT_EQ(graphs.Chart2->series(ChartSide::Left).value(1), window->sample().speedUp);
 
@@ -77,7 +75,7 @@ TEST_F(MainWindowGraphsTest, AxisLimitsAreRestoredAndSavedWhenAsked)
 {
     MainWindowSettings settings;
     settings.graphs.saveAxes = true;
-    settings.graphs.axes[1] = AxisLimitSet{9000, 900, 100, 50};
+    settings.graphs.axes[1] = AxisLimitSet { 9000, 900, 100, 50 };
     open(settings);
     Chart *speed = window->graphs().Chart2;
     EXPECT_EQ(speed->maximum(ChartAxis::Left), 9000);
@@ -105,7 +103,8 @@ TEST_F(MainWindowGraphsTest, ConfigureMenuOpensTheUserDefinedGraphSettings)
     }
     ASSERT_NE(configure, nullptr);
     configure->trigger();
-    EXPECT_EQ(window->PageControl1->tabText(window->PageControl1->currentIndex()), QStringLiteral("Advanced"));
+    EXPECT_EQ(
+        window->PageControl1->tabText(window->PageControl1->currentIndex()), QStringLiteral("Advanced"));
 }
 
 } // namespace

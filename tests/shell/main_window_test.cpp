@@ -3,9 +3,9 @@
 #include "shell/main_window.h"
 #include "shell/main_window_settings.h"
 #include "support/fake_browser_view.h"
-#include "support/main_window_fixture.h"
 #include "support/fake_clock.h"
 #include "support/fixture_pages.h"
+#include "support/main_window_fixture.h"
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 

@@ -8,21 +8,22 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 const QLocale kUk(QLocale::English, QLocale::UnitedKingdom);
 const QDateTime kNow(QDate(2026, 12, 9), QTime(14, 35, 27));
 
-class SettingsTest : public ::testing::Test
-{
+class SettingsTest : public ::testing::Test {
 protected:
     SettingsContext context(const QLocale &locale = kUk) const
     {
-        return SettingsContext{QStringLiteral("/opt/lw"), kNow, QSize(1920, 1080), locale};
+        return SettingsContext { QStringLiteral("/opt/lw"), kNow, QSize(1920, 1080), locale };
     }
     QString ini() const { return dir.filePath(QStringLiteral("linewarden.ini")); }
-    bool write(const QByteArray &bytes) const { return dir.writeFile(QStringLiteral("linewarden.ini"), bytes); }
+    bool write(const QByteArray &bytes) const
+    {
+        return dir.writeFile(QStringLiteral("linewarden.ini"), bytes);
+    }
     QByteArray stored() const { return dir.readFile(QStringLiteral("linewarden.ini")); }
 
     Settings loaded(const QLocale &locale = kUk) const
@@ -67,13 +68,21 @@ void SetEveryKey(Settings &settings)
     for (const SettingSpec &row : SettingTable()) {
         ++n;
         switch (row.type) {
-        case SettingType::Integer: settings.setInteger(row.key, -n * 37); break;
-        case SettingType::Boolean: settings.setFlag(row.key, !settings.flag(row.key)); break;
+        case SettingType::Integer:
+            settings.setInteger(row.key, -n * 37);
+            break;
+        case SettingType::Boolean:
+            settings.setFlag(row.key, !settings.flag(row.key));
+            break;
         case SettingType::String:
             settings.setText(row.key, QStringLiteral("%1 %2 = é ü").arg(row.name).arg(n));
             break;
-        case SettingType::Password: settings.setText(row.key, QStringLiteral("pa ss=wörd!")); break;
-        case SettingType::TimeOfDay: settings.setTime(row.key, QTime(3, 4, 5)); break;
+        case SettingType::Password:
+            settings.setText(row.key, QStringLiteral("pa ss=wörd!"));
+            break;
+        case SettingType::TimeOfDay:
+            settings.setTime(row.key, QTime(3, 4, 5));
+            break;
         }
     }
     settings.setFlag(SettingKey::SaveAxes, true);
@@ -89,11 +98,19 @@ TEST_F(SettingsTest, EveryKeyComesBackAsSaved)
     for (const SettingSpec &row : SettingTable()) {
         SCOPED_TRACE(row.name.data());
         switch (row.type) {
-        case SettingType::Integer: EXPECT_EQ(back.integer(row.key), saved.integer(row.key)); break;
-        case SettingType::Boolean: EXPECT_EQ(back.flag(row.key), saved.flag(row.key)); break;
+        case SettingType::Integer:
+            EXPECT_EQ(back.integer(row.key), saved.integer(row.key));
+            break;
+        case SettingType::Boolean:
+            EXPECT_EQ(back.flag(row.key), saved.flag(row.key));
+            break;
         case SettingType::String:
-        case SettingType::Password: EXPECT_EQ(back.text(row.key), saved.text(row.key)); break;
-        case SettingType::TimeOfDay: EXPECT_EQ(back.time(row.key), saved.time(row.key)); break;
+        case SettingType::Password:
+            EXPECT_EQ(back.text(row.key), saved.text(row.key));
+            break;
+        case SettingType::TimeOfDay:
+            EXPECT_EQ(back.time(row.key), saved.time(row.key));
+            break;
         }
     }
 }
@@ -115,7 +132,8 @@ TEST_F(SettingsTest, FirstSaveWritesTheKeyTableInOrder)
     }
     ASSERT_EQ(lines.size(), expected.size() + 1);
     for (int i = 0; i < expected.size(); ++i)
-        EXPECT_TRUE(lines[i] == expected[i] || lines[i].startsWith(expected[i] + '=')) << lines[i].constData();
+        EXPECT_TRUE(lines[i] == expected[i] || lines[i].startsWith(expected[i] + '='))
+            << lines[i].constData();
     EXPECT_TRUE(stored().contains("\nTrimTime=14:35\n"));
     EXPECT_TRUE(stored().contains("\nDeleteTime=14:35:27\n"));
 }
@@ -127,7 +145,7 @@ TEST_F(SettingsTest, ReadsNumbersAsTheProfileServiceDid)
     const Settings settings = loaded();
     EXPECT_EQ(settings.integer(SettingKey::TrimLines), 1000);
     EXPECT_EQ(settings.integer(SettingKey::DeleteDays), 10);
-    EXPECT_TRUE(settings.flag(SettingKey::Prompt));     // not a number: the default 1
+    EXPECT_TRUE(settings.flag(SettingKey::Prompt)); // not a number: the default 1
     EXPECT_FALSE(settings.flag(SettingKey::ShowPlain)); // not a number: the default 0
     EXPECT_EQ(settings.integer(SettingKey::Sample), -12);
     EXPECT_EQ(settings.integer(SettingKey::User1), 4);
@@ -200,9 +218,10 @@ TEST_F(SettingsTest, LoadOrderReplaysEveryKeyOnce)
 {
     const std::vector<SettingKey> &order = LoadOrder();
     EXPECT_EQ(order.size(), kSettingKeyCount);
-    const auto at = [&](SettingKey key) { return std::find(order.begin(), order.end(), key) - order.begin(); };
+    const auto at
+        = [&](SettingKey key) { return std::find(order.begin(), order.end(), key) - order.begin(); };
     EXPECT_EQ(order.front(), SettingKey::Width);
-    EXPECT_EQ(order.back(), SettingKey::Web);              // starts the server on the stored port
+    EXPECT_EQ(order.back(), SettingKey::Web); // starts the server on the stored port
     EXPECT_LT(at(SettingKey::cbCapture), at(SettingKey::LostSync)); // both set: only LostSync stays
     EXPECT_EQ(at(SettingKey::SaveAxes) + 1, at(SettingKey::C1Lx));
     EXPECT_EQ(at(SettingKey::C4R) + 1, at(SettingKey::ThreeD));
@@ -239,13 +258,12 @@ TEST_F(SettingsTest, LongStringsAreCutWhenRead)
 
 TEST_F(SettingsTest, DeleteTimeRoundTripsInEveryLocale)
 {
-    const QLocale locales[] = {kUk, QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c(),
-                               QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Finnish),
-                               QLocale(QLocale::Korean), QLocale(QLocale::Arabic, QLocale::Egypt),
-                               QLocale(QLocale::Chinese, QLocale::China)};
+    const QLocale locales[] = { kUk, QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c(),
+        QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Finnish), QLocale(QLocale::Korean),
+        QLocale(QLocale::Arabic, QLocale::Egypt), QLocale(QLocale::Chinese, QLocale::China) };
     for (const QLocale &locale : locales) {
         SCOPED_TRACE(locale.name().toStdString());
-        for (const QTime time : {QTime(0, 0, 0), QTime(9, 5, 7), QTime(12, 30, 0), QTime(23, 59, 59)}) {
+        for (const QTime time : { QTime(0, 0, 0), QTime(9, 5, 7), QTime(12, 30, 0), QTime(23, 59, 59) }) {
             Settings settings(context(locale));
             settings.setTime(SettingKey::DeleteTime, time);
             ASSERT_TRUE(settings.SaveIni(ini()));
@@ -275,7 +293,7 @@ TEST_F(SettingsTest, AFailedSaveSaysSoAndLeavesTheFile)
     Settings settings = loaded();
     EXPECT_FALSE(settings.SaveIni(dir.filePath(QStringLiteral("gone/linewarden.ini"))));
     EXPECT_EQ(Settings::SaveFailedText(QStringLiteral("/x/linewarden.ini")),
-              QStringLiteral("Unable to write to /x/linewarden.ini"));
+        QStringLiteral("Unable to write to /x/linewarden.ini"));
     // A settings path that cannot be read is not written over either.
     EXPECT_FALSE(settings.Load(dir.path()));
     EXPECT_FALSE(settings.SaveIni(dir.path()));

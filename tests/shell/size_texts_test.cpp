@@ -7,23 +7,31 @@
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 
 const QLocale kUk(QLocale::English, QLocale::UnitedKingdom);
 
 TEST(SizeTexts, FormatSizeTable)
 {
-    const struct
-    {
+    const struct {
         qint64 count;
         const char *text;
     } rows[] = {
-        {0, "[no files]"},       {500, "500 bytes"},      {1024, "1024 bytes"},     {1025, "1 KB"},
-        {1536, "1.5 KB"},        {2048, "2 KB"},          {1048576, "1024 KB"},     {1048577, "1 MB"},
-        {-1, "-1 bytes"},        {1100, "1.07 KB"},       {1073741824, "1024 MB"},  {1073741825, "1 GB"},
-        {5368709120LL, "5 GB"},  {3006477107LL, "2.8 GB"},
-        {1048575, "1024 KB"},
+        { 0, "[no files]" },
+        { 500, "500 bytes" },
+        { 1024, "1024 bytes" },
+        { 1025, "1 KB" },
+        { 1536, "1.5 KB" },
+        { 2048, "2 KB" },
+        { 1048576, "1024 KB" },
+        { 1048577, "1 MB" },
+        { -1, "-1 bytes" },
+        { 1100, "1.07 KB" },
+        { 1073741824, "1024 MB" },
+        { 1073741825, "1 GB" },
+        { 5368709120LL, "5 GB" },
+        { 3006477107LL, "2.8 GB" },
+        { 1048575, "1024 KB" },
     };
     for (const auto &row : rows)
         EXPECT_EQ(FormatSize(row.count, kUk), QString::fromLatin1(row.text)) << row.count;
@@ -49,7 +57,8 @@ TEST(SizeTexts, FileAndFolderSizes)
     EXPECT_EQ(FolderSize(dir.filePath(QStringLiteral("cap"))), 1234);
     EXPECT_EQ(FolderSize(dir.filePath(QStringLiteral("cap/"))), 1234);
     // A link back up the tree is not followed.
-    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("cap")), dir.filePath(QStringLiteral("cap/sub/loop"))));
+    ASSERT_TRUE(
+        QFile::link(dir.filePath(QStringLiteral("cap")), dir.filePath(QStringLiteral("cap/sub/loop"))));
     EXPECT_EQ(FolderSize(dir.filePath(QStringLiteral("cap"))), 1234);
 }
 
@@ -68,7 +77,7 @@ TEST(SizeTexts, PanelTexts)
     EXPECT_EQ(LogPanelTextAfterSample(log, false, kUk), QString());
     EXPECT_EQ(CapturePanelText(capture, kUk), QStringLiteral("Capture folder:  [no files]"));
     EXPECT_EQ(StartPanelText(QDateTime(QDate(2026, 12, 9), QTime(7, 5, 4)), kUk),
-              QStringLiteral("Start: Wed 09 December 07:05:04"));
+        QStringLiteral("Start: Wed 09 December 07:05:04"));
 }
 
 } // namespace

@@ -1,3 +1,3 @@
 #include "support/fake_clock.h"
 
-FakeClock::FakeClock(const QDateTime &start) : m_now(start) {}
+FakeClock::FakeClock(const QDateTime &start) : m_now(start) { }

@@ -3,8 +3,7 @@
 #include "shell/clock.h"
 
 // A clock the test sets and moves by hand.
-class FakeClock final : public Clock
-{
+class FakeClock final : public Clock {
 public:
     explicit FakeClock(const QDateTime &start = QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0)));
 

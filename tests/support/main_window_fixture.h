@@ -12,8 +12,7 @@
 
 // The main window over the fake browser view, with its own data folder and
 // clock, as the window tests open it.
-class MainWindowFixture : public ::testing::Test
-{
+class MainWindowFixture : public ::testing::Test {
 protected:
     // Writes the settings file (unless told not to), creates the window and
     // shows it.

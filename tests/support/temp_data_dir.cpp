@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-TempDataDir::TempDataDir() : m_dir(QDir::tempPath() + QStringLiteral("/linewarden-test-XXXXXX")) {}
+TempDataDir::TempDataDir() : m_dir(QDir::tempPath() + QStringLiteral("/linewarden-test-XXXXXX")) { }
 
 bool TempDataDir::writeFile(const QString &name, const QByteArray &bytes) const
 {

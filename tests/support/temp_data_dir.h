@@ -5,8 +5,7 @@
 
 // A fresh data folder for one test, removed with everything in it when the
 // test ends.
-class TempDataDir
-{
+class TempDataDir {
 public:
     TempDataDir();
 
