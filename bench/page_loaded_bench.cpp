@@ -1,13 +1,14 @@
 // The page-loaded handler on a Type A statistics page while sampling runs:
 // from document-complete to the end of the per-sample pipeline, without
 // the page load itself (the window's pipeline steps cost nothing here).
+#include "base/clock.h"
+#include "base/settings_schema.h"
 #include "sampling/browser_view.h"
 #include "sampling/line_sample.h"
 #include "sampling/router_navigation.h"
 #include "sampling/router_navigation_host.h"
 #include "sampling/sample_cycle.h"
 #include "sampling/sample_cycle_host.h"
-#include "shell/clock.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -56,7 +57,7 @@ public:
         options.user2Text = QStringLiteral("HEC Errors");
         return options;
     }
-    QString logDateFormat() const override { return DefaultLogDateFormat(); }
+    QString logDateFormat() const override { return DefaultOf(SettingKey::LogDateFormat, {}).toString(); }
     void setStatisticsPath(int, const QString &) override { }
     void hideConnectingNotice() override { }
     void showHomeHubTab() override { }

@@ -2,11 +2,11 @@
 // history: one PlotSample plus a redraw of the shown graph, with 1 000,
 // 100 000 and 1 000 000 samples already plotted; and the memory a plotted
 // sample takes across all ten series.
+#include "base/clock.h"
 #include "graphs/chart.h"
 #include "graphs/graph_host.h"
 #include "graphs/graph_set.h"
 #include "sampling/line_sample.h"
-#include "shell/clock.h"
 
 #include <QApplication>
 #include <QVBoxLayout>

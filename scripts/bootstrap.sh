@@ -22,7 +22,7 @@ packages=(
   qt6-base-dev qt6-webengine-dev libqcustomplot-dev
   libmicrohttpd-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation xvfb xauth
+  fonts-liberation xvfb xauth clang-format
 )
 
 as_root() {

@@ -1,5 +1,7 @@
 #include "graphs/graph_set.h"
 
+#include "base/clock.h"
+#include "base/settings_schema.h"
 #include "graphs/axis_refused.h"
 #include "graphs/axis_rules.h"
 #include "graphs/chart.h"
@@ -8,8 +10,6 @@
 #include "graphs/time_per_page.h"
 #include "graphs/user_graph_rules.h"
 #include "sampling/line_sample.h"
-#include "shell/clock.h"
-#include "shell/settings_schema.h"
 
 #include <QCheckBox>
 #include <QComboBox>

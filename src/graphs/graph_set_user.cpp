@@ -2,12 +2,12 @@
 // timer and the captions, titles and axes that follow the choices.
 #include "graphs/graph_set.h"
 
+#include "base/clock.h"
 #include "graphs/chart.h"
 #include "graphs/graph_host.h"
 #include "graphs/user_graph_rules.h"
 #include "outputs/sample_log.h"
 #include "sampling/line_sample.h"
-#include "shell/clock.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

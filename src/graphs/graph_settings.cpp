@@ -1,7 +1,7 @@
 #include "graphs/graph_settings.h"
 
-#include "sampling/text_primitives.h"
-#include "shell/settings.h"
+#include "base/int_parsing.h"
+#include "base/settings.h"
 
 std::array<AxisLimitSet, 5> GraphSettings::StartAxisLimits()
 {

@@ -1,6 +1,6 @@
 #include "graphs/point_label.h"
 
-#include "shell/date_time_pattern.h"
+#include "base/date_time_pattern.h"
 
 LabelForm LabelFormFor(bool dateStamp)
 {

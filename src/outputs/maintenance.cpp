@@ -1,8 +1,8 @@
 #include "outputs/maintenance.h"
 
+#include "base/clock.h"
+#include "base/time_of_day.h"
 #include "outputs/sample_log.h"
-#include "shell/clock.h"
-#include "shell/time_of_day.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "sampling/hub_a_reader.h"
 
+#include "base/int_parsing.h"
 #include "sampling/reader_steps.h"
 #include "sampling/text_primitives.h"
 

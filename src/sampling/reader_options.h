@@ -12,9 +12,3 @@ struct ReaderOptions {
     int logTab = 8;
     QLocale locale = QLocale::system();
 };
-
-// The log's time stamp pattern unless the settings say otherwise.
-inline QString DefaultLogDateFormat()
-{
-    return QStringLiteral("ddd dd mmm yyyy  hh:mm:ss");
-}

@@ -1,7 +1,7 @@
 #include "sampling/reader_steps.h"
 
+#include "base/date_time_pattern.h"
 #include "sampling/text_primitives.h"
-#include "shell/date_time_pattern.h"
 
 namespace ReaderSteps {
 

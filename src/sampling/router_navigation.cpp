@@ -1,5 +1,6 @@
 #include "sampling/router_navigation.h"
 
+#include "base/clock.h"
 #include "sampling/browser_view.h"
 #include "sampling/hub_a_reader.h"
 #include "sampling/hub_b_reader.h"
@@ -8,7 +9,6 @@
 #include "sampling/sample_cycle.h"
 #include "sampling/trim_working_set.h"
 #include "sampling/url_rules.h"
-#include "shell/clock.h"
 
 #include <QElapsedTimer>
 

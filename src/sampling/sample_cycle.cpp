@@ -1,11 +1,11 @@
 #include "sampling/sample_cycle.h"
 
+#include "base/clock.h"
+#include "base/date_time_pattern.h"
 #include "sampling/browser_view.h"
 #include "sampling/line_sample.h"
 #include "sampling/sample_cycle_host.h"
 #include "sampling/trim_working_set.h"
-#include "shell/clock.h"
-#include "shell/date_time_pattern.h"
 
 #include <exception>
 

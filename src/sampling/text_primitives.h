@@ -40,8 +40,3 @@ QStringView TrimText(QStringView text);
 
 // The trimmed text after the first "/", or all of text trimmed if it has none.
 QStringView AfterSlash(QStringView text);
-
-// Integer conversion as the settings and the uptime use it: leading blanks,
-// a sign, decimal digits or "$" / "0x" hexadecimal; anything else, or a value
-// outside 32 bits, gives fallback.
-int StrToIntDef(QStringView text, int fallback);

@@ -1,13 +1,13 @@
 #include "shell/desktop_program.h"
 
+#include "base/clock.h"
+#include "base/settings.h"
 #include "demo/simulated_router.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
 #include "sampling/webengine_browser_view.h"
-#include "shell/clock.h"
 #include "shell/data_folder.h"
 #include "shell/main_window.h"
-#include "shell/settings.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "demo/simulate_hub_command.h"
-#include "shell/clock.h"
+#include "base/clock.h"
 #include "shell/command_line.h"
 #include "shell/desktop_program.h"
 #include "shell/read_page_command.h"
+#include "shell/simulate_hub_command.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,12 +1,12 @@
 #include "shell/main_window.h"
 
+#include "base/clock.h"
+#include "base/settings.h"
 #include "graphs/graph_set.h"
 #include "sampling/browser_view.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
-#include "shell/clock.h"
 #include "shell/run_glyphs.h"
-#include "shell/settings.h"
 
 #include <QAction>
 #include <QApplication>

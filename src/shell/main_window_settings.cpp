@@ -1,6 +1,6 @@
 #include "shell/main_window_settings.h"
 
-#include "shell/settings.h"
+#include "base/settings.h"
 
 #include <algorithm>
 
@@ -10,7 +10,6 @@ Settings SettingsIn(const QString &programFolder)
 {
     SettingsContext context;
     context.programFolder = programFolder;
-    context.now = QDateTime::currentDateTime();
     return Settings(context);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/settings_schema.h"
 #include "graphs/graph_settings.h"
 #include "sampling/reader_options.h"
 
@@ -24,7 +25,7 @@ struct MainWindowSettings {
     bool log = false;
     // Advanced
     int logTab = 8;
-    QString logDateFormat = DefaultLogDateFormat();
+    QString logDateFormat = DefaultOf(SettingKey::LogDateFormat, {}).toString();
     int pauseDelay = 120;
     QString hhaUrl;
     QString hhbUrl = QStringLiteral("/html/settings/a_adsl.html");

@@ -1,9 +1,10 @@
 #include "shell/read_page_command.h"
 
+#include "base/clock.h"
+#include "base/settings_schema.h"
 #include "sampling/hub_a_reader.h"
 #include "sampling/hub_b_reader.h"
 #include "sampling/reader_steps.h"
-#include "shell/clock.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -18,8 +19,9 @@ QJsonObject ReadPageAsJson(QStringView page, const ReadPageRequest &request, con
 
     LineSample sample;
     Readouts readouts;
-    StartLogLine(
-        sample, loadedAt, request.logDateFormat.isEmpty() ? DefaultLogDateFormat() : request.logDateFormat);
+    StartLogLine(sample, loadedAt,
+        request.logDateFormat.isEmpty() ? DefaultOf(SettingKey::LogDateFormat, {}).toString()
+                                        : request.logDateFormat);
     // A Type A page is read only when it is the statistics page; a Type B
     // page is read at its own URL, which here is the one given.
     if (request.type == u'A') {

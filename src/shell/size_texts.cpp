@@ -1,6 +1,6 @@
 #include "shell/size_texts.h"
 
-#include "shell/date_time_pattern.h"
+#include "base/date_time_pattern.h"
 
 #include <QDirIterator>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
+#include "base/settings.h"
 #include "graphs/graph_settings.h"
-#include "shell/settings.h"
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
@@ -9,8 +9,7 @@ namespace {
 
 Settings MakeSettings()
 {
-    return Settings(SettingsContext { QStringLiteral("/opt/lw"), QDateTime(QDate(2026, 12, 9), QTime(10, 0)),
-        QSize(1920, 1080), QLocale::c() });
+    return Settings(SettingsContext { QStringLiteral("/opt/lw"), nullptr, QSize(1920, 1080), QLocale::c() });
 }
 
 TEST(GraphSettings, DefaultsOfTheSettingsFileGiveTheGraphsTheirStartState)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/clock.h"
+#include "base/clock.h"
 
 // A clock the test sets and moves by hand.
 class FakeClock final : public Clock {

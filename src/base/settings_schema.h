@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QLatin1String>
+#include <QLocale>
+#include <QSize>
+#include <QString>
+#include <QVariant>
 
 #include <array>
 #include <cstddef>
@@ -102,19 +106,39 @@ enum class SettingType {
     TimeOfDay, // a time of day stored in the locale's long time format
 };
 
+class Clock;
+
+// What the defaults of some keys depend on: the program folder (log file,
+// capture and web folders), the current time of day (the two maintenance
+// times), the primary monitor (the window's position) and the locale.
+struct SettingsContext {
+    QString programFolder;
+    const Clock *clock = nullptr; // the system clock when none is given
+    QSize primaryScreen;
+    QLocale locale = QLocale::system();
+};
+
 // One row of the key table. heldIn names the main-window control that holds
 // the value, or is empty for a setting kept in memory under the key's name.
+// The default is defaultText read as the file would hold it, or, for the
+// keys whose default depends on where and when the program runs,
+// computedDefault(context, row).
 struct SettingSpec {
     SettingKey key;
     QLatin1String section;
     QLatin1String name;
     SettingType type;
     QLatin1String heldIn;
+    const char *defaultText;
+    QVariant (*computedDefault)(const SettingsContext &context, const SettingSpec &row);
 };
 
 // The key table, in SaveIni's order (indexed by SettingKey).
 const std::array<SettingSpec, kSettingKeyCount> &SettingTable();
 const SettingSpec &SpecOf(SettingKey key);
+// The value a key takes when the file lacks it, in the type of its row
+// (int, bool, QString or QTime).
+QVariant DefaultOf(SettingKey key, const SettingsContext &context);
 
 // The keys in the order the settings are loaded and applied to the window.
 // The order matters because applying a value can change others. The twenty

@@ -1,10 +1,9 @@
-#include "shell/settings.h"
+#include "base/settings.h"
 
-#include "sampling/reader_options.h"
-#include "sampling/text_primitives.h"
-#include "shell/date_time_pattern.h"
-#include "shell/ini_file.h"
-#include "shell/time_of_day.h"
+#include "base/date_time_pattern.h"
+#include "base/ini_file.h"
+#include "base/int_parsing.h"
+#include "base/time_of_day.h"
 
 #include <QFileInfo>
 
@@ -44,120 +43,7 @@ QString Settings::SaveFailedText(const QString &path)
 
 QVariant Settings::defaultValue(SettingKey key) const
 {
-    const QString &folder = m_context.programFolder;
-    if (IsAxisKey(key))
-        return FixedAxisLimit(key);
-    switch (key) {
-    case SettingKey::Address:
-        return QStringLiteral("192.168.1.254");
-    case SettingKey::Password:
-        return QString();
-    case SettingKey::ShowPlain:
-        return false;
-    case SettingKey::Login:
-        return true;
-    case SettingKey::Type:
-        return -1;
-    case SettingKey::ActualUrl:
-        return QString();
-    case SettingKey::Sample:
-        return 30;
-    case SettingKey::PointsperPage:
-        return 480;
-    case SettingKey::User1:
-        return 4;
-    case SettingKey::User2:
-        return 5;
-    case SettingKey::Total1:
-        return true;
-    case SettingKey::LastHour1:
-        return false;
-    case SettingKey::Total2:
-        return true;
-    case SettingKey::LastHour2:
-        return false;
-    case SettingKey::Prompt:
-        return true;
-    case SettingKey::Minimize:
-        return false;
-    case SettingKey::SaveAxes:
-        return false;
-    case SettingKey::ThreeD:
-        return QStringLiteral("00000");
-    case SettingKey::Page:
-        return 0;
-    case SettingKey::cbLog:
-        return false;
-    case SettingKey::LogFile:
-        return folder + QStringLiteral("/log.txt");
-    case SettingKey::TrimLog:
-        return false;
-    case SettingKey::TrimLines:
-        return 1000;
-    case SettingKey::TrimTime:
-        return trimTimeText(m_context.now.time().isValid() ? m_context.now.time() : QTime(0, 0));
-    case SettingKey::Capture:
-        return folder + QStringLiteral("/Capture");
-    case SettingKey::cbCapture:
-        return false;
-    case SettingKey::LostSync:
-        return false;
-    case SettingKey::OnClose:
-        return false;
-    case SettingKey::DeleteImages:
-        return false;
-    case SettingKey::DeleteDays:
-        return 5;
-    // The stored text carries whole seconds only.
-    case SettingKey::DeleteTime: {
-        const QTime now = m_context.now.time();
-        return now.isValid() ? QTime(now.hour(), now.minute(), now.second()) : QTime(0, 0);
-    }
-    case SettingKey::LogTab:
-        return 8;
-    case SettingKey::ImagePrefix:
-        return QStringLiteral("Wardn-");
-    case SettingKey::AddPrefix:
-        return true;
-    case SettingKey::Recycle:
-        return true;
-    case SettingKey::ImageDateFormat:
-        return QStringLiteral("yyyymmdd-hhmmss");
-    case SettingKey::LogDateFormat:
-        return DefaultLogDateFormat();
-    case SettingKey::PauseDelay:
-        return 120;
-    case SettingKey::Monitor1:
-        return false;
-    case SettingKey::HHAUrl:
-        return QString();
-    case SettingKey::HHBUrl:
-        return QStringLiteral("/html/settings/a_adsl.html");
-    case SettingKey::WebFolder:
-        return folder + QStringLiteral("/WebServer");
-    case SettingKey::DateStamp:
-        return true;
-    case SettingKey::Web:
-        return false;
-    case SettingKey::WebAddress:
-        return QString();
-    case SettingKey::Port:
-        return QStringLiteral("81");
-    case SettingKey::webWidth:
-        return QStringLiteral("500");
-    case SettingKey::webHeight:
-        return QStringLiteral("250");
-    case SettingKey::Height:
-        return 650;
-    case SettingKey::Top:
-        return m_context.primaryScreen.height() / 2 - 325;
-    case SettingKey::Width:
-        return 850;
-    case SettingKey::Left:
-        return m_context.primaryScreen.width() / 2 - 425;
-    default:
-        return QVariant();
-    }
+    return DefaultOf(key, m_context);
 }
 
 void Settings::resetToDefaults()

@@ -1,4 +1,4 @@
-#include "demo/simulate_hub_command.h"
+#include "shell/simulate_hub_command.h"
 
 #include "demo/simulated_router.h"
 

@@ -1,6 +1,6 @@
-#include "shell/time_of_day.h"
+#include "base/time_of_day.h"
 
-#include "shell/date_time_pattern.h"
+#include "base/date_time_pattern.h"
 
 #include <QRegularExpression>
 

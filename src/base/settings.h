@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/settings_schema.h"
+#include "base/settings_schema.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -10,16 +10,6 @@
 #include <QVariant>
 
 #include <array>
-
-// What the defaults of some keys depend on: the program folder (log file,
-// capture and web folders), the moment of loading (the two maintenance
-// times), the primary monitor (the window's position) and the locale.
-struct SettingsContext {
-    QString programFolder;
-    QDateTime now;
-    QSize primaryScreen;
-    QLocale locale = QLocale::system();
-};
 
 // Every key of the settings file with its value in memory. The main window
 // replays LoadOrder() to put the values into its controls, and writes the

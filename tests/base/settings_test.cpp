@@ -1,6 +1,7 @@
-#include "shell/settings.h"
+#include "base/settings.h"
 
-#include "shell/date_time_pattern.h"
+#include "base/date_time_pattern.h"
+#include "support/fake_clock.h"
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
@@ -17,7 +18,7 @@ class SettingsTest : public ::testing::Test {
 protected:
     SettingsContext context(const QLocale &locale = kUk) const
     {
-        return SettingsContext { QStringLiteral("/opt/lw"), kNow, QSize(1920, 1080), locale };
+        return SettingsContext { QStringLiteral("/opt/lw"), &clock, QSize(1920, 1080), locale };
     }
     QString ini() const { return dir.filePath(QStringLiteral("linewarden.ini")); }
     bool write(const QByteArray &bytes) const
@@ -34,6 +35,7 @@ protected:
     }
 
     TempDataDir dir;
+    FakeClock clock { kNow };
 };
 
 TEST_F(SettingsTest, NoFileGivesTheDefaults)

@@ -1,4 +1,4 @@
-#include "shell/ini_file.h"
+#include "base/ini_file.h"
 
 #include <QFile>
 #include <QFileInfo>

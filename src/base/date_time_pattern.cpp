@@ -1,4 +1,4 @@
-#include "shell/date_time_pattern.h"
+#include "base/date_time_pattern.h"
 
 namespace {
 

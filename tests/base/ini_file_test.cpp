@@ -1,4 +1,4 @@
-#include "shell/ini_file.h"
+#include "base/ini_file.h"
 
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
