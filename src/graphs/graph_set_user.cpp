@@ -242,13 +242,15 @@ void GraphSet::Timer3Timer()
     m_host.lineSample().clearBaselines();
 }
 
+// The tab comes to the front first: its own tab change would otherwise take
+// the highlight away at once, which is meant to go at the user's next one.
 void GraphSet::mnuuserDefinedClick()
 {
+    m_host.showAdvancedTab();
     GroupBox4->setAutoFillBackground(true);
     QPalette palette = GroupBox4->palette();
     palette.setColor(QPalette::Window, Qt::white);
     GroupBox4->setPalette(palette);
-    m_host.showAdvancedTab();
 }
 
 void GraphSet::clearUserGroupHighlight()
