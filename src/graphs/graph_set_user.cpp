@@ -99,17 +99,17 @@ void GraphSet::startUpUserGraphs(const GraphSettings &settings)
         graph.chart->setAxisTitle(ChartAxis::Left, QStringLiteral("Upstream ") + text);
         graph.chart->setAxisTitle(ChartAxis::Right, QStringLiteral("Downstream ") + text);
     }
+    // Only "Errors in last hour" follows the parenthesis here; "Total errors"
+    // keeps its state.
     for (UserGraph &graph : m_user) {
         const QString text = graph.box->currentText();
-        const bool enabled = !text.contains(QLatin1Char('('));
-        graph.total->setEnabled(enabled);
-        graph.lastHour->setEnabled(enabled);
+        graph.lastHour->setEnabled(!text.contains(QLatin1Char('(')));
         setTabCaption(graph, FigureCaption(text));
         if (inLastHourMode(graph))
             setTabCaption(graph, LastHourCaption(text));
     }
     // Graph 1's buttons follow whether its figure is an error counter; graph
-    // 2's keep the state set above.
+    // 2's keep the state set above, so its "Total errors" stays enabled.
     const bool errors1 = IsErrorFigure(boxUser1->currentText());
     rbTotal1->setEnabled(errors1);
     rbLastHour1->setEnabled(errors1);

@@ -288,6 +288,30 @@ TEST_F(GraphSetTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
     EXPECT_EQ(captions[3], QStringLiteral("CRC Errors"));
 }
 
+TEST_F(GraphSetTest, StartUpEnablesTheModeButtonsByFigure)
+{
+    const struct {
+        int figure;
+        bool graph1Buttons;
+        bool lastHour2;
+    } cases[] = {
+        { 0, false, false }, // Output Power (dBm)
+        { 1, false, false }, // Line Attenuation (dB)
+        { 4, true, true }, // CRC Errors
+        { 6, false, true }, // [none]
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.figure);
+        GraphSettings settings;
+        settings.user1 = settings.user2 = c.figure;
+        start(settings);
+        EXPECT_EQ(graphs->rbTotal1->isEnabled(), c.graph1Buttons);
+        EXPECT_EQ(graphs->rbLastHour1->isEnabled(), c.graph1Buttons);
+        EXPECT_TRUE(graphs->rbTotal2->isEnabled());
+        EXPECT_EQ(graphs->rbLastHour2->isEnabled(), c.lastHour2);
+    }
+}
+
 TEST_F(GraphSetTest, StartUpWithNoneAndLastHourSelected)
 {
     GraphSettings settings;
