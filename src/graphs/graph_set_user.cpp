@@ -104,6 +104,7 @@ void GraphSet::startUpUserGraphs(const GraphSettings &settings)
     for (UserGraph &graph : m_user) {
         const QString text = graph.box->currentText();
         graph.lastHour->setEnabled(!text.contains(QLatin1Char('(')));
+        graph.lastHourChosen = graph.lastHour->isChecked();
         setTabCaption(graph, FigureCaption(text));
         if (inLastHourMode(graph))
             setTabCaption(graph, LastHourCaption(text));
@@ -183,6 +184,7 @@ void GraphSet::boxUser2Change()
 
 void GraphSet::userTotalClick(UserGraph &graph)
 {
+    graph.lastHourChosen = false;
     showLastHourLabel(graph);
     setTabCaption(graph, graph.box->currentText());
 }
@@ -200,8 +202,12 @@ void GraphSet::rbTotal2Click()
 // Switching to last-hour mode: a graph joins the hour already running for
 // the other graph, or starts a full hour. The first points drop to 0 and a
 // null point breaks both lines between the totals and the hour's counts.
+// A click on the button already selected is no change and does nothing.
 void GraphSet::userLastHourClick(UserGraph &graph, const UserGraph &other)
 {
+    if (graph.lastHourChosen)
+        return;
+    graph.lastHourChosen = true;
     if (!other.lastHour->isChecked()) {
         Timer3->stop();
         Timer3->start();

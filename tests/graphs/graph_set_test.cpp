@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -286,6 +287,23 @@ TEST_F(GraphSetTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
     graphs->rbTotal1Click();
     EXPECT_TRUE(graphs->Label5->isHidden());
     EXPECT_EQ(captions[3], QStringLiteral("CRC Errors"));
+}
+
+TEST_F(GraphSetTest, ChoosingLastHourAgainChangesNothing)
+{
+    host.sample.pageRead = true;
+    start();
+    plot(2);
+    graphs->rbLastHour1->click();
+    graphs->Chart3->setMaximum(ChartAxis::Left, 50);
+    graphs->Timer3->stop();
+    graphs->rbLastHour1->click();
+    EXPECT_EQ(graphs->Chart3->series(ChartSide::Left).count(), 3);
+    EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Left), 50);
+    EXPECT_FALSE(graphs->Timer3->isActive());
+    graphs->rbTotal1->click();
+    graphs->rbLastHour1->click();
+    EXPECT_EQ(graphs->Chart3->series(ChartSide::Left).count(), 4);
 }
 
 TEST_F(GraphSetTest, StartUpEnablesTheModeButtonsByFigure)
