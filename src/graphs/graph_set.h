@@ -166,6 +166,9 @@ private:
         Chart *chart = nullptr;
         int page = 0;
         int number = 0; // 1 or 2
+        // The mode the click handlers last took up: a click on the button
+        // already chosen is no change.
+        bool lastHourChosen = false;
     };
 
     void createCharts(QWidget *owner);

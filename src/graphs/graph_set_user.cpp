@@ -99,17 +99,18 @@ void GraphSet::startUpUserGraphs(const GraphSettings &settings)
         graph.chart->setAxisTitle(ChartAxis::Left, QStringLiteral("Upstream ") + text);
         graph.chart->setAxisTitle(ChartAxis::Right, QStringLiteral("Downstream ") + text);
     }
+    // Only "Errors in last hour" follows the parenthesis here; "Total errors"
+    // keeps its state.
     for (UserGraph &graph : m_user) {
         const QString text = graph.box->currentText();
-        const bool enabled = !text.contains(QLatin1Char('('));
-        graph.total->setEnabled(enabled);
-        graph.lastHour->setEnabled(enabled);
+        graph.lastHour->setEnabled(!text.contains(QLatin1Char('(')));
+        graph.lastHourChosen = graph.lastHour->isChecked();
         setTabCaption(graph, FigureCaption(text));
         if (inLastHourMode(graph))
             setTabCaption(graph, LastHourCaption(text));
     }
     // Graph 1's buttons follow whether its figure is an error counter; graph
-    // 2's keep the state set above.
+    // 2's keep the state set above, so its "Total errors" stays enabled.
     const bool errors1 = IsErrorFigure(boxUser1->currentText());
     rbTotal1->setEnabled(errors1);
     rbLastHour1->setEnabled(errors1);
@@ -183,6 +184,7 @@ void GraphSet::boxUser2Change()
 
 void GraphSet::userTotalClick(UserGraph &graph)
 {
+    graph.lastHourChosen = false;
     showLastHourLabel(graph);
     setTabCaption(graph, graph.box->currentText());
 }
@@ -200,8 +202,12 @@ void GraphSet::rbTotal2Click()
 // Switching to last-hour mode: a graph joins the hour already running for
 // the other graph, or starts a full hour. The first points drop to 0 and a
 // null point breaks both lines between the totals and the hour's counts.
+// A click on the button already selected is no change and does nothing.
 void GraphSet::userLastHourClick(UserGraph &graph, const UserGraph &other)
 {
+    if (graph.lastHourChosen)
+        return;
+    graph.lastHourChosen = true;
     if (!other.lastHour->isChecked()) {
         Timer3->stop();
         Timer3->start();
@@ -242,13 +248,15 @@ void GraphSet::Timer3Timer()
     m_host.lineSample().clearBaselines();
 }
 
+// The tab comes to the front first: its own tab change would otherwise take
+// the highlight away at once, which is meant to go at the user's next one.
 void GraphSet::mnuuserDefinedClick()
 {
+    m_host.showAdvancedTab();
     GroupBox4->setAutoFillBackground(true);
     QPalette palette = GroupBox4->palette();
     palette.setColor(QPalette::Window, Qt::white);
     GroupBox4->setPalette(palette);
-    m_host.showAdvancedTab();
 }
 
 void GraphSet::clearUserGroupHighlight()

@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -121,6 +122,38 @@ TEST_F(GraphSetTest, GraphsScrollOnceTheFirstPageIsFullAndAllowHorizontalDraggin
     for (Chart *chart : { graphs->Chart1, graphs->Chart2, graphs->Chart3, graphs->Chart4, graphs->Chart5 })
         EXPECT_EQ(BottomWindow(chart), Window(1, 481));
     EXPECT_EQ(graphs->Chart5->panMode(), PanMode::None);
+}
+
+TEST_F(GraphSetTest, EachGraphPlotsItsOwnFiguresAndWidensItsAxesByItsOwnRule)
+{
+    host.sample.pageRead = true;
+    host.sample.noiseMarginUp = 9.2;
+    host.sample.noiseMarginDown = 40;
+    host.sample.speedUp = 448;
+    host.sample.speedDown = 7000;
+    host.sample.user1Up = 1000;
+    host.sample.user1Down = 40;
+    host.sample.user2Up = 500;
+    host.sample.user2Down = 60;
+    start();
+    plot(1);
+    const struct {
+        Chart *chart;
+        double up, down, leftMax, rightMax;
+    } cases[] = {
+        { graphs->Chart1, 9.2, 40, 12.88, 44 },
+        { graphs->Chart5, 9.2, 40, 12.88, 44 }, // the web graph
+        { graphs->Chart2, 448, 7000, 627.2, 7700 },
+        { graphs->Chart3, 1000, 40, 1200, 44 },
+        { graphs->Chart4, 500, 60, 700, 66 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.chart->axisTitle(ChartAxis::Left).toStdString());
+        EXPECT_DOUBLE_EQ(c.chart->series(ChartSide::Left).value(0), c.up);
+        EXPECT_DOUBLE_EQ(c.chart->series(ChartSide::Right).value(0), c.down);
+        EXPECT_DOUBLE_EQ(c.chart->maximum(ChartAxis::Left), c.leftMax);
+        EXPECT_DOUBLE_EQ(c.chart->maximum(ChartAxis::Right), c.rightMax);
+    }
 }
 
 TEST_F(GraphSetTest, NothingIsPlottedUnlessRunningWithAPageReadButLabelSpacingFollowsDateStamp)
@@ -234,6 +267,29 @@ TEST_F(GraphSetTest, HorizontalDragIsCopiedToTheOtherVisibleGraphsAtRelease)
     EXPECT_EQ(BottomWindow(graphs->Chart1), Window(201, 301));
 }
 
+TEST_F(GraphSetTest, RightAxisDragHoldsBothMinimaAtZeroOnConnectionSpeedOnly)
+{
+    const struct {
+        int page;
+        double leftMin;
+        bool rightBelowZero;
+    } cases[] = { { 2, 0, false }, { 3, -5, true } };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.page);
+        GraphSettings settings;
+        settings.saveAxes = true;
+        settings.axes[static_cast<size_t>(c.page - 1)] = AxisLimitSet { 20, 20, -5, 0 };
+        start(settings);
+        Chart *chart = show(c.page);
+        const QPoint nearAxis(705, 300);
+        drag(chart, nearAxis, nearAxis - QPoint(0, 60), Qt::ShiftModifier); // upwards lowers the scale
+        EXPECT_EQ(chart->minimum(ChartAxis::Left), c.leftMin);
+        EXPECT_EQ(chart->maximum(ChartAxis::Left), 20);
+        EXPECT_EQ(chart->minimum(ChartAxis::Right) < 0, c.rightBelowZero);
+        EXPECT_LT(chart->maximum(ChartAxis::Right), 20);
+    }
+}
+
 TEST_F(GraphSetTest, ThreeDFromThePopupMenuFollowsTheFlagsAndTheWebGraphFollowsNoiseMargin)
 {
     GraphSettings settings;
@@ -268,6 +324,8 @@ TEST_F(GraphSetTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
     ASSERT_EQ(up.count(), 4);
     EXPECT_EQ(up.value(0), 0);
     EXPECT_EQ(up.value(1), 1000);
+    EXPECT_EQ(graphs->Chart3->series(ChartSide::Right).value(0), 0);
+    EXPECT_EQ(graphs->Chart3->series(ChartSide::Right).value(1), 40);
     EXPECT_TRUE(up.isNull(3));
     EXPECT_TRUE(graphs->Chart3->series(ChartSide::Right).isNull(3));
     EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Left), 20);
@@ -286,6 +344,67 @@ TEST_F(GraphSetTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
     graphs->rbTotal1Click();
     EXPECT_TRUE(graphs->Label5->isHidden());
     EXPECT_EQ(captions[3], QStringLiteral("CRC Errors"));
+}
+
+TEST_F(GraphSetTest, ChoosingLastHourAgainChangesNothing)
+{
+    host.sample.pageRead = true;
+    start();
+    plot(2);
+    graphs->rbLastHour1->click();
+    graphs->Chart3->setMaximum(ChartAxis::Left, 50);
+    graphs->Timer3->stop();
+    graphs->rbLastHour1->click();
+    EXPECT_EQ(graphs->Chart3->series(ChartSide::Left).count(), 3);
+    EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Left), 50);
+    EXPECT_FALSE(graphs->Timer3->isActive());
+    graphs->rbTotal1->click();
+    graphs->rbLastHour1->click();
+    EXPECT_EQ(graphs->Chart3->series(ChartSide::Left).count(), 4);
+}
+
+TEST_F(GraphSetTest, TheHourRestartsOnResetAndOnASwitchUnlessTheOtherGraphCountsAlready)
+{
+    start();
+    // A stopped timer shows whether an action starts a new hour.
+    graphs->Timer3->stop();
+    graphs->rbLastHour2->click();
+    EXPECT_TRUE(graphs->Timer3->isActive());
+    graphs->Timer3->stop();
+    graphs->rbLastHour1->click(); // joins graph 2's hour
+    EXPECT_FALSE(graphs->Timer3->isActive());
+
+    host.sample.user2DownBase = 12;
+    graphs->Timer3->start(1000); // an hour cut short: Reset brings back a full one
+    graphs->btnResetClick();
+    EXPECT_TRUE(graphs->Timer3->isActive());
+    EXPECT_EQ(graphs->Timer3->interval(), 3600000);
+    EXPECT_GT(graphs->Timer3->remainingTime(), 3590000);
+    EXPECT_EQ(host.sample.user2DownBase, 0);
+}
+
+TEST_F(GraphSetTest, StartUpEnablesTheModeButtonsByFigure)
+{
+    const struct {
+        int figure;
+        bool graph1Buttons;
+        bool lastHour2;
+    } cases[] = {
+        { 0, false, false }, // Output Power (dBm)
+        { 1, false, false }, // Line Attenuation (dB)
+        { 4, true, true }, // CRC Errors
+        { 6, false, true }, // [none]
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.figure);
+        GraphSettings settings;
+        settings.user1 = settings.user2 = c.figure;
+        start(settings);
+        EXPECT_EQ(graphs->rbTotal1->isEnabled(), c.graph1Buttons);
+        EXPECT_EQ(graphs->rbLastHour1->isEnabled(), c.graph1Buttons);
+        EXPECT_TRUE(graphs->rbTotal2->isEnabled());
+        EXPECT_EQ(graphs->rbLastHour2->isEnabled(), c.lastHour2);
+    }
 }
 
 TEST_F(GraphSetTest, StartUpWithNoneAndLastHourSelected)

@@ -10,6 +10,7 @@
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
+#include <QGroupBox>
 #include <QMenuBar>
 #include <QTabWidget>
 
@@ -105,6 +106,12 @@ TEST_F(MainWindowGraphsTest, ConfigureMenuOpensTheUserDefinedGraphSettings)
     configure->trigger();
     EXPECT_EQ(
         window->PageControl1->tabText(window->PageControl1->currentIndex()), QStringLiteral("Advanced"));
+    // The group stays highlighted until the user changes tab.
+    const QGroupBox *group = window->graphs().GroupBox4;
+    EXPECT_TRUE(group->autoFillBackground());
+    EXPECT_EQ(group->palette().color(QPalette::Window), QColor(Qt::white));
+    window->PageControl1->setCurrentIndex(1);
+    EXPECT_FALSE(group->autoFillBackground());
 }
 
 } // namespace
