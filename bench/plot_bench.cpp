@@ -3,10 +3,14 @@
 // 100 000 and 1 000 000 samples already plotted; and the memory a plotted
 // sample takes across all ten series.
 #include "base/clock.h"
+#include "base/settings.h"
+#include "base/settings_bindings.h"
 #include "graphs/chart.h"
-#include "graphs/graph_host.h"
 #include "graphs/graph_set.h"
+#include "outputs/sample_log.h"
+#include "sampling/browser_view.h"
 #include "sampling/line_sample.h"
+#include "sampling/sample_cycle.h"
 
 #include <QApplication>
 #include <QVBoxLayout>
@@ -26,31 +30,30 @@ private:
     QDateTime m_now = QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0), Qt::UTC);
 };
 
-class BenchHost final : public GraphHost {
+class NoView final : public BrowserView {
 public:
-    BenchHost() { sample.pageRead = true; }
-    bool isRunning() const override { return true; }
-    LineSample &lineSample() override { return sample; }
-    const Clock &clock() const override { return moments; }
-    void pauseSampling() override { }
-    void startSampling() override { }
-    void holdSampling() override { }
-    void releaseSampling() override { }
-    void setSampleSeconds(int) override { }
-    void setLogHeader(const QString &) override { }
-    void setLogHeaderPending() override { }
-    void showAdvancedTab() override { }
-
-    LineSample sample;
-    SteppingClock moments;
+    void navigate(const QString &, int) override { }
+    void reload() override { }
+    void stop() override { }
+    void setSilent(bool) override { }
+    void ensureWindow() override { }
+    std::optional<DocumentSnapshot> document() const override { return {}; }
+    void setFormFieldValue(int, const QString &, const QString &) override { }
+    void clickLink(int) override { }
+    void scrollBy(int, int) override { }
+    void selectAll() override { }
+    QString selectedText() const override { return {}; }
 };
 
 // A window showing the Noise Margin graph, the graph set behind it.
 struct ShownGraphs {
     ShownGraphs()
     {
-        graphs = new GraphSet(host, &window);
-        graphs->startUp(GraphSettings());
+        graphs = new GraphSet(cycle, sample, log, moments, settings, &window);
+        SettingsBindings bindings;
+        graphs->bindSettings(bindings);
+        bindings.applyInLoadOrder();
+        graphs->startUp();
         auto *layout = new QVBoxLayout(&window);
         layout->addWidget(graphs->TabSheet1);
         window.resize(1000, 700);
@@ -61,18 +64,25 @@ struct ShownGraphs {
     void plot(int samples)
     {
         for (int i = 0; i < samples; ++i) {
-            host.moments.step();
-            host.sample.noiseMarginUp = 6 + (i % 7) * 0.1;
-            host.sample.noiseMarginDown = 9 + (i % 5) * 0.1;
-            host.sample.speedUp = 448 + i % 3;
-            host.sample.speedDown = 7000 + i % 11;
-            host.sample.user1Up = host.sample.user1Down = i;
-            host.sample.user2Up = host.sample.user2Down = i / 2;
-            graphs->PlotSample();
+            moments.step();
+            sample.noiseMarginUp = 6 + (i % 7) * 0.1;
+            sample.noiseMarginDown = 9 + (i % 5) * 0.1;
+            sample.speedUp = 448 + i % 3;
+            sample.speedDown = 7000 + i % 11;
+            sample.user1Up = sample.user1Down = i;
+            sample.user2Up = sample.user2Down = i / 2;
+            graphs->setLabelSpacing();
+            graphs->PlotSample(sample, moments.now());
         }
     }
 
-    BenchHost host;
+    SteppingClock moments;
+    NoView view;
+    NavigationUrls urls;
+    LineSample sample;
+    SampleLog log;
+    Settings settings { SettingsContext { QString(), &moments, QSize(), QLocale::system() } };
+    SampleCycle cycle { view, urls, sample, moments };
     QWidget window;
     GraphSet *graphs = nullptr; // child of window
 };

@@ -62,8 +62,9 @@ template<void (*Reader)(QStringView, const ReaderOptions &, LineSample &, Readou
 void RunReader(benchmark::State &state, const QString &page)
 {
     ReaderOptions options;
-    options.user1Text = QStringLiteral("CRC Errors");
-    options.user2Text = QStringLiteral("HEC Errors");
+    options.user1 = UserFigure::CrcErrors;
+    options.user2 = UserFigure::HecErrors;
+    options.logTab = 8;
     options.locale = QLocale::c();
     LineSample sample;
     Readouts readouts;

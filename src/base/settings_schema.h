@@ -98,6 +98,10 @@ enum class SettingKey : int {
 
 constexpr std::size_t kSettingKeyCount = static_cast<std::size_t>(SettingKey::Left) + 1;
 
+// The sample interval the program runs with lies within these seconds.
+constexpr int kSampleSecondsMin = 10;
+constexpr int kSampleSecondsMax = 300;
+
 enum class SettingType {
     Integer, // decimal text; read with a sign, "$" or "0x" hexadecimal
     Boolean, // "1" or "0"; read as an integer, anything but 0 is true

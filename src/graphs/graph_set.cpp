@@ -1,15 +1,15 @@
 #include "graphs/graph_set.h"
 
 #include "base/clock.h"
-#include "base/settings_schema.h"
+#include "base/settings_bindings.h"
 #include "graphs/axis_refused.h"
 #include "graphs/axis_rules.h"
 #include "graphs/chart.h"
-#include "graphs/graph_host.h"
 #include "graphs/point_label.h"
 #include "graphs/time_per_page.h"
 #include "graphs/user_graph_rules.h"
 #include "sampling/line_sample.h"
+#include "sampling/sample_cycle.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -42,7 +43,9 @@ QWidget *MakePage(QWidget *owner, Chart *chart)
 
 } // namespace
 
-GraphSet::GraphSet(GraphHost &host, QWidget *owner) : QObject(owner), m_host(host)
+GraphSet::GraphSet(SampleCycle &cycle, LineSample &sample, SampleLog &log, const Clock &clock,
+    Settings &settings, QWidget *owner)
+    : QObject(owner), m_cycle(cycle), m_sample(sample), m_log(log), m_clock(clock), m_settings(settings)
 {
     createCharts(owner);
     createPagingPanels();
@@ -209,11 +212,9 @@ void GraphSet::createGraphFields(QWidget *owner)
     auto *grid = new QGridLayout(GraphFields);
     grid->setContentsMargins(0, 0, 0, 0);
     spSample = new QSpinBox(GraphFields);
-    spSample->setRange(10, 300);
-    spSample->setValue(30);
+    spSample->setRange(kSampleSecondsMin, kSampleSecondsMax);
     spPointsPerPage = new QSpinBox(GraphFields);
     spPointsPerPage->setRange(0, std::numeric_limits<int>::max());
-    spPointsPerPage->setValue(480);
     Panel5 = new QLabel(QStringLiteral("Time per page"), GraphFields);
     Panel5->setFrameShape(QFrame::Panel);
     Panel5->setFrameShadow(QFrame::Sunken);
@@ -276,41 +277,89 @@ void GraphSet::setWebGraphSize(const QSize &size)
 
 // ---- start-up and close ----------------------------------------------------
 
-void GraphSet::startUp(const GraphSettings &settings)
+void GraphSet::bindSettings(SettingsBindings &bindings)
 {
-    m_threeD = settings.threeD;
-    m_dateStamp = settings.dateStamp;
-    cbSaveAxes->setChecked(settings.saveAxes);
-    startUpUserGraphs(settings);
-    restoreAxes(settings);
-    for (int i : { 0, 1 })
-        if (IsNoFigure(m_user[static_cast<size_t>(i)].box->currentText()))
-            setNoneAxes(m_user[static_cast<size_t>(i)].chart);
+    bindings.bind(SettingKey::Sample, [this] { spSample->setValue(m_settings.sampleSeconds()); });
+    bindings.bind(
+        SettingKey::PointsperPage, [this] { spPointsPerPage->setValue(m_settings.pointsPerPage()); });
+    for (UserGraph &graph : m_user) {
+        const int n = graph.number;
+        // Loading a choice is not a change of selection: the log header is
+        // built at start-up without asking for it to be written again.
+        bindings.bind(n == 1 ? SettingKey::User1 : SettingKey::User2, [this, &graph] {
+            {
+                const QSignalBlocker block(graph.box);
+                graph.box->setCurrentIndex(UserFigureIndex(m_settings.figure(graph.number)));
+            }
+            m_settings.setFigure(graph.number, figureOf(graph));
+        });
+        bindings.bind(n == 1 ? SettingKey::Total1 : SettingKey::Total2, [this, &graph] {
+            if (m_settings.total(graph.number))
+                graph.total->setChecked(true);
+        });
+        bindings.bind(n == 1 ? SettingKey::LastHour1 : SettingKey::LastHour2, [this, &graph] {
+            if (m_settings.lastHour(graph.number))
+                graph.lastHour->setChecked(true);
+        });
+    }
+    bindings.bind(SettingKey::SaveAxes, [this] { cbSaveAxes->setChecked(m_settings.saveAxes()); });
+    // The twenty axis keys are applied together once the last has been
+    // read, so that each pair of limits is checked as a whole.
+    bindings.bind(SettingKey::C4R, [this] { restoreAxes(); });
+    bindings.bind(SettingKey::ThreeD, [this] { m_threeD = m_settings.threeD(); });
+    bindings.bind(SettingKey::DateStamp, [this] { m_dateStamp = m_settings.dateStamp(); });
+    bindings.beforeSave([this] { collectAxes(); });
+
+    // Changes by the user reach the settings at once.
+    connect(
+        spSample, &QSpinBox::valueChanged, this, [this](int value) { m_settings.setSampleSeconds(value); });
+    connect(spPointsPerPage, &QSpinBox::valueChanged, this,
+        [this](int value) { m_settings.setPointsPerPage(value); });
+    for (UserGraph &graph : m_user) {
+        connect(graph.box, &QComboBox::currentIndexChanged, this,
+            [this, &graph](int index) { m_settings.setFigure(graph.number, UserFigureFromIndex(index)); });
+        connect(graph.total, &QRadioButton::toggled, this,
+            [this, &graph](bool on) { m_settings.setTotal(graph.number, on); });
+        connect(graph.lastHour, &QRadioButton::toggled, this,
+            [this, &graph](bool on) { m_settings.setLastHour(graph.number, on); });
+    }
+    connect(cbSaveAxes, &QCheckBox::toggled, this, [this](bool on) { m_settings.setSaveAxes(on); });
+}
+
+void GraphSet::startUp()
+{
+    startUpUserGraphs();
+    for (const UserGraph &graph : m_user)
+        if (figureOf(graph) == UserFigure::None)
+            setNoneAxes(graph.chart);
 
     // The window starts at [0, L] and fills from the left.
     for (Chart *chart : { Chart1, Chart2, Chart3, Chart4, Chart5 })
         SetRangeSafely(*chart, ChartAxis::Bottom, 0, 1);
-    spSample->setValue(settings.sample);
-    spPointsPerPage->setValue(settings.pointsPerPage);
     spSampleChange();
     spPointsPerPageChange();
 
     applyThreeD();
-    setWebGraphSize(QSize(settings.webWidth, settings.webHeight));
+    setWebGraphSize(m_settings.webGraphSize());
     m_plotCount = 0;
     Timer3->start();
 }
 
-// Saved limits replace the start values only when the option is on; a saved
-// pair with its minimum above its maximum (a hand-edited file) is skipped.
-void GraphSet::restoreAxes(const GraphSettings &settings)
+void GraphSet::setDateStamp(bool on)
 {
-    const auto starts = GraphSettings::StartAxisLimits();
+    m_dateStamp = on;
+    m_settings.setDateStamp(on);
+}
+
+// Saved limits replace the start values only when the option is on (the
+// settings then hold them); a saved pair with its minimum above its maximum
+// (a hand-edited file) is skipped.
+void GraphSet::restoreAxes()
+{
     for (int number : { 1, 5, 2, 3, 4 }) {
         Chart *chart = chartOfPage(number) ? chartOfPage(number) : Chart5;
-        const auto index = static_cast<size_t>(number - 1);
-        const AxisLimitSet &start = starts[index];
-        const AxisLimitSet &limits = settings.saveAxes ? settings.axes[index] : start;
+        const AxisLimitSet start = GraphSettings::fixedAxisLimits(number);
+        const AxisLimitSet limits = m_settings.axisLimits(number);
         const bool leftOk = limits.leftMin <= limits.leftMax;
         const bool rightOk = limits.rightMin <= limits.rightMax;
         SetRangeSafely(*chart, ChartAxis::Left, leftOk ? limits.leftMin : start.leftMin,
@@ -320,50 +369,32 @@ void GraphSet::restoreAxes(const GraphSettings &settings)
     }
 }
 
-GraphSettings GraphSet::currentSettings() const
+// The limits are stored only when the option is on; otherwise the keys
+// keep what the file held.
+void GraphSet::collectAxes()
 {
-    GraphSettings settings;
-    settings.sample = spSample->value();
-    settings.pointsPerPage = spPointsPerPage->value();
-    settings.user1 = boxUser1->currentIndex();
-    settings.user2 = boxUser2->currentIndex();
-    settings.total1 = rbTotal1->isChecked();
-    settings.lastHour1 = rbLastHour1->isChecked();
-    settings.total2 = rbTotal2->isChecked();
-    settings.lastHour2 = rbLastHour2->isChecked();
-    settings.saveAxes = cbSaveAxes->isChecked();
-    settings.threeD = m_threeD;
-    settings.dateStamp = m_dateStamp;
-    settings.webWidth = Chart5->width();
-    settings.webHeight = Chart5->height();
+    if (!m_settings.saveAxes())
+        return;
     for (int number = 1; number <= 5; ++number) {
         const Chart *chart = chartOfPage(number) ? chartOfPage(number) : Chart5;
-        AxisLimitSet &limits = settings.axes[static_cast<size_t>(number - 1)];
-        limits.leftMax = TruncatedAxisLimit(chart->maximum(ChartAxis::Left));
-        limits.rightMax = TruncatedAxisLimit(chart->maximum(ChartAxis::Right));
-        limits.leftMin = TruncatedAxisLimit(chart->minimum(ChartAxis::Left));
-        limits.rightMin = TruncatedAxisLimit(chart->minimum(ChartAxis::Right));
+        m_settings.setAxisLimits(number, chart->minimum(ChartAxis::Left), chart->maximum(ChartAxis::Left),
+            chart->minimum(ChartAxis::Right), chart->maximum(ChartAxis::Right));
     }
-    return settings;
 }
 
 // ---- plotting ---------------------------------------------------------------
 
-void GraphSet::PlotSample()
-{
-    PlotSample(m_host.isRunning() && m_host.lineSample().pageRead);
-}
-
-void GraphSet::PlotSample(bool addPoints)
+void GraphSet::setLabelSpacing()
 {
     for (Chart *chart : { Chart1, Chart2, Chart3, Chart4 })
         chart->setLabelSpacing(LabelSpacing(m_dateStamp));
+}
+
+void GraphSet::PlotSample(const LineSample &sample, const QDateTime &moment)
+{
     // One moment for all points of the sample, in UTC so that the ten series
     // do not each convert it from local time.
-    const QDateTime now = m_host.clock().now().toUTC();
-    const LineSample &sample = m_host.lineSample();
-    if (!addPoints)
-        return;
+    const QDateTime now = moment.toUTC();
 
     const LabelForm form = LabelFormFor(m_dateStamp);
     const auto plot = [&](Chart *chart, LabelForm labelForm, double up, double down) {
@@ -376,8 +407,8 @@ void GraphSet::PlotSample(bool addPoints)
     AdjustChart1(*Chart1, sample.noiseMarginUp, sample.noiseMarginDown);
     AdjustChart5(*Chart5, sample.noiseMarginUp, sample.noiseMarginDown);
     AdjustChart2(*Chart2, sample.speedUp, sample.speedDown);
-    plotUserGraph(m_user[0], now);
-    plotUserGraph(m_user[1], now);
+    plotUserGraph(m_user[0], sample, now);
+    plotUserGraph(m_user[1], sample, now);
 
     ++m_plotCount;
     const int L = pageLength();
@@ -387,11 +418,10 @@ void GraphSet::PlotSample(bool addPoints)
         chart->setPanMode(pan);
 }
 
-void GraphSet::plotUserGraph(UserGraph &graph, const QDateTime &moment)
+void GraphSet::plotUserGraph(UserGraph &graph, const LineSample &sample, const QDateTime &moment)
 {
-    const LineSample &sample = m_host.lineSample();
     const bool first = graph.number == 1;
-    const UserGraphPoint point = UserGraphPointFor(graph.box->currentText(), inLastHourMode(graph),
+    const UserGraphPoint point = UserGraphPointFor(figureOf(graph), inLastHourMode(graph),
         first ? sample.user1Up : sample.user2Up, first ? sample.user1Down : sample.user2Down,
         first ? sample.user1UpBase : sample.user2UpBase, first ? sample.user1DownBase : sample.user2DownBase);
     const LabelForm form = LabelFormFor(m_dateStamp);
@@ -430,7 +460,7 @@ void GraphSet::spPointsPerPageExit()
 
 void GraphSet::spSampleChange()
 {
-    m_host.setSampleSeconds(spSample->value());
+    m_cycle.setSampleSeconds(spSample->value());
     updateTimePerPage();
 }
 
@@ -452,13 +482,13 @@ void GraphSet::Chart1MouseMove(Chart *chart, QPoint pos)
 
 void GraphSet::btnHomeClick()
 {
-    m_host.pauseSampling();
+    m_cycle.btnStopClick();
     ShowFirstPage(visibleGraphs(), pageLength());
 }
 
 void GraphSet::btnChartBack1Click()
 {
-    m_host.pauseSampling();
+    m_cycle.btnStopClick();
     ShowPreviousPage(visibleGraphs(), pageLength());
 }
 
@@ -469,7 +499,7 @@ void GraphSet::btnChartForwardClick()
 
 void GraphSet::btnForwardHomeClick()
 {
-    m_host.startSampling();
+    m_cycle.btnRunClick();
     MoveToNewestPage(visibleGraphs(), pageLength(), m_plotCount);
 }
 
@@ -490,6 +520,7 @@ void GraphSet::mnu3DClick()
     if (position < 1 || position > 4)
         return;
     m_threeD[position - 1] = mnu3D->isChecked() ? QLatin1Char('1') : QLatin1Char('0');
+    m_settings.setThreeD(m_threeD);
     applyThreeD();
 }
 

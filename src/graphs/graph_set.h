@@ -5,6 +5,7 @@
 #include "graphs/graph_settings.h"
 #include "graphs/paging.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QPoint>
 #include <QSize>
@@ -12,7 +13,11 @@
 #include <array>
 
 class Chart;
-class GraphHost;
+class Clock;
+class SampleCycle;
+class SampleLog;
+class SettingsBindings;
+struct LineSample;
 class QAction;
 class QButtonGroup;
 class QCheckBox;
@@ -42,17 +47,22 @@ class GraphSet final : public QObject {
     Q_DISABLE_COPY_MOVE(GraphSet)
 
 public:
-    GraphSet(GraphHost &host, QWidget *owner);
+    // The graphs hold sampling while a graph is held with the mouse and page
+    // it with the paging buttons; they clear the sample's hour baselines and
+    // keep the log header in step with the user-defined figures.
+    GraphSet(SampleCycle &cycle, LineSample &sample, SampleLog &log, const Clock &clock, Settings &settings,
+        QWidget *owner);
     ~GraphSet() override;
 
-    // The graph steps of the main window's creation, in their order.
-    void startUp(const GraphSettings &settings);
-    // What the settings writer saves at close; the axis limits are
-    // truncated toward zero.
-    GraphSettings currentSettings() const;
+    // Binds the graph keys to their controls; the axis limits are taken
+    // back, truncated toward zero, before every save.
+    void bindSettings(SettingsBindings &bindings);
+    // The graph steps of the main window's creation once the settings are
+    // applied, in their order.
+    void startUp();
 
     // DateStamp: labels of later points include the day.
-    void setDateStamp(bool on) { m_dateStamp = on; }
+    void setDateStamp(bool on);
     bool dateStamp() const { return m_dateStamp; }
     QString threeDFlags() const { return m_threeD; }
     int PlotCount() const { return m_plotCount; }
@@ -67,11 +77,11 @@ public:
     // The highlight of "Configure User Defined Graphs..." goes at a tab change.
     void clearUserGroupHighlight();
 
-    // The plotting step of the per-sample pipeline: adds the sample's points
-    // while the run state is Running and a statistics page has been read.
-    void PlotSample();
-    // The same with the pipeline's own decision whether points are added.
-    void PlotSample(bool addPoints);
+    // Every page load sets the label spacing of the four visible graphs.
+    void setLabelSpacing();
+    // Adds a sample's points to every graph at the moment of its page load,
+    // applies the axis rules and moves the graphs to the newest page.
+    void PlotSample(const LineSample &sample, const QDateTime &moment);
 
     void spPointsPerPageChange();
     void spPointsPerPageExit();
@@ -152,6 +162,9 @@ public:
 signals:
     // A graph's tab caption changed (page 3 or 4).
     void tabCaptionChanged(int pageIndex, const QString &caption);
+    // "Configure User Defined Graphs...": the tab with the group is to come
+    // to the front.
+    void advancedTabWanted();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -181,10 +194,12 @@ private:
     void placeOverlays(Chart *chart);
     void connectChart(Chart *chart);
 
-    void restoreAxes(const GraphSettings &settings);
+    void restoreAxes();
+    void collectAxes();
     void applyThreeD();
-    void startUpUserGraphs(const GraphSettings &settings);
-    void plotUserGraph(UserGraph &graph, const QDateTime &moment);
+    void startUpUserGraphs();
+    void plotUserGraph(UserGraph &graph, const LineSample &sample, const QDateTime &moment);
+    UserFigure figureOf(const UserGraph &graph) const;
     void userCloseUp(UserGraph &graph);
     void userTotalClick(UserGraph &graph);
     void userLastHourClick(UserGraph &graph, const UserGraph &other);
@@ -204,7 +219,11 @@ private:
     void SaveChartAsStep(Chart *chart);
     void CaptureAllNowStep();
 
-    GraphHost &m_host;
+    SampleCycle &m_cycle;
+    LineSample &m_sample;
+    SampleLog &m_log;
+    const Clock &m_clock;
+    GraphSettings m_settings;
     GraphCursors m_cursors;
     std::array<UserGraph, 2> m_user;
     std::array<QFrame *, 4> m_panels {};
@@ -216,6 +235,6 @@ private:
     bool m_cursorOverridden = false;
     Chart *m_popupChart = nullptr;
     int m_plotCount = 0;
-    bool m_dateStamp = true;
-    QString m_threeD = QStringLiteral("00000");
+    bool m_dateStamp = false;
+    QString m_threeD;
 };

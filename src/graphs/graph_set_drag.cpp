@@ -3,7 +3,7 @@
 
 #include "graphs/axis_refused.h"
 #include "graphs/chart.h"
-#include "graphs/graph_host.h"
+#include "sampling/sample_cycle.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -12,7 +12,7 @@ void GraphSet::Chart1MouseDown(
     Chart *chart, Qt::MouseButton button, QPoint pos, Qt::KeyboardModifiers modifiers)
 {
     // No sample is taken while a button is held on a graph.
-    m_host.holdSampling();
+    m_cycle.graphMouseDown();
     const bool shift = modifiers.testFlag(Qt::ShiftModifier);
     m_drag.press(*chart, shift, modifiers.testFlag(Qt::ControlModifier), chart->panMode());
     if (button == Qt::RightButton)
@@ -63,7 +63,7 @@ void GraphSet::Chart1MouseUp(Chart *chart, Qt::MouseButton button, QPoint global
         m_cursorOverridden = false;
     }
     QApplication::processEvents(); // let the graphs repaint before sampling resumes
-    m_host.releaseSampling();
+    m_cycle.graphMouseUp();
 
     if (button == Qt::RightButton) {
         popupChartPopup(chart);

@@ -4,10 +4,10 @@
 
 #include "base/clock.h"
 #include "graphs/chart.h"
-#include "graphs/graph_host.h"
 #include "graphs/user_graph_rules.h"
 #include "outputs/sample_log.h"
 #include "sampling/line_sample.h"
+#include "sampling/sample_cycle.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -80,20 +80,15 @@ void GraphSet::createUserGroup(QWidget *owner)
     connect(btnReset, &QPushButton::clicked, this, &GraphSet::btnResetClick);
 }
 
-// The start-up steps of the user-defined graphs, in their order.
-void GraphSet::startUpUserGraphs(const GraphSettings &settings)
+UserFigure GraphSet::figureOf(const UserGraph &graph) const
 {
-    {
-        // Loading the choices is not a change of selection: the log header
-        // is built below without asking for it to be written again.
-        const QSignalBlocker block1(boxUser1);
-        const QSignalBlocker block2(boxUser2);
-        boxUser1->setCurrentIndex(std::clamp(settings.user1, 0, UserFigureCount - 1));
-        boxUser2->setCurrentIndex(std::clamp(settings.user2, 0, UserFigureCount - 1));
-    }
-    (settings.lastHour1 && !settings.total1 ? rbLastHour1 : rbTotal1)->setChecked(true);
-    (settings.lastHour2 && !settings.total2 ? rbLastHour2 : rbTotal2)->setChecked(true);
+    return UserFigureFromIndex(graph.box->currentIndex());
+}
 
+// The start-up steps of the user-defined graphs once their choices are
+// loaded, in their order.
+void GraphSet::startUpUserGraphs()
+{
     for (UserGraph &graph : m_user) {
         const QString text = graph.box->currentText();
         graph.chart->setAxisTitle(ChartAxis::Left, QStringLiteral("Upstream ") + text);
@@ -111,10 +106,9 @@ void GraphSet::startUpUserGraphs(const GraphSettings &settings)
     }
     // Graph 1's buttons follow whether its figure is an error counter; graph
     // 2's keep the state set above, so its "Total errors" stays enabled.
-    const bool errors1 = IsErrorFigure(boxUser1->currentText());
+    const bool errors1 = IsErrorFigure(figureOf(m_user[0]));
     rbTotal1->setEnabled(errors1);
     rbLastHour1->setEnabled(errors1);
-    m_host.setLogHeader(LogHeader(boxUser1->currentText(), boxUser2->currentText()));
     for (UserGraph &graph : m_user)
         showLastHourLabel(graph);
 }
@@ -142,7 +136,7 @@ void GraphSet::setNoneAxes(Chart *chart)
 
 void GraphSet::rebuildLogHeader()
 {
-    m_host.setLogHeader(LogHeader(boxUser1->currentText(), boxUser2->currentText()));
+    m_log.setHeader(LogHeader(figureOf(m_user[0]), figureOf(m_user[1])));
 }
 
 void GraphSet::userCloseUp(UserGraph &graph)
@@ -151,13 +145,13 @@ void GraphSet::userCloseUp(UserGraph &graph)
     graph.chart->setAxisTitle(ChartAxis::Left, QStringLiteral("Upstream ") + text);
     graph.chart->setAxisTitle(ChartAxis::Right, QStringLiteral("Downstream ") + text);
     setTabCaption(graph, FigureCaption(text));
-    const bool errors = IsErrorFigure(text);
+    const bool errors = IsErrorFigure(figureOf(graph));
     graph.total->setEnabled(errors);
     graph.lastHour->setEnabled(errors);
     showLastHourLabel(graph);
     if (inLastHourMode(graph))
         setTabCaption(graph, LastHourCaption(text));
-    if (IsNoFigure(text))
+    if (figureOf(graph) == UserFigure::None)
         setNoneAxes(graph.chart);
     rebuildLogHeader();
 }
@@ -174,12 +168,12 @@ void GraphSet::boxUser2CloseUp()
 
 void GraphSet::boxUser1Change()
 {
-    m_host.setLogHeaderPending();
+    m_log.setHeaderPending(true);
 }
 
 void GraphSet::boxUser2Change()
 {
-    m_host.setLogHeaderPending();
+    m_log.setHeaderPending(true);
 }
 
 void GraphSet::userTotalClick(UserGraph &graph)
@@ -215,7 +209,7 @@ void GraphSet::userLastHourClick(UserGraph &graph, const UserGraph &other)
     showLastHourLabel(graph);
     if (graph.chart->setFirstValue(ChartSide::Left, 0)) {
         graph.chart->setFirstValue(ChartSide::Right, 0);
-        const QDateTime now = m_host.clock().now();
+        const QDateTime now = m_clock.now();
         graph.chart->addPoint(ChartSide::Left, 0, now, LabelForm::Time, PointColour::None);
         graph.chart->addPoint(ChartSide::Right, 0, now, LabelForm::Time, PointColour::None);
     }
@@ -239,20 +233,20 @@ void GraphSet::btnResetClick()
 {
     Timer3->stop();
     Timer3->setInterval(HourMs);
-    m_host.lineSample().clearBaselines();
+    m_sample.clearBaselines();
     Timer3->start();
 }
 
 void GraphSet::Timer3Timer()
 {
-    m_host.lineSample().clearBaselines();
+    m_sample.clearBaselines();
 }
 
 // The tab comes to the front first: its own tab change would otherwise take
 // the highlight away at once, which is meant to go at the user's next one.
 void GraphSet::mnuuserDefinedClick()
 {
-    m_host.showAdvancedTab();
+    emit advancedTabWanted();
     GroupBox4->setAutoFillBackground(true);
     QPalette palette = GroupBox4->palette();
     palette.setColor(QPalette::Window, Qt::white);

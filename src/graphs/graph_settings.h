@@ -1,48 +1,60 @@
 #pragma once
 
+#include "base/settings.h"
+#include "base/user_figure.h"
+
+#include <QSize>
 #include <QString>
 
 #include <array>
 
-// The saved limits of one graph's vertical axes, as whole numbers.
+// The limits of one graph's vertical axes, as whole numbers.
 struct AxisLimitSet {
-    int leftMax = 10;
-    int rightMax = 10;
-    int leftMin = -2;
-    int rightMin = -2;
+    int leftMax = 0;
+    int rightMax = 0;
+    int leftMin = 0;
+    int rightMin = 0;
 };
 
-// The settings the graphs start from and hand back at close: the sample
-// interval and page length fields, the user-defined graph choices, the
-// twenty axis keys, the 3-D flags and the DateStamp option.
-struct GraphSettings {
-    int sample = 30; // Sample
-    int pointsPerPage = 480; // PointsperPage
-    int user1 = 4; // User1: "CRC Errors"
-    int user2 = 5; // User2: "HEC Errors"
-    bool total1 = true; // Total1
-    bool lastHour1 = false; // LastHour1
-    bool total2 = true; // Total2
-    bool lastHour2 = false; // LastHour2
-    bool saveAxes = false; // SaveAxes
-    std::array<AxisLimitSet, 5> axes = StartAxisLimits(); // Chart1..Chart5: C1.. to C5..
-    QString threeD = QStringLiteral("00000"); // 3D
-    bool dateStamp = true; // DateStamp
-    int webWidth = 500; // web graph size: edWidth, or 500 when not a number
-    int webHeight = 300; // edHeight, or 300
+// The keys the graphs read and write: the sample interval and page length,
+// the user-defined graphs' figures and modes, the axis limits, the 3-D
+// flags, DateStamp and the web graph's size. Graphs are numbered as the axis
+// keys number them: 1 Noise Margin, 2 Connection Speed, 3 and 4 the
+// user-defined graphs, 5 the web graph.
+class GraphSettings {
+public:
+    explicit GraphSettings(Settings &settings) : m_settings(settings) { }
 
-    // The start limits: Noise Margin and the web graph -2 to 10, the others 0 to 20.
-    static std::array<AxisLimitSet, 5> StartAxisLimits();
+    int sampleSeconds() const { return m_settings.integer(SettingKey::Sample); }
+    void setSampleSeconds(int seconds) { m_settings.setInteger(SettingKey::Sample, seconds); }
+    int pointsPerPage() const { return m_settings.integer(SettingKey::PointsperPage); }
+    void setPointsPerPage(int points) { m_settings.setInteger(SettingKey::PointsperPage, points); }
+
+    // User-defined graph 1 or 2.
+    UserFigure figure(int userGraph) const;
+    void setFigure(int userGraph, UserFigure figure);
+    bool total(int userGraph) const;
+    bool lastHour(int userGraph) const;
+    void setTotal(int userGraph, bool on);
+    void setLastHour(int userGraph, bool on);
+
+    bool saveAxes() const { return m_settings.flag(SettingKey::SaveAxes); }
+    void setSaveAxes(bool on) { m_settings.setFlag(SettingKey::SaveAxes, on); }
+    // What the axis keys hold: the stored limits when SaveAxes was set at
+    // load, the fixed limits otherwise.
+    AxisLimitSet axisLimits(int graph) const;
+    // The limits the graph starts from, and falls back to.
+    static AxisLimitSet fixedAxisLimits(int graph);
+    // Limits as they are stored: truncated toward zero.
+    void setAxisLimits(int graph, double leftMin, double leftMax, double rightMin, double rightMax);
+
+    QString threeD() const { return m_settings.text(SettingKey::ThreeD); }
+    void setThreeD(const QString &flags) { m_settings.setText(SettingKey::ThreeD, flags); }
+    bool dateStamp() const { return m_settings.flag(SettingKey::DateStamp); }
+    void setDateStamp(bool on) { m_settings.setFlag(SettingKey::DateStamp, on); }
+    // edWidth and edHeight: 500 and 300 where they are not whole numbers.
+    QSize webGraphSize() const;
+
+private:
+    Settings &m_settings;
 };
-
-class Settings;
-
-// The graph settings as the settings in memory hold them (the axis keys
-// already hold the fixed limits when SaveAxes is clear), and back. The web
-// graph's size comes from the texts of edWidth and edHeight: 500 and 300
-// where they are not whole numbers.
-GraphSettings GraphSettingsFrom(const Settings &settings);
-// Writes what the graphs keep into the settings before SaveIni, SaveAxes
-// included; the axis limits go in only when SaveAxes is set, as SaveIni
-// writes them only then.
-void StoreGraphSettings(const GraphSettings &graphs, Settings &settings);

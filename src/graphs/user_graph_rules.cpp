@@ -1,17 +1,5 @@
 #include "graphs/user_graph_rules.h"
 
-#include "sampling/line_sample.h"
-
-bool IsNoFigure(const QString &figureText)
-{
-    return figureText == UserFigureText(static_cast<int>(UserFigure::None));
-}
-
-bool IsErrorFigure(const QString &figureText)
-{
-    return figureText.contains(QStringLiteral("Error"));
-}
-
 QString FigureCaption(const QString &figureText)
 {
     const qsizetype paren = figureText.indexOf(QLatin1Char('('));
@@ -24,10 +12,10 @@ QString LastHourCaption(const QString &figureText)
 }
 
 UserGraphPoint UserGraphPointFor(
-    const QString &figureText, bool lastHourMode, double up, double down, double upBase, double downBase)
+    UserFigure figure, bool lastHourMode, double up, double down, double upBase, double downBase)
 {
     UserGraphPoint point;
-    if (IsNoFigure(figureText)) {
+    if (figure == UserFigure::None) {
         point.colour[0] = point.colour[1] = PointColour::Grey;
         point.applyAxisRule = false;
         return point;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/user_figure.h"
 #include "graphs/series_store.h"
 
 #include <QString>
@@ -12,12 +13,6 @@ struct UserGraphPoint {
     bool applyAxisRule = true; // false for "[none]": fixed axes
 };
 
-// The figure text of "nothing": the graph plots grey zeros.
-bool IsNoFigure(const QString &figureText);
-
-// The four error counters; only they offer the last-hour mode.
-bool IsErrorFigure(const QString &figureText);
-
 // The figure text before its first "(" (keeping the blank before it), or
 // the whole text.
 QString FigureCaption(const QString &figureText);
@@ -28,7 +23,7 @@ QString LastHourCaption(const QString &figureText);
 // The point of a sample: grey zeros for "[none]"; in last-hour mode the
 // readings less their hour baselines; otherwise the readings themselves.
 UserGraphPoint UserGraphPointFor(
-    const QString &figureText, bool lastHourMode, double up, double down, double upBase, double downBase);
+    UserFigure figure, bool lastHourMode, double up, double down, double upBase, double downBase);
 
 // Takes an hour baseline from a reading: a baseline still at 0 (not taken
 // in this hour) becomes the reading.

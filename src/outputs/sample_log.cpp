@@ -5,13 +5,12 @@
 
 namespace {
 
-const QString kNone = QStringLiteral("[none]");
-
-QString FigureColumns(const QString &figure)
+QString FigureColumns(UserFigure figure)
 {
-    if (figure == kNone)
+    if (figure == UserFigure::None)
         return QString();
-    return QStringLiteral(", Up ") + figure + QStringLiteral(", Down ") + figure;
+    const QString text = UserFigureText(figure);
+    return QStringLiteral(", Up ") + text + QStringLiteral(", Down ") + text;
 }
 
 QByteArray Line(const QString &text)
@@ -21,10 +20,10 @@ QByteArray Line(const QString &text)
 
 } // namespace
 
-QString LogHeader(const QString &user1Text, const QString &user2Text)
+QString LogHeader(UserFigure user1, UserFigure user2)
 {
     return QStringLiteral("Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)")
-        + FigureColumns(user1Text) + FigureColumns(user2Text);
+        + FigureColumns(user1) + FigureColumns(user2);
 }
 
 bool SampleLog::writeLine(const QString &path, const QString &logLine)

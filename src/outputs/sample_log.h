@@ -1,11 +1,13 @@
 #pragma once
 
+#include "base/user_figure.h"
+
 #include <QString>
 
 // "Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)"
 // and, for each user-defined graph that shows a figure, its up and down
 // columns ("[none]" adds nothing).
-QString LogHeader(const QString &user1Text, const QString &user2Text);
+QString LogHeader(UserFigure user1, UserFigure user2);
 
 // The sample log file: one CR LF line per sample, a header line and a dash
 // line at the top of a new file and again before the first line after the

@@ -78,10 +78,10 @@ bool ReadSpeed(QStringView page, QStringView label, const ReaderOptions &options
     return true;
 }
 
-void ReadUser(QStringView page, const QString &listText, const ReaderOptions &options,
+void ReadUser(QStringView page, UserFigure figure, const ReaderOptions &options,
     const ReaderSteps::UserSlot &slot, LineSample &sample)
 {
-    const QString label = ReaderSteps::LabelFor(listText, UserLabels());
+    const QString label = ReaderSteps::LabelFor(figure, UserLabels());
     if (label.isEmpty())
         return;
     const int p = Pos(label, page);
@@ -105,6 +105,6 @@ void BTHomeHub3A(QStringView page, const ReaderOptions &options, LineSample &sam
     if (ReadSpeed(page, u"Downstream:", options, sample.speedDown, sample.speedDownText, readouts.Label23))
         sample.logLine += PadLeft(sample.speedDownText, options.logTab);
 
-    ReadUser(page, options.user1Text, options, ReaderSteps::Slot1(sample), sample);
-    ReadUser(page, options.user2Text, options, ReaderSteps::Slot2(sample), sample);
+    ReadUser(page, options.user1, options, ReaderSteps::Slot1(sample), sample);
+    ReadUser(page, options.user2, options, ReaderSteps::Slot2(sample), sample);
 }

@@ -66,10 +66,10 @@ bool ReadSpeed(QStringView page, QStringView anchor, const ReaderOptions &option
     return true;
 }
 
-void ReadUser(QStringView page, const QString &listText, const ReaderOptions &options,
+void ReadUser(QStringView page, UserFigure figure, const ReaderOptions &options,
     const ReaderSteps::UserSlot &slot, LineSample &sample)
 {
-    const QString anchor = ReaderSteps::LabelFor(listText, UserAnchors());
+    const QString anchor = ReaderSteps::LabelFor(figure, UserAnchors());
     if (anchor.isEmpty())
         return;
     const int p = Pos(anchor, page);
@@ -100,6 +100,6 @@ void BTHomeHub3B(QStringView page, const ReaderOptions &options, LineSample &sam
             readouts.Label23, logText))
         sample.logLine += PadLeft(logText, options.logTab);
 
-    ReadUser(page, options.user1Text, options, ReaderSteps::Slot1(sample), sample);
-    ReadUser(page, options.user2Text, options, ReaderSteps::Slot2(sample), sample);
+    ReadUser(page, options.user1, options, ReaderSteps::Slot1(sample), sample);
+    ReadUser(page, options.user2, options, ReaderSteps::Slot2(sample), sample);
 }

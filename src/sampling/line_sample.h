@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
-
-#include <array>
 
 // The one current sample of the line, refilled in place by every page load.
 struct LineSample {
@@ -54,22 +51,3 @@ struct Readouts {
 
     void clear() { *this = Readouts(); }
 };
-
-// The figures a user-defined graph can show, in the order of its list.
-enum class UserFigure {
-    OutputPower = 0,
-    LineAttenuation = 1,
-    ErrorSeconds = 2,
-    FecErrors = 3,
-    CrcErrors = 4,
-    HecErrors = 5,
-    None = 6,
-};
-
-constexpr int UserFigureCount = 7;
-
-// The list texts, index by index.
-const std::array<QString, UserFigureCount> &UserFigureTexts();
-
-// The list text of an index; an index outside the list gives "[none]".
-QString UserFigureText(int index);

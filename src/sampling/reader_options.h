@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QLocale>
-#include <QString>
+#include "base/user_figure.h"
 
-// What a page reader needs besides the page text: the current texts of the
-// two user-defined graph lists, the log column width and the locale numbers
+#include <QLocale>
+
+// What a page reader needs besides the page text: the figures of the two
+// user-defined graphs, the log column width (LogTab) and the locale numbers
 // are converted in.
 struct ReaderOptions {
-    QString user1Text;
-    QString user2Text;
-    int logTab = 8;
+    UserFigure user1 = UserFigure::None;
+    UserFigure user2 = UserFigure::None;
+    int logTab = 0;
     QLocale locale = QLocale::system();
 };

@@ -30,16 +30,12 @@ UserSlot Slot2(LineSample &sample);
 void ReadUserFigure(
     QStringView window, const ReaderOptions &options, const UserSlot &slot, LineSample &sample);
 
-// The label or anchor of the figure a list text names; empty for "[none]"
-// and for a text that names no figure.
-template<typename Table> QString LabelFor(const QString &listText, const Table &labels)
+// The label or anchor of a figure on the page; empty for "[none]".
+template<typename Table> QString LabelFor(UserFigure figure, const Table &labels)
 {
-    const auto &texts = UserFigureTexts();
-    for (int i = 0; i < static_cast<int>(UserFigure::None); ++i) {
-        if (texts[static_cast<size_t>(i)] == listText)
-            return labels[static_cast<size_t>(i)];
-    }
-    return {};
+    if (figure == UserFigure::None)
+        return {};
+    return labels[static_cast<size_t>(UserFigureIndex(figure))];
 }
 
 } // namespace ReaderSteps

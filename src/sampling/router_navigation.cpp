@@ -5,8 +5,8 @@
 #include "sampling/hub_a_reader.h"
 #include "sampling/hub_b_reader.h"
 #include "sampling/reader_steps.h"
-#include "sampling/router_navigation_host.h"
 #include "sampling/sample_cycle.h"
+#include "sampling/sample_pipeline.h"
 #include "sampling/trim_working_set.h"
 #include "sampling/url_rules.h"
 
@@ -16,41 +16,38 @@
 
 namespace {
 
-constexpr int TypeA = 0;
-constexpr int TypeB = 1;
 constexpr int LoginLinkIndex = 8;
 constexpr int PasswordScrollY = 28;
-
-QString RouterRoot(const RouterAccess &access)
-{
-    return QStringLiteral("http://") + access.address;
-}
 
 } // namespace
 
 RouterNavigation::RouterNavigation(BrowserView &view, SampleCycle &cycle, NavigationUrls &urls,
-    LineSample &sample, const Clock &clock, RouterNavigationHost &host, QObject *parent)
+    LineSample &sample, const Clock &clock, Settings &settings, const SamplePipeline &pipeline,
+    QObject *parent)
     : QObject(parent), m_view(view), m_cycle(cycle), m_urls(urls), m_sample(sample), m_clock(clock),
-      m_host(host)
+      m_settings(settings), m_pipeline(pipeline)
 {
     connect(&m_view, &BrowserView::documentComplete, this, &RouterNavigation::WebBrowser1DocumentComplete);
     connect(&m_view, &BrowserView::beforeNavigate, this, &RouterNavigation::WebBrowser1BeforeNavigate2,
         Qt::DirectConnection);
 }
 
+QString RouterNavigation::routerRoot() const
+{
+    return QStringLiteral("http://") + m_settings.address();
+}
+
 void RouterNavigation::initialNavigation(bool settingsFileExists)
 {
     if (!settingsFileExists)
         return;
-    const RouterAccess access = m_host.routerAccess();
-    if (access.type == TypeA)
-        m_urls.navigationUrl = RouterRoot(access) + access.hhaUrl;
-    else if (access.type == TypeB)
-        m_urls.navigationUrl = RouterRoot(access) + access.hhbUrl;
+    const RouterType type = m_settings.type();
+    if (type != RouterType::None)
+        m_urls.navigationUrl = routerRoot() + m_settings.statisticsPath(type);
     try {
-        const QString target = m_urls.navigationUrl.isEmpty() ? RouterRoot(access) : m_urls.navigationUrl;
+        const QString target = m_urls.navigationUrl.isEmpty() ? routerRoot() : m_urls.navigationUrl;
         m_view.navigate(target, BrowserView::NavNoCache);
-        m_host.setTrailVisible(access.type == TypeA);
+        emit trailVisibilityChanged(type == RouterType::TypeA);
         TrimWorkingSet();
     } catch (const std::exception &) {
     }
@@ -68,9 +65,9 @@ void RouterNavigation::WebBrowser1DocumentComplete()
 void RouterNavigation::handleDocument()
 {
     m_lastLoadWasSample = false;
-    m_loginSubmitted = false;
+    m_loginNavigationDue = false;
     m_sample.resetForPageLoad();
-    m_host.hideConnectingNotice();
+    emit pageArrived();
 
     const auto document = m_view.document();
     const QString page = document ? document->bodyHtml : QString();
@@ -80,20 +77,19 @@ void RouterNavigation::handleDocument()
         return;
     if (page.contains(u"Password:"))
         m_view.scrollBy(0, PasswordScrollY);
-
-    const RouterAccess access = m_host.routerAccess();
-    if (attemptLogin(access, page))
+    if (attemptLogin(page))
         return;
 
-    startSample();
-    bool sampleRead = false;
-    if (access.type == TypeA)
-        sampleRead = recogniseTypeA(access, documentUrl, page);
-    else if (access.type == TypeB)
-        sampleRead = acceptTypeB(access, documentUrl, page);
-    m_lastLoadWasSample = sampleRead;
+    const QDateTime moment = m_clock.now();
+    startSample(moment);
+    bool statisticsPage = false;
+    if (m_settings.type() == RouterType::TypeA)
+        statisticsPage = recogniseTypeA(documentUrl, page);
+    else if (m_settings.type() == RouterType::TypeB)
+        statisticsPage = acceptTypeB(documentUrl, page);
+    m_lastLoadWasSample = statisticsPage;
 
-    runPipeline(sampleRead);
+    m_pipeline.run(PageLoad { m_sample, moment, statisticsPage, m_cycle.runState() == RunState::Running });
     TrimWorkingSet();
 }
 
@@ -102,7 +98,7 @@ bool RouterNavigation::failedLoginPage(const QString &page)
     if (!ContainsFromThird(page, u"incorrect") && !ContainsFromThird(page, u"Your password hint"))
         return false;
     m_view.stop();
-    m_host.showHomeHubTab();
+    emit routerPageWanted();
     return true;
 }
 
@@ -110,93 +106,75 @@ bool RouterNavigation::loginPromptWhileStopped(const QString &page)
 {
     if (m_cycle.runState() != RunState::Stopped || !ContainsFromThird(page, u"enter your admin password"))
         return false;
-    m_host.showHomeHubTab();
+    emit routerPageWanted();
     return true;
 }
 
-bool RouterNavigation::attemptLogin(const RouterAccess &access, const QString &page)
+bool RouterNavigation::attemptLogin(const QString &page)
 {
-    if (access.type != TypeA || !access.attemptLogin || m_urls.navigationUrl.isEmpty()
+    if (!m_settings.attemptLogin() || m_urls.navigationUrl.isEmpty()
         || !ContainsFromThird(page, u"name=password_"))
         return false;
     // A page without the form, the field or the link is left as it is.
-    if (WebFormSetFieldValue(m_view, 0, LoginFieldName(page), access.password)) {
+    if (WebFormSetFieldValue(m_view, 0, LoginFieldName(page), m_settings.password())) {
         const auto document = m_view.document();
         if (document && document->linkCount > LoginLinkIndex) {
-            m_loginSubmitted = true;
+            m_loginNavigationDue = true;
             m_view.clickLink(LoginLinkIndex);
         }
     }
     return true;
 }
 
-void RouterNavigation::startSample()
+void RouterNavigation::startSample(const QDateTime &moment)
 {
     m_readouts.clear();
-    m_host.showReadouts(m_readouts);
-    StartLogLine(m_sample, m_clock.now(), m_host.logDateFormat());
-    m_host.restoreCursor();
+    emit readoutsChanged(m_readouts);
+    StartLogLine(m_sample, moment, m_settings.logDateFormat());
+    emit cursorRestored();
 }
 
-bool RouterNavigation::recogniseTypeA(
-    const RouterAccess &access, const QString &documentUrl, const QString &page)
+// Sampling starts by itself on the first statistics page only; after that
+// only the user, the automatic resume or a paging button starts it.
+void RouterNavigation::startOnce()
+{
+    if (m_autoStarted)
+        return;
+    m_cycle.btnRunClick();
+    m_autoStarted = true;
+}
+
+bool RouterNavigation::recogniseTypeA(const QString &documentUrl, const QString &page)
 {
     if (!page.contains(u"ADSL Settings"))
         return false;
-    m_host.setTrailVisible(false);
-    m_host.enableRunButton();
     m_urls.navigationUrl = LearnTypeAUrl(documentUrl);
-    m_host.showStatisticsUrl(u'!' + m_urls.navigationUrl);
-    m_host.setStatisticsPath(TypeA, RemoveFirst(m_urls.navigationUrl, RouterRoot(access)));
+    emit statisticsPageConfirmed(m_urls.navigationUrl);
+    m_settings.setStatisticsPath(RouterType::TypeA, RemoveFirst(m_urls.navigationUrl, routerRoot()));
     m_urls.learnedUrl = m_urls.navigationUrl;
-    if (!m_autoStarted) {
-        m_cycle.btnRunClick();
-        m_autoStarted = true;
-    }
-    BTHomeHub3A(page, m_host.readerOptions(), m_sample, m_readouts);
-    m_host.showReadouts(m_readouts);
+    startOnce();
+    BTHomeHub3A(page, m_settings.readerOptions(), m_sample, m_readouts);
+    emit readoutsChanged(m_readouts);
     TrimWorkingSet();
     m_view.stop();
     return true;
 }
 
-bool RouterNavigation::acceptTypeB(
-    const RouterAccess &access, const QString &documentUrl, const QString &page)
+bool RouterNavigation::acceptTypeB(const QString &documentUrl, const QString &page)
 {
-    m_host.setTrailVisible(false);
-    m_host.enableRunButton();
-    m_host.showStatisticsUrl(u'!' + m_urls.navigationUrl);
+    emit statisticsPageConfirmed(m_urls.navigationUrl);
     m_urls.learnedUrl = m_urls.navigationUrl;
-    m_host.setStatisticsPath(TypeB, RemoveFirst(m_urls.navigationUrl, RouterRoot(access)));
-    if (!m_autoStarted) {
-        m_cycle.btnRunClick();
-        m_autoStarted = true;
-    }
+    m_settings.setStatisticsPath(RouterType::TypeB, RemoveFirst(m_urls.navigationUrl, routerRoot()));
+    startOnce();
     if (!SameUrl(documentUrl, m_urls.navigationUrl))
         return false;
     const bool wasRead = m_sample.pageRead;
     m_sample.pageRead = false;
-    BTHomeHub3B(page, m_host.readerOptions(), m_sample, m_readouts);
+    BTHomeHub3B(page, m_settings.readerOptions(), m_sample, m_readouts);
     const bool readNow = m_sample.pageRead;
     m_sample.pageRead = wasRead || readNow;
-    m_host.showReadouts(m_readouts);
+    emit readoutsChanged(m_readouts);
     return readNow;
-}
-
-void RouterNavigation::runPipeline(bool sampleRead)
-{
-    // Only a page read as the statistics page makes a sample: an error page,
-    // a page without a body or junk from the router adds no point and no
-    // log line.
-    const bool sampling = m_cycle.runState() == RunState::Running && m_sample.pageRead && sampleRead;
-    m_host.PlotSample(sampling);
-    if (!sampling)
-        return;
-    m_host.CaptureSample();
-    m_host.TraySample();
-    m_host.WebImageSample();
-    m_host.LogSample();
-    m_host.StatusSample();
 }
 
 void RouterNavigation::WebBrowser1BeforeNavigate2(const QString &url, bool *cancel)
@@ -204,12 +182,14 @@ void RouterNavigation::WebBrowser1BeforeNavigate2(const QString &url, bool *canc
     if (!m_view.document())
         return;
     // The login the program submits itself goes through even while sampling
-    // runs: a router that forgot the session mid-run is logged in again
-    // instead of answering every tick with its login page.
+    // runs, so a router that forgot the session mid-run is logged in again;
+    // that one navigation only, not the user's clicks or the page's scripts.
+    const bool ownLogin = m_loginNavigationDue;
+    m_loginNavigationDue = false;
     const bool block
-        = m_cycle.runState() == RunState::Running && !m_loginSubmitted && !SameUrl(url, m_urls.navigationUrl);
+        = m_cycle.runState() == RunState::Running && !ownLogin && !SameUrl(url, m_urls.navigationUrl);
     if (cancel)
         *cancel = block;
-    m_host.showNavigationHint(block);
+    emit navigationHintChanged(block);
     m_cycle.setHintTimerActive(block);
 }

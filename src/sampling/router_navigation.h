@@ -2,26 +2,27 @@
 
 #include "sampling/line_sample.h"
 #include "sampling/navigation_urls.h"
+#include "sampling/router_settings.h"
 
 #include <QObject>
 #include <QString>
 
 class BrowserView;
 class Clock;
-class RouterNavigationHost;
 class SampleCycle;
-struct RouterAccess;
+class SamplePipeline;
 
-// Drives the browser view to the router's statistics page and turns every
-// completed page into one sample: the initial navigation, the page-loaded
-// handler with the Type A login and URL learning, and the navigation guard
-// that keeps the view on the statistics page while sampling runs.
+// Drives the browser view to the router's statistics page and hands every
+// completed page on to the per-sample pipeline: the initial navigation, the
+// page-loaded handler with the Type A login and URL learning, and the
+// navigation guard that keeps the view on the statistics page while
+// sampling runs. What the window is to show comes out as signals.
 class RouterNavigation final : public QObject {
     Q_OBJECT
 
 public:
     RouterNavigation(BrowserView &view, SampleCycle &cycle, NavigationUrls &urls, LineSample &sample,
-        const Clock &clock, RouterNavigationHost &host, QObject *parent = nullptr);
+        const Clock &clock, Settings &settings, const SamplePipeline &pipeline, QObject *parent = nullptr);
     Q_DISABLE_COPY_MOVE(RouterNavigation)
 
     // Sends the view to the statistics page (or the router's start page);
@@ -40,27 +41,45 @@ public:
 signals:
     // The handler has finished one page load (after the pipeline).
     void pageHandled();
+    // A page completed: the "connecting" notice goes.
+    void pageArrived();
+    // A failed login, or the login prompt while stopped: the router's page
+    // is to be brought to the front.
+    void routerPageWanted();
+    // The five toolbar read-outs, cleared or filled by a reader.
+    void readoutsChanged(const Readouts &readouts);
+    // A page is being handled as a possible sample: the busy cursor goes.
+    void cursorRestored();
+    // The way to the statistics page is to be shown, or hidden.
+    void trailVisibilityChanged(bool visible);
+    // The statistics page is known at url: sampling may be started by hand.
+    void statisticsPageConfirmed(const QString &url);
+    // The guard cancelled a navigation (shown) or let one through (hidden).
+    void navigationHintChanged(bool shown);
 
 private:
     void handleDocument();
     bool failedLoginPage(const QString &page);
     bool loginPromptWhileStopped(const QString &page);
-    bool attemptLogin(const RouterAccess &access, const QString &page);
-    void startSample();
-    bool recogniseTypeA(const RouterAccess &access, const QString &documentUrl, const QString &page);
-    bool acceptTypeB(const RouterAccess &access, const QString &documentUrl, const QString &page);
-    void confirmStatisticsPage(const RouterAccess &access);
-    void runPipeline(bool sampleRead);
+    bool attemptLogin(const QString &page);
+    void startSample(const QDateTime &moment);
+    bool recogniseTypeA(const QString &documentUrl, const QString &page);
+    bool acceptTypeB(const QString &documentUrl, const QString &page);
+    void startOnce();
+    QString routerRoot() const;
 
     BrowserView &m_view;
     SampleCycle &m_cycle;
     NavigationUrls &m_urls;
     LineSample &m_sample;
     const Clock &m_clock;
-    RouterNavigationHost &m_host;
+    RouterSettings m_settings;
+    const SamplePipeline &m_pipeline;
     Readouts m_readouts;
     bool m_autoStarted = false;
     bool m_lastLoadWasSample = false;
-    bool m_loginSubmitted = false; // the automatic login's link was clicked
+    // The automatic login clicked its link: the one navigation that click
+    // starts passes the guard.
+    bool m_loginNavigationDue = false;
     qint64 m_lastHandlerNanoseconds = 0;
 };

@@ -4,7 +4,6 @@
 #include "base/date_time_pattern.h"
 #include "sampling/browser_view.h"
 #include "sampling/line_sample.h"
-#include "sampling/sample_cycle_host.h"
 #include "sampling/trim_working_set.h"
 
 #include <exception>
@@ -15,9 +14,9 @@ constexpr int HintMilliseconds = 10000;
 
 } // namespace
 
-SampleCycle::SampleCycle(BrowserView &view, NavigationUrls &urls, LineSample &sample, const Clock &clock,
-    SampleCycleHost &host, QObject *parent)
-    : QObject(parent), m_view(view), m_urls(urls), m_sample(sample), m_clock(clock), m_host(host)
+SampleCycle::SampleCycle(
+    BrowserView &view, NavigationUrls &urls, LineSample &sample, const Clock &clock, QObject *parent)
+    : QObject(parent), m_view(view), m_urls(urls), m_sample(sample), m_clock(clock)
 {
     m_timer1.setInterval(m_sampleSeconds * 1000);
     m_timer5.setInterval(120 * 1000);
@@ -54,7 +53,7 @@ void SampleCycle::setPauseDelaySeconds(int seconds)
 
 void SampleCycle::btnRunClick()
 {
-    m_host.hideNavigationHint();
+    emit navigationHintHidden();
     m_runCaption = QStringLiteral("Resume");
     setState(RunState::Running);
     m_runPressed = true;
@@ -71,18 +70,16 @@ void SampleCycle::btnRunClick()
     m_samplingHold = false;
     Timer1Timer();
 
-    m_host.showStartTime(
+    emit startTimeChanged(
         QStringLiteral("Start: ") + FormatDateTime(QStringLiteral("ddd dd mmmm hh:mm:ss"), m_clock.now()));
-    m_host.runMaintenanceCheck();
     m_sample.clearBaselines();
     m_sample.speedUpText.clear();
     m_sample.speedDownText.clear();
-    m_host.resetCaptureState(true);
-    m_host.setRouterControlsEnabled(false);
     m_timer5.stop();
     m_stopCaption = QStringLiteral("Pause");
     m_stopGlyph = QStringLiteral("pausebitmap");
-    m_host.runStateChanged();
+    emit started();
+    emit runStateChanged();
 }
 
 void SampleCycle::btnStopClick()
@@ -102,10 +99,8 @@ void SampleCycle::btnStopClick()
     m_timer5.start();
     m_timer1.stop();
     m_samplingHold = true;
-    m_host.resetCaptureState(false);
-    m_host.showTrayStopped();
-    m_host.setRouterControlsEnabled(true);
-    m_host.runStateChanged();
+    emit paused();
+    emit runStateChanged();
 }
 
 void SampleCycle::btnStopMouseDown()
@@ -116,7 +111,7 @@ void SampleCycle::btnStopMouseDown()
     m_timer5.stop();
     setState(RunState::Stopped);
     m_runCaption = QStringLiteral("Start");
-    m_host.runStateChanged();
+    emit runStateChanged();
 }
 
 void SampleCycle::Timer1Timer()
@@ -144,7 +139,7 @@ void SampleCycle::Timer5Timer()
 
 void SampleCycle::Timer2Timer()
 {
-    m_host.hideNavigationHint();
+    emit navigationHintHidden();
     m_timer2.stop();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/settings_schema.h"
 #include "sampling/navigation_urls.h"
 #include "sampling/run_state.h"
 
@@ -9,7 +10,6 @@
 
 class BrowserView;
 class Clock;
-class SampleCycleHost;
 struct LineSample;
 
 // The run states and the timers that drive sampling: Start, Pause, Stop,
@@ -21,7 +21,7 @@ class SampleCycle final : public QObject {
 
 public:
     SampleCycle(BrowserView &view, NavigationUrls &urls, LineSample &sample, const Clock &clock,
-        SampleCycleHost &host, QObject *parent = nullptr);
+        QObject *parent = nullptr);
     Q_DISABLE_COPY_MOVE(SampleCycle)
 
     // The sample interval (spSample); takes effect at once, a running
@@ -64,6 +64,17 @@ public:
 signals:
     // After the sample tick told the view to load the page.
     void sampleRequested();
+    // The run state, a caption, a glyph or a latched look changed.
+    void runStateChanged();
+    // Start ran (by the button, the automatic resume or a paging button);
+    // the daily maintenance check and the capture state follow it.
+    void started();
+    // Pause ran from Running.
+    void paused();
+    // The status bar's start text: "Start: " and the moment of the Start.
+    void startTimeChanged(const QString &text);
+    // The navigation hint is to go: Start, or its ten seconds are up.
+    void navigationHintHidden();
 
 private:
     void setState(RunState state);
@@ -73,11 +84,10 @@ private:
     NavigationUrls &m_urls;
     LineSample &m_sample;
     const Clock &m_clock;
-    SampleCycleHost &m_host;
 
     RunState m_state = RunState::Idle;
     bool m_samplingHold = false;
-    int m_sampleSeconds = 30;
+    int m_sampleSeconds = kSampleSecondsMin;
     int m_intervalOverrideMs = 0;
     QString m_runCaption = QStringLiteral("Start");
     QString m_stopCaption = QStringLiteral("Pause");

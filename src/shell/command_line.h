@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/settings_schema.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -10,9 +12,11 @@
 struct ReadPageRequest {
     QString file;
     QChar type; // 'A' or 'B'
-    int user1 = 4; // figure indexes of the two user-defined graphs
-    int user2 = 5;
-    int logTab = 8;
+    // Figure indexes of the two user-defined graphs and the log column width;
+    // the settings' defaults unless given.
+    int user1 = DefaultOf(SettingKey::User1, {}).toInt();
+    int user2 = DefaultOf(SettingKey::User2, {}).toInt();
+    int logTab = DefaultOf(SettingKey::LogTab, {}).toInt();
     QString logDateFormat; // empty: the settings default
     std::optional<QDateTime> at; // the moment of the page load; empty: now
     QString url; // the document's URL (Type B), also taken as navigationUrl

@@ -1,39 +1,38 @@
 #include "shell/desktop_program.h"
 
 #include "base/clock.h"
+#include "base/router_type.h"
 #include "base/settings.h"
 #include "demo/simulated_router.h"
+#include "graphs/graph_set.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
 #include "sampling/webengine_browser_view.h"
 #include "shell/data_folder.h"
+#include "shell/desktop_pipeline.h"
+#include "shell/line_monitor.h"
 #include "shell/main_window.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QLayout>
+#include <QScreen>
 #include <QStandardPaths>
 
-namespace {
+#include <functional>
 
-std::unique_ptr<BrowserView> MakeWebEngineView(QWidget *host)
-{
-    auto view = std::make_unique<WebEngineBrowserView>(host);
-    if (host->layout())
-        host->layout()->addWidget(view->widget());
-    return view;
-}
-
-MainWindowContext ContextFor(const DataFolder &folder)
+MonitorContext DesktopMonitorContext(const DataFolder &folder)
 {
     folder.ensureExists();
-    MainWindowContext context;
+    MonitorContext context;
     context.clock = &Clock::system();
     context.dataFolder = folder.path();
     context.settingsPath = folder.settingsFile();
-    context.makeBrowser = &MakeWebEngineView;
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        context.primaryScreen = screen->geometry().size();
     return context;
 }
+
+namespace {
 
 // The demo's own folder unless --data-dir names one.
 DataFolder DemoFolder(const CommandLine &commandLine)
@@ -45,23 +44,20 @@ DataFolder DemoFolder(const CommandLine &commandLine)
     return DataFolder::Resolve(inputs);
 }
 
-// Points the demo folder's settings at the simulated router: its address and
-// password, its statistics page, automatic login, logging on, 10 s samples.
-bool WriteDemoSettings(const MainWindowContext &context, const SimulatedRouter &router, bool typeA)
+// Points the demo's settings at the simulated router: its address and
+// password, its statistics page, automatic login, logging on, 10 s samples;
+// the file is written so the program sees a configured router.
+bool WriteDemoSettings(LineMonitor &monitor, const SimulatedRouter &router, bool typeA)
 {
-    MainWindowSettings settings = LoadMainWindowSettings(context.settingsPath, context.dataFolder);
-    settings.type = typeA ? 0 : 1;
-    settings.address = router.address();
-    settings.password = QStringLiteral("admin");
-    settings.login = true;
-    settings.sample = 10;
-    settings.log = true;
-    settings.actualUrl.clear();
-    if (typeA)
-        settings.hhaUrl = router.statisticsPath();
-    else
-        settings.hhbUrl = router.statisticsPath();
-    return SaveMainWindowSettings(context.settingsPath, context.dataFolder, settings);
+    Settings &settings = monitor.settings();
+    settings.setInteger(SettingKey::Type, RouterTypeIndex(typeA ? RouterType::TypeA : RouterType::TypeB));
+    settings.setText(SettingKey::Address, router.address());
+    settings.setText(SettingKey::Password, QStringLiteral("admin"));
+    settings.setFlag(SettingKey::Login, true);
+    settings.setInteger(SettingKey::Sample, 10);
+    settings.setFlag(SettingKey::cbLog, true);
+    settings.setText(typeA ? SettingKey::HHAUrl : SettingKey::HHBUrl, router.statisticsPath());
+    return monitor.SaveIni();
 }
 
 qint64 ResidentKilobytes()
@@ -94,7 +90,7 @@ void InstallDemoMeasurement(TForm1 &window, QTextStream &err)
         &window.navigation(), &RouterNavigation::pageHandled, &window, [&window, &err, report, limit] {
             if (!window.navigation().lastLoadWasSample())
                 return;
-            const int n = window.samplesTaken();
+            const int n = window.graphs().PlotCount();
             if (report && (n == 1 || n % 100 == 0 || n == limit))
                 err << "samples " << n << " handler_us "
                     << window.navigation().lastHandlerNanoseconds() / 1000 << " rss_kb "
@@ -104,9 +100,21 @@ void InstallDemoMeasurement(TForm1 &window, QTextStream &err)
         });
 }
 
-int RunMainWindow(const MainWindowContext &context)
+// The line monitor over the real browser engine and its main window, until
+// the window closes; prepare runs before the window is created.
+int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMonitor &)> &prepare,
+    const std::function<void(TForm1 &)> &measure, QTextStream &err)
 {
-    TForm1 window(context);
+    WebEngineBrowserView view(nullptr);
+    LineMonitor monitor(context, view);
+    if (prepare && !prepare(monitor)) {
+        err << "linewarden: " << Settings::SaveFailedText(context.settingsPath) << Qt::endl;
+        return 2;
+    }
+    TForm1 window(monitor, view.widget());
+    AddDesktopSteps(monitor, window);
+    if (measure)
+        measure(window);
     window.show();
     return QApplication::exec();
 }
@@ -115,8 +123,9 @@ int RunMainWindow(const MainWindowContext &context)
 
 int RunDesktop(const CommandLine &commandLine, QTextStream &err)
 {
-    Q_UNUSED(err);
-    return RunMainWindow(ContextFor(DataFolder::Resolve(DataFolder::CurrentInputs(commandLine.dataDir))));
+    return RunMainWindow(
+        DesktopMonitorContext(DataFolder::Resolve(DataFolder::CurrentInputs(commandLine.dataDir))), {}, {},
+        err);
 }
 
 int RunDemo(const CommandLine &commandLine, QTextStream &err)
@@ -130,15 +139,10 @@ int RunDemo(const CommandLine &commandLine, QTextStream &err)
         err << "linewarden: the simulated router did not start: " << error << Qt::endl;
         return 2;
     }
-    const MainWindowContext context = ContextFor(DemoFolder(commandLine));
-    if (!WriteDemoSettings(context, router, typeA)) {
-        err << "linewarden: " << Settings::SaveFailedText(context.settingsPath) << Qt::endl;
-        return 2;
-    }
+    const MonitorContext context = DesktopMonitorContext(DemoFolder(commandLine));
     err << "linewarden: demo against the simulated Type " << (typeA ? 'A' : 'B') << " router at http://"
         << router.address() << ", files in " << context.dataFolder << Qt::endl;
-    TForm1 window(context);
-    InstallDemoMeasurement(window, err);
-    window.show();
-    return QApplication::exec();
+    return RunMainWindow(
+        context, [&](LineMonitor &monitor) { return WriteDemoSettings(monitor, router, typeA); },
+        [&err](TForm1 &window) { InstallDemoMeasurement(window, err); }, err);
 }

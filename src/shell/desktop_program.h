@@ -1,8 +1,15 @@
 #pragma once
 
 #include "shell/command_line.h"
+#include "shell/line_monitor.h"
 
 #include <QTextStream>
+
+class DataFolder;
+
+// Where the desktop program runs: the folder (created when missing), the
+// system clock and the primary screen the window is centred on by default.
+MonitorContext DesktopMonitorContext(const DataFolder &folder);
 
 // The desktop program: the main window over the real browser engine, until
 // it closes. Needs a QApplication.

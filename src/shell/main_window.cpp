@@ -1,12 +1,15 @@
 #include "shell/main_window.h"
 
-#include "base/clock.h"
+#include "base/router_type.h"
 #include "base/settings.h"
 #include "graphs/graph_set.h"
 #include "sampling/browser_view.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
+#include "shell/control_bindings.h"
+#include "shell/line_monitor.h"
 #include "shell/run_glyphs.h"
+#include "shell/status_step.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,40 +68,93 @@ QString TrailText()
 
 } // namespace
 
-TForm1::TForm1(const MainWindowContext &context, QWidget *parent) : QMainWindow(parent), m_context(context)
+TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
+    : QMainWindow(parent), m_monitor(monitor), m_browser(monitor.view())
 {
     setWindowTitle(QStringLiteral("Linewarden"));
     setMinimumSize(850, 650);
-    m_settings = LoadMainWindowSettings(m_context.settingsPath, m_context.dataFolder);
 
-    buildTabs();
-    m_browser = m_context.makeBrowser(m_browserHost);
-    m_cycle = new SampleCycle(*m_browser, m_urls, m_sample, *m_context.clock, *this, this);
-    m_navigation
-        = new RouterNavigation(*m_browser, *m_cycle, m_urls, m_sample, *m_context.clock, *this, this);
+    buildTabs(browserWidget);
     buildToolbar();
     buildStatusBar();
-    buildPageMenu();
+    buildPageMenu(browserWidget);
     buildMainMenu();
+    connectParts();
 
     // The mouse wheel does nothing anywhere in the program.
     qApp->installEventFilter(this);
 
-    applySettings();
-    Label20->clear();
-    Label22->clear();
-    Label15->clear();
-    Label23->clear();
-    Label25->clear();
+    bindSettings();
+    m_monitor.applySettings();
+    startUp();
+}
+
+SampleCycle &TForm1::cycle()
+{
+    return m_monitor.cycle();
+}
+
+RouterNavigation &TForm1::navigation()
+{
+    return m_monitor.navigation();
+}
+
+// Every control that holds a key of the settings file, bound in one place;
+// the window's own controls here, the graphs' in the graph set.
+void TForm1::bindSettings()
+{
+    SettingsBindings &bindings = m_monitor.bindings();
+    Settings &settings = m_monitor.settings();
+    BindLineEdit(bindings, settings, SettingKey::Address, edAddress);
+    BindLineEdit(bindings, settings, SettingKey::Password, edPassword1);
+    BindCheckBox(bindings, settings, SettingKey::Login, cbAttemptLogin1);
+    BindComboIndex(bindings, settings, SettingKey::Type, boxType1);
+    m_graphs->bindSettings(bindings);
+    // A tab outside the visible ones (a hand-edited file) leaves the first.
+    bindings.bind(SettingKey::Page, [this, &settings] {
+        const int page = settings.integer(SettingKey::Page);
+        if (page >= 0 && page <= 6)
+            PageControl1->setCurrentIndex(page);
+    });
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+        [&settings](int page) { settings.setInteger(SettingKey::Page, page); });
+}
+
+// The creation steps that follow the load of the settings, in their order.
+void TForm1::startUp()
+{
+    cbAttemptLogin1->setEnabled(RouterTypeFromIndex(boxType1->currentIndex()) == RouterType::TypeA);
+    showStatusTexts(StatusTextsAtStartUp(m_monitor.settings()));
+    m_graphs->startUp();
+    showReadouts(Readouts());
     Label2->clear();
-    m_log.setHeader(LogHeader(boxUser1->currentText(), boxUser2->currentText()));
-    m_log.setHeaderPending(false);
-    m_cycle->setPauseDelaySeconds(m_settings.pauseDelay);
-    m_browser->setSilent(true);
-    m_browser->ensureWindow();
+    m_browser.setSilent(true);
+    m_browser.ensureWindow();
     if (!cbAttemptLogin1->isChecked())
         PageControl1->setCurrentIndex(0);
     runStateChanged();
+}
+
+// What the parts report, shown; the window passes nothing on between them.
+void TForm1::connectParts()
+{
+    SampleCycle &cycle = m_monitor.cycle();
+    connect(&cycle, &SampleCycle::runStateChanged, this, &TForm1::runStateChanged);
+    connect(&cycle, &SampleCycle::startTimeChanged, StatusPanel0, &QLabel::setText);
+    connect(&cycle, &SampleCycle::navigationHintHidden, Panel9, &QWidget::hide);
+
+    RouterNavigation &navigation = m_monitor.navigation();
+    connect(&navigation, &RouterNavigation::pageArrived, Panel4, &QWidget::hide);
+    connect(
+        &navigation, &RouterNavigation::routerPageWanted, this, [this] { PageControl1->setCurrentIndex(0); });
+    connect(&navigation, &RouterNavigation::readoutsChanged, this, &TForm1::showReadouts);
+    connect(
+        &navigation, &RouterNavigation::cursorRestored, this, [] { QApplication::restoreOverrideCursor(); });
+    connect(&navigation, &RouterNavigation::trailVisibilityChanged, Panel10, &QWidget::setVisible);
+    connect(&navigation, &RouterNavigation::statisticsPageConfirmed, this, &TForm1::showStatisticsPage);
+    connect(&navigation, &RouterNavigation::navigationHintChanged, this, &TForm1::showNavigationHint);
+
+    connect(m_graphs, &GraphSet::advancedTabWanted, this, [this] { PageControl1->setCurrentIndex(6); });
 }
 
 TForm1::~TForm1()
@@ -130,9 +186,10 @@ void TForm1::buildToolbar()
     btnStop->installEventFilter(this);
     bar->addWidget(btnStop);
 
-    connect(btnRun, &QToolButton::clicked, m_cycle, &SampleCycle::btnRunClick);
-    connect(btnStop, &QToolButton::clicked, m_cycle, &SampleCycle::btnStopClick);
-    // The latched look always follows the run state, whatever the click did.
+    connect(btnRun, &QToolButton::clicked, &m_monitor.cycle(), &SampleCycle::btnRunClick);
+    connect(btnStop, &QToolButton::clicked, &m_monitor.cycle(), &SampleCycle::btnStopClick);
+    // A click toggles the button's latched look itself; the look follows
+    // the run state, whatever the click did.
     connect(btnRun, &QToolButton::clicked, this, &TForm1::runStateChanged);
     connect(btnStop, &QToolButton::clicked, this, &TForm1::runStateChanged);
 
@@ -156,11 +213,12 @@ void TForm1::buildToolbar()
     bar->addWidget(readouts);
 }
 
-void TForm1::buildTabs()
+void TForm1::buildTabs(QWidget *browserWidget)
 {
     PageControl1 = new QTabWidget(this);
-    m_graphs = new GraphSet(*this, this);
-    PageControl1->addTab(buildHomeHubTab(), QStringLiteral("Home Hub"));
+    m_graphs = new GraphSet(m_monitor.cycle(), m_monitor.sample(), m_monitor.log(), m_monitor.clock(),
+        m_monitor.settings(), this);
+    PageControl1->addTab(buildHomeHubTab(browserWidget), QStringLiteral("Home Hub"));
     PageControl1->addTab(m_graphs->TabSheet1, QStringLiteral("Noise Margin"));
     PageControl1->addTab(m_graphs->TabSheet2, QStringLiteral("Connection Speed"));
     PageControl1->addTab(m_graphs->TabSheet6, QStringLiteral("User Defined 1"));
@@ -177,7 +235,7 @@ void TForm1::buildTabs()
     setCentralWidget(PageControl1);
 }
 
-QWidget *TForm1::buildHomeHubTab()
+QWidget *TForm1::buildHomeHubTab(QWidget *browserWidget)
 {
     auto *tab = new QWidget(PageControl1);
     auto *layout = new QVBoxLayout(tab);
@@ -195,6 +253,8 @@ QWidget *TForm1::buildHomeHubTab()
     m_browserHost = new QWidget(tab);
     auto *hostLayout = new QVBoxLayout(m_browserHost);
     hostLayout->setContentsMargins(0, 0, 0, 0);
+    if (browserWidget)
+        hostLayout->addWidget(browserWidget);
     layout->addWidget(m_browserHost, 1);
 
     Label2 = new QLabel(tab);
@@ -242,7 +302,7 @@ QWidget *TForm1::buildConfigureTab()
     outer->addStretch(1);
 
     connect(boxType1, &QComboBox::currentIndexChanged, this,
-        [this](int index) { cbAttemptLogin1->setEnabled(index == 0); });
+        [this](int index) { cbAttemptLogin1->setEnabled(RouterTypeFromIndex(index) == RouterType::TypeA); });
     return tab;
 }
 
@@ -263,11 +323,26 @@ QWidget *TForm1::buildAdvancedTab()
 
 void TForm1::buildStatusBar()
 {
+    // Start time, log size and capture folder size; the last panel reaches
+    // to the right edge.
     StatusPanel0 = new QLabel(statusBar());
-    statusBar()->addWidget(StatusPanel0, 1);
+    StatusPanel0->setFixedWidth(250);
+    StatusPanel1 = new QLabel(statusBar());
+    StatusPanel1->setFixedWidth(300);
+    StatusPanel2 = new QLabel(statusBar());
+    StatusPanel2->setMinimumWidth(50);
+    statusBar()->addWidget(StatusPanel0);
+    statusBar()->addWidget(StatusPanel1);
+    statusBar()->addWidget(StatusPanel2, 1);
 }
 
-void TForm1::buildPageMenu()
+void TForm1::showStatusTexts(const StatusTexts &texts)
+{
+    StatusPanel1->setText(texts.log);
+    StatusPanel2->setText(texts.captureFolder);
+}
+
+void TForm1::buildPageMenu(QWidget *browserWidget)
 {
     PopupMenu1 = new QMenu(this);
     auto *copy = PopupMenu1->addAction(QStringLiteral("Copy"));
@@ -281,12 +356,12 @@ void TForm1::buildPageMenu()
     connect(selectAll, &QAction::triggered, this, &TForm1::mnuSelectAllPageClick);
     // Saving the page image comes with the image capture.
     connect(PopupMenu1, &QMenu::aboutToShow, this, [this, copy, saveImage] {
-        copy->setEnabled(!m_browser->selectedText().isEmpty());
-        saveImage->setEnabled(Label2->text() == u'!' + m_urls.navigationUrl);
+        copy->setEnabled(!m_browser.selectedText().isEmpty());
+        saveImage->setEnabled(Label2->text() == u'!' + m_monitor.urls().navigationUrl);
     });
-    if (QWidget *view = m_browserHost->findChild<QWidget *>()) {
-        connect(view, &QWidget::customContextMenuRequested, this,
-            [this, view](const QPoint &pos) { showPageMenu(view->mapToGlobal(pos)); });
+    if (browserWidget) {
+        connect(browserWidget, &QWidget::customContextMenuRequested, this,
+            [this, browserWidget](const QPoint &pos) { showPageMenu(browserWidget->mapToGlobal(pos)); });
     }
 }
 
@@ -321,48 +396,14 @@ void TForm1::buildMainMenu()
         m_graphs, &GraphSet::mnuuserDefinedClick);
 }
 
-void TForm1::applySettings()
-{
-    edAddress->setText(m_settings.address);
-    edPassword1->setText(m_settings.password);
-    cbAttemptLogin1->setChecked(m_settings.login);
-    boxType1->setCurrentIndex(m_settings.type);
-    cbAttemptLogin1->setEnabled(m_settings.type == 0);
-    m_urls.navigationUrl = m_settings.actualUrl;
-    // The graph steps of the creation: fields, user-defined graphs, axes,
-    // 3-D looks; the log header is composed and not yet due.
-    GraphSettings graphs = m_settings.graphs;
-    graphs.sample = m_settings.sample;
-    graphs.user1 = m_settings.user1;
-    graphs.user2 = m_settings.user2;
-    m_graphs->startUp(graphs);
-    if (m_settings.page >= 0 && m_settings.page <= 6)
-        PageControl1->setCurrentIndex(m_settings.page);
-}
-
-void TForm1::collectSettings()
-{
-    m_settings.address = edAddress->text();
-    m_settings.password = edPassword1->text();
-    m_settings.login = cbAttemptLogin1->isChecked();
-    m_settings.type = boxType1->currentIndex();
-    m_settings.actualUrl = m_urls.navigationUrl;
-    m_settings.graphs = m_graphs->currentSettings();
-    m_settings.sample = m_settings.graphs.sample;
-    m_settings.user1 = m_settings.graphs.user1;
-    m_settings.user2 = m_settings.graphs.user2;
-    m_settings.page = PageControl1->currentIndex();
-}
-
 bool TForm1::SaveIni()
 {
-    collectSettings();
-    return SaveMainWindowSettings(m_context.settingsPath, m_context.dataFolder, m_settings);
+    return m_monitor.SaveIni();
 }
 
 void TForm1::FormShow()
 {
-    m_navigation->initialNavigation(QFileInfo::exists(m_context.settingsPath));
+    m_monitor.navigation().initialNavigation(m_monitor.settingsFileExists());
 }
 
 void TForm1::showEvent(QShowEvent *event)
@@ -374,12 +415,10 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
-    m_browser->stop();
-    if (m_urls.learnedUrl != m_urls.navigationUrl)
-        m_urls.navigationUrl = m_urls.learnedUrl;
+    m_monitor.prepareClose();
     if (!SaveIni())
         QMessageBox::warning(
-            this, QStringLiteral("Linewarden"), Settings::SaveFailedText(m_context.settingsPath));
+            this, QStringLiteral("Linewarden"), Settings::SaveFailedText(m_monitor.context().settingsPath));
     event->accept();
 }
 
@@ -387,8 +426,11 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Wheel)
         return true;
-    if (watched == btnStop && event->type() == QEvent::MouseButtonPress)
-        m_cycle->btnStopMouseDown();
+    // Every press counts, the second of a quick pair too (it arrives as a
+    // double click).
+    if (watched == btnStop
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick))
+        m_monitor.cycle().btnStopMouseDown();
     // Moving over the tab row or the toolbar puts the navigation hint away.
     if (event->type() == QEvent::MouseMove && (watched == PageControl1->tabBar() || watched == m_toolbar))
         Panel9->hide();
@@ -397,14 +439,14 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
 
 void TForm1::mnuCopyPageClick()
 {
-    const QString text = m_browser->selectedText();
+    const QString text = m_browser.selectedText();
     if (!text.isEmpty())
         QApplication::clipboard()->setText(text);
 }
 
 void TForm1::mnuSelectAllPageClick()
 {
-    m_browser->selectAll();
+    m_browser.selectAll();
 }
 
 void TForm1::showPageMenu(const QPoint &globalPos)
@@ -412,99 +454,19 @@ void TForm1::showPageMenu(const QPoint &globalPos)
     PopupMenu1->popup(globalPos);
 }
 
-QPixmap TForm1::glyph(const QString &name) const
-{
-    return RunGlyph(name);
-}
-
-// --- SampleCycleHost ---------------------------------------------------------
-
-void TForm1::hideNavigationHint()
-{
-    Panel9->hide();
-}
-
-void TForm1::showStartTime(const QString &text)
-{
-    StatusPanel0->setText(text);
-}
-
-void TForm1::runMaintenanceCheck()
-{
-    // The daily maintenance check comes with the maintenance schedule.
-}
-
-void TForm1::resetCaptureState(bool starting)
-{
-    Q_UNUSED(starting); // the capture icons come with the image capture
-    m_lostSyncCaptured = false;
-}
-
-void TForm1::setRouterControlsEnabled(bool enabled)
-{
-    boxType1->setEnabled(enabled);
-    edPassword1->setEnabled(enabled);
-}
-
-void TForm1::showTrayStopped()
-{
-    // The tray icon comes with its own part.
-}
-
 void TForm1::runStateChanged()
 {
-    setWindowTitle(m_cycle->title());
-    btnRun->setText(m_cycle->runCaption());
-    btnRun->setChecked(m_cycle->runPressed());
-    btnStop->setText(m_cycle->stopCaption());
-    btnStop->setIcon(glyph(m_cycle->stopGlyph()));
-    btnStop->setChecked(m_cycle->stopPressed());
-}
-
-// --- RouterNavigationHost ----------------------------------------------------
-
-RouterAccess TForm1::routerAccess() const
-{
-    RouterAccess access;
-    access.type = boxType1->currentIndex();
-    access.address = edAddress->text();
-    access.password = edPassword1->text();
-    access.attemptLogin = cbAttemptLogin1->isChecked() && cbAttemptLogin1->isEnabled();
-    access.hhaUrl = m_settings.hhaUrl;
-    access.hhbUrl = m_settings.hhbUrl;
-    return access;
-}
-
-ReaderOptions TForm1::readerOptions() const
-{
-    ReaderOptions options;
-    options.user1Text = boxUser1->currentText();
-    options.user2Text = boxUser2->currentText();
-    options.logTab = m_settings.logTab;
-    return options;
-}
-
-QString TForm1::logDateFormat() const
-{
-    return m_settings.logDateFormat;
-}
-
-void TForm1::setStatisticsPath(int type, const QString &path)
-{
-    if (type == 0)
-        m_settings.hhaUrl = path;
-    else if (type == 1)
-        m_settings.hhbUrl = path;
-}
-
-void TForm1::hideConnectingNotice()
-{
-    Panel4->hide();
-}
-
-void TForm1::showHomeHubTab()
-{
-    PageControl1->setCurrentIndex(0);
+    const SampleCycle &cycle = m_monitor.cycle();
+    setWindowTitle(cycle.title());
+    btnRun->setText(cycle.runCaption());
+    btnRun->setChecked(cycle.runPressed());
+    btnStop->setText(cycle.stopCaption());
+    btnStop->setIcon(RunGlyph(cycle.stopGlyph()));
+    btnStop->setChecked(cycle.stopPressed());
+    // The router's model and password may change only while not sampling.
+    const bool sampling = cycle.runState() == RunState::Running;
+    boxType1->setEnabled(!sampling);
+    edPassword1->setEnabled(!sampling);
 }
 
 void TForm1::showReadouts(const Readouts &readouts)
@@ -516,24 +478,11 @@ void TForm1::showReadouts(const Readouts &readouts)
     Label25->setText(readouts.Label25);
 }
 
-void TForm1::restoreCursor()
+void TForm1::showStatisticsPage(const QString &url)
 {
-    QApplication::restoreOverrideCursor();
-}
-
-void TForm1::setTrailVisible(bool visible)
-{
-    Panel10->setVisible(visible);
-}
-
-void TForm1::enableRunButton()
-{
+    Panel10->hide();
     btnRun->setEnabled(true);
-}
-
-void TForm1::showStatisticsUrl(const QString &text)
-{
-    Label2->setText(text);
+    Label2->setText(u'!' + url);
 }
 
 void TForm1::showNavigationHint(bool show)
@@ -548,77 +497,4 @@ void TForm1::showNavigationHint(bool show)
     Panel9->move(left, pointer.y() + Panel9->height());
     Panel9->show();
     Panel9->raise();
-}
-
-void TForm1::PlotSample(bool addPoints)
-{
-    m_graphs->PlotSample(addPoints);
-    if (addPoints)
-        ++m_samplesTaken;
-}
-
-void TForm1::CaptureSample()
-{
-    // The capture rules come with the image capture.
-}
-
-void TForm1::TraySample()
-{
-    // The tray icon comes with its own part.
-}
-
-void TForm1::WebImageSample()
-{
-    // The web image comes with the web image server.
-}
-
-void TForm1::LogSample()
-{
-    if (m_settings.log)
-        m_log.writeLine(m_settings.logFile, m_sample.logLine);
-}
-
-void TForm1::StatusSample()
-{
-    // The log and capture folder sizes come with the status bar.
-}
-
-// --- GraphHost -----------------------------------------------------------------
-
-bool TForm1::isRunning() const
-{
-    return m_cycle->runState() == RunState::Running;
-}
-
-void TForm1::pauseSampling()
-{
-    m_cycle->btnStopClick();
-    runStateChanged();
-}
-
-void TForm1::startSampling()
-{
-    m_cycle->btnRunClick();
-    runStateChanged();
-}
-
-void TForm1::holdSampling()
-{
-    m_cycle->graphMouseDown();
-}
-
-void TForm1::releaseSampling()
-{
-    m_cycle->graphMouseUp();
-}
-
-void TForm1::setSampleSeconds(int seconds)
-{
-    if (m_cycle)
-        m_cycle->setSampleSeconds(seconds);
-}
-
-void TForm1::showAdvancedTab()
-{
-    PageControl1->setCurrentIndex(6);
 }

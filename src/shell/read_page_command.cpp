@@ -13,8 +13,8 @@
 QJsonObject ReadPageAsJson(QStringView page, const ReadPageRequest &request, const QDateTime &loadedAt)
 {
     ReaderOptions options;
-    options.user1Text = UserFigureText(request.user1);
-    options.user2Text = UserFigureText(request.user2);
+    options.user1 = UserFigureFromIndex(request.user1);
+    options.user2 = UserFigureFromIndex(request.user2);
     options.logTab = request.logTab;
 
     LineSample sample;

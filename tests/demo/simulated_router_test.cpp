@@ -140,8 +140,9 @@ protected:
 ReaderOptions ReadingFigures(int first, int second)
 {
     ReaderOptions options;
-    options.user1Text = UserFigureText(first);
-    options.user2Text = UserFigureText(second);
+    options.user1 = UserFigureFromIndex(first);
+    options.user2 = UserFigureFromIndex(second);
+    options.logTab = 8;
     options.locale = QLocale::c();
     return options;
 }

@@ -1,6 +1,11 @@
-#include "fake_graph_host.h"
+#include "base/settings_bindings.h"
 #include "graphs/chart.h"
 #include "graphs/graph_set.h"
+#include "graphs/plot_step.h"
+#include "outputs/sample_log.h"
+#include "sampling/sample_cycle.h"
+#include "support/fake_browser_view.h"
+#include "support/fake_clock.h"
 #include "support/qt_printers.h"
 
 #include <QAction>
@@ -30,17 +35,39 @@ Window BottomWindow(const Chart *chart)
     return { chart->minimum(ChartAxis::Bottom), chart->maximum(ChartAxis::Bottom) };
 }
 
-// The graph set in a window of its own, started with the given settings.
+// The graph set in a window of its own, started with the settings the test
+// sets, beside a sample cycle that is running.
 class GraphSetTest : public ::testing::Test {
 protected:
-    void start(GraphSettings settings = {})
+    GraphSetTest()
+        : settings(SettingsContext { QStringLiteral("/opt/lw"), &clock, QSize(), QLocale::c() }),
+          cycle(view, urls, sample, clock)
+    {
+        cycle.btnRunClick();
+    }
+
+    void start()
     {
         window = std::make_unique<QWidget>();
-        graphs = new GraphSet(host, window.get());
+        bindings = SettingsBindings();
+        graphs = new GraphSet(cycle, sample, log, clock, settings, window.get());
         QObject::connect(graphs, &GraphSet::tabCaptionChanged,
             [this](int page, const QString &caption) { captions[page] = caption; });
-        graphs->startUp(settings);
+        graphs->bindSettings(bindings);
+        bindings.applyInLoadOrder();
+        graphs->startUp();
     }
+
+    void setAxes(int graph, const AxisLimitSet &limits)
+    {
+        settings.setFlag(SettingKey::SaveAxes, true);
+        settings.setInteger(AxisKey(graph, AxisSide::Left, AxisLimit::Maximum), limits.leftMax);
+        settings.setInteger(AxisKey(graph, AxisSide::Right, AxisLimit::Maximum), limits.rightMax);
+        settings.setInteger(AxisKey(graph, AxisSide::Left, AxisLimit::Minimum), limits.leftMin);
+        settings.setInteger(AxisKey(graph, AxisSide::Right, AxisLimit::Minimum), limits.rightMin);
+    }
+
+    bool running() const { return cycle.runState() == RunState::Running; }
 
     // Shows one graph page filling an 800 by 600 window.
     Chart *show(int page)
@@ -63,8 +90,9 @@ protected:
     void plot(int samples)
     {
         for (int i = 0; i < samples; ++i) {
-            host.fakeClock.advanceSeconds(30);
-            graphs->PlotSample();
+            clock.advanceSeconds(30);
+            graphs->setLabelSpacing();
+            graphs->PlotSample(sample, clock.now());
         }
     }
 
@@ -86,7 +114,14 @@ protected:
         send(chart, QEvent::MouseButtonRelease, to, Qt::NoButton, modifiers);
     }
 
-    FakeGraphHost host;
+    FakeClock clock;
+    FakeBrowserView view;
+    NavigationUrls urls;
+    LineSample sample;
+    SampleLog log;
+    Settings settings;
+    SettingsBindings bindings;
+    SampleCycle cycle;
     std::unique_ptr<QWidget> window;
     GraphSet *graphs = nullptr; // child of window
     QMap<int, QString> captions;
@@ -94,8 +129,7 @@ protected:
 
 TEST_F(GraphSetTest, FirstSampleSitsAtTheLeftOfTheFirstPage)
 {
-    host.sample.pageRead = true;
-    host.sample.noiseMarginUp = 6.2;
+    sample.noiseMarginUp = 6.2;
     start();
     plot(1);
     EXPECT_EQ(graphs->PlotCount(), 1);
@@ -111,7 +145,6 @@ TEST_F(GraphSetTest, FirstSampleSitsAtTheLeftOfTheFirstPage)
 
 TEST_F(GraphSetTest, GraphsScrollOnceTheFirstPageIsFullAndAllowHorizontalDraggingFiveBefore)
 {
-    host.sample.pageRead = true;
     start();
     plot(475);
     EXPECT_EQ(graphs->Chart1->panMode(), PanMode::Vertical);
@@ -126,15 +159,14 @@ TEST_F(GraphSetTest, GraphsScrollOnceTheFirstPageIsFullAndAllowHorizontalDraggin
 
 TEST_F(GraphSetTest, EachGraphPlotsItsOwnFiguresAndWidensItsAxesByItsOwnRule)
 {
-    host.sample.pageRead = true;
-    host.sample.noiseMarginUp = 9.2;
-    host.sample.noiseMarginDown = 40;
-    host.sample.speedUp = 448;
-    host.sample.speedDown = 7000;
-    host.sample.user1Up = 1000;
-    host.sample.user1Down = 40;
-    host.sample.user2Up = 500;
-    host.sample.user2Down = 60;
+    sample.noiseMarginUp = 9.2;
+    sample.noiseMarginDown = 40;
+    sample.speedUp = 448;
+    sample.speedDown = 7000;
+    sample.user1Up = 1000;
+    sample.user1Down = 40;
+    sample.user2Up = 500;
+    sample.user2Down = 60;
     start();
     plot(1);
     const struct {
@@ -156,22 +188,25 @@ TEST_F(GraphSetTest, EachGraphPlotsItsOwnFiguresAndWidensItsAxesByItsOwnRule)
     }
 }
 
-TEST_F(GraphSetTest, NothingIsPlottedUnlessRunningWithAPageReadButLabelSpacingFollowsDateStamp)
+// Every page load sets the label spacing; only a sample adds points.
+TEST_F(GraphSetTest, PlotStepSpacesLabelsOnEveryLoadAndPlotsSamplesOnly)
 {
-    host.sample.pageRead = true;
-    host.running = false;
     start();
+    const auto load = [this](bool running) { return PageLoad { sample, clock.now(), false, running }; };
     graphs->setDateStamp(false);
-    plot(1);
+    SamplePipeline pipeline;
+    pipeline.add(SamplePipeline::Stage::Plot, std::make_unique<PlotStep>(*graphs));
+    pipeline.run(load(false));
     EXPECT_EQ(graphs->PlotCount(), 0);
-    EXPECT_EQ(graphs->Chart1->series(ChartSide::Left).count(), 0);
     EXPECT_EQ(graphs->Chart3->labelSpacing(), 100);
+
     graphs->setDateStamp(true);
-    host.running = true;
-    host.sample.pageRead = false;
-    plot(1);
-    EXPECT_EQ(graphs->PlotCount(), 0);
+    sample.pageRead = true;
+    pipeline.run(load(true));
+    EXPECT_EQ(graphs->PlotCount(), 1);
+    EXPECT_EQ(graphs->Chart1->series(ChartSide::Left).count(), 1);
     EXPECT_EQ(graphs->Chart3->labelSpacing(), 30);
+    EXPECT_TRUE(settings.flag(SettingKey::DateStamp));
 }
 
 TEST_F(GraphSetTest, PageLengthFieldIsRaisedToTenWhenLeft)
@@ -183,19 +218,17 @@ TEST_F(GraphSetTest, PageLengthFieldIsRaisedToTenWhenLeft)
     EXPECT_EQ(graphs->spPointsPerPage->value(), 10);
     EXPECT_EQ(BottomWindow(graphs->Chart5), Window(0, 10));
     graphs->spSample->setValue(45);
-    EXPECT_EQ(host.sampleSeconds, 45);
+    EXPECT_EQ(cycle.sampleSeconds(), 45);
     EXPECT_EQ(graphs->Panel5->text(), QStringLiteral("(0 hr : 8 min per page)"));
 }
 
 TEST_F(GraphSetTest, PagingBackPausesAndTheNewestPageResumes)
 {
-    host.sample.pageRead = true;
-    GraphSettings settings;
-    settings.pointsPerPage = 20;
-    start(settings);
+    settings.setInteger(SettingKey::PointsperPage, 20);
+    start();
     plot(50);
     graphs->btnChartBack1Click();
-    EXPECT_EQ(host.pauses, 1);
+    EXPECT_EQ(cycle.runState(), RunState::Paused);
     EXPECT_EQ(BottomWindow(graphs->Chart3), Window(10, 30));
     EXPECT_EQ(BottomWindow(graphs->Chart5), Window(30, 50)); // the web graph is never paged
     graphs->btnHomeClick();
@@ -203,7 +236,7 @@ TEST_F(GraphSetTest, PagingBackPausesAndTheNewestPageResumes)
     graphs->btnChartForwardClick();
     EXPECT_EQ(BottomWindow(graphs->Chart1), Window(20, 40));
     graphs->btnForwardHomeClick();
-    EXPECT_EQ(host.starts, 1);
+    EXPECT_TRUE(running());
     EXPECT_EQ(BottomWindow(graphs->Chart2), Window(30, 50));
 }
 
@@ -216,8 +249,8 @@ TEST_F(GraphSetTest, DragBesideTheLeftAxisMovesItsMaximumOrWithShiftItsScaleAndC
     EXPECT_GT(chart->maximum(ChartAxis::Left), 10);
     EXPECT_EQ(chart->minimum(ChartAxis::Left), -2);
     EXPECT_EQ(chart->maximum(ChartAxis::Right), 10);
-    EXPECT_FALSE(host.samplingHold);
-    EXPECT_TRUE(host.timerEnabled);
+    EXPECT_FALSE(cycle.samplingHold());
+    EXPECT_TRUE(cycle.timer1().isActive());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     const double max = chart->maximum(ChartAxis::Left);
@@ -235,24 +268,22 @@ TEST_F(GraphSetTest, PressHoldsSamplingAndShowsTheCursorOfTheZone)
     start();
     Chart *chart = show(2);
     send(chart, QEvent::MouseButtonPress, QPoint(400, 300), Qt::LeftButton);
-    EXPECT_TRUE(host.samplingHold);
-    EXPECT_FALSE(host.timerEnabled);
+    EXPECT_TRUE(cycle.samplingHold());
+    EXPECT_FALSE(cycle.timer1().isActive());
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->pixmap().toImage(),
         graphs->cursors().byName(QStringLiteral("cursorNO")).pixmap().toImage());
     send(chart, QEvent::MouseMove, QPoint(300, 300), Qt::LeftButton);
     EXPECT_EQ(BottomWindow(chart), Window(0, 480)); // no horizontal drag before it is allowed
     send(chart, QEvent::MouseButtonRelease, QPoint(300, 300), Qt::NoButton);
-    EXPECT_FALSE(host.samplingHold);
+    EXPECT_FALSE(cycle.samplingHold());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(GraphSetTest, HorizontalDragIsCopiedToTheOtherVisibleGraphsAtRelease)
 {
-    host.sample.pageRead = true;
-    GraphSettings settings;
-    settings.pointsPerPage = 100;
-    start(settings);
+    settings.setInteger(SettingKey::PointsperPage, 100);
+    start();
     plot(300);
     Chart *chart = show(2);
     drag(chart, QPoint(300, 300), QPoint(500, 300));
@@ -276,10 +307,8 @@ TEST_F(GraphSetTest, RightAxisDragHoldsBothMinimaAtZeroOnConnectionSpeedOnly)
     } cases[] = { { 2, 0, false }, { 3, -5, true } };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.page);
-        GraphSettings settings;
-        settings.saveAxes = true;
-        settings.axes[static_cast<size_t>(c.page - 1)] = AxisLimitSet { 20, 20, -5, 0 };
-        start(settings);
+        setAxes(c.page, AxisLimitSet { 20, 20, -5, 0 });
+        start();
         Chart *chart = show(c.page);
         const QPoint nearAxis(705, 300);
         drag(chart, nearAxis, nearAxis - QPoint(0, 60), Qt::ShiftModifier); // upwards lowers the scale
@@ -292,9 +321,8 @@ TEST_F(GraphSetTest, RightAxisDragHoldsBothMinimaAtZeroOnConnectionSpeedOnly)
 
 TEST_F(GraphSetTest, ThreeDFromThePopupMenuFollowsTheFlagsAndTheWebGraphFollowsNoiseMargin)
 {
-    GraphSettings settings;
-    settings.threeD = QStringLiteral("01");
-    start(settings);
+    settings.setText(SettingKey::ThreeD, QStringLiteral("01"));
+    start();
     EXPECT_TRUE(graphs->Chart2->is3D());
     graphs->popupChartPopup(graphs->Chart2);
     EXPECT_TRUE(graphs->mnu3D->isChecked());
@@ -308,14 +336,13 @@ TEST_F(GraphSetTest, ThreeDFromThePopupMenuFollowsTheFlagsAndTheWebGraphFollowsN
     graphs->mnu3D->trigger();
     EXPECT_TRUE(graphs->Chart5->is3D());
     EXPECT_EQ(graphs->threeDFlags(), QStringLiteral("11100"));
-    EXPECT_EQ(graphs->currentSettings().threeD, QStringLiteral("11100"));
+    EXPECT_EQ(settings.text(SettingKey::ThreeD), QStringLiteral("11100"));
 }
 
 TEST_F(GraphSetTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
 {
-    host.sample.pageRead = true;
-    host.sample.user1Up = 1000;
-    host.sample.user1Down = 40;
+    sample.user1Up = 1000;
+    sample.user1Down = 40;
     start();
     plot(3);
     graphs->rbLastHour1->setChecked(true);
@@ -333,13 +360,13 @@ TEST_F(GraphSetTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
     EXPECT_EQ(captions[3], QStringLiteral("CRC Errors (1h)"));
 
     // The hour counts from the baseline the reader took.
-    host.sample.user1UpBase = 1000;
-    host.sample.user1Up = 1003;
+    sample.user1UpBase = 1000;
+    sample.user1Up = 1003;
     plot(1);
     EXPECT_EQ(up.value(4), 3);
 
     graphs->btnResetClick();
-    EXPECT_EQ(host.sample.user1UpBase, 0);
+    EXPECT_EQ(sample.user1UpBase, 0);
     graphs->rbTotal1->setChecked(true);
     graphs->rbTotal1Click();
     EXPECT_TRUE(graphs->Label5->isHidden());
@@ -348,7 +375,6 @@ TEST_F(GraphSetTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
 
 TEST_F(GraphSetTest, ChoosingLastHourAgainChangesNothing)
 {
-    host.sample.pageRead = true;
     start();
     plot(2);
     graphs->rbLastHour1->click();
@@ -374,13 +400,13 @@ TEST_F(GraphSetTest, TheHourRestartsOnResetAndOnASwitchUnlessTheOtherGraphCounts
     graphs->rbLastHour1->click(); // joins graph 2's hour
     EXPECT_FALSE(graphs->Timer3->isActive());
 
-    host.sample.user2DownBase = 12;
+    sample.user2DownBase = 12;
     graphs->Timer3->start(1000); // an hour cut short: Reset brings back a full one
     graphs->btnResetClick();
     EXPECT_TRUE(graphs->Timer3->isActive());
     EXPECT_EQ(graphs->Timer3->interval(), 3600000);
     EXPECT_GT(graphs->Timer3->remainingTime(), 3590000);
-    EXPECT_EQ(host.sample.user2DownBase, 0);
+    EXPECT_EQ(sample.user2DownBase, 0);
 }
 
 TEST_F(GraphSetTest, StartUpEnablesTheModeButtonsByFigure)
@@ -397,9 +423,9 @@ TEST_F(GraphSetTest, StartUpEnablesTheModeButtonsByFigure)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.figure);
-        GraphSettings settings;
-        settings.user1 = settings.user2 = c.figure;
-        start(settings);
+        settings.setInteger(SettingKey::User1, c.figure);
+        settings.setInteger(SettingKey::User2, c.figure);
+        start();
         EXPECT_EQ(graphs->rbTotal1->isEnabled(), c.graph1Buttons);
         EXPECT_EQ(graphs->rbLastHour1->isEnabled(), c.graph1Buttons);
         EXPECT_TRUE(graphs->rbTotal2->isEnabled());
@@ -409,24 +435,21 @@ TEST_F(GraphSetTest, StartUpEnablesTheModeButtonsByFigure)
 
 TEST_F(GraphSetTest, StartUpWithNoneAndLastHourSelected)
 {
-    GraphSettings settings;
-    settings.user1 = 6;
-    settings.user2 = 6;
-    settings.total1 = settings.total2 = false;
-    settings.lastHour1 = settings.lastHour2 = true;
-    start(settings);
+    for (const SettingKey key : { SettingKey::User1, SettingKey::User2 })
+        settings.setInteger(key, 6);
+    for (const SettingKey key : { SettingKey::Total1, SettingKey::Total2 })
+        settings.setFlag(key, false);
+    for (const SettingKey key : { SettingKey::LastHour1, SettingKey::LastHour2 })
+        settings.setFlag(key, true);
+    start();
     EXPECT_EQ(captions[3], QStringLiteral("[none] (1h)"));
     EXPECT_EQ(captions[4], QStringLiteral("[none] (1h)"));
     EXPECT_TRUE(graphs->Label5->isHidden());
     EXPECT_FALSE(graphs->Label7->isHidden());
     EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Right), 10);
     EXPECT_EQ(graphs->Chart4->minimum(ChartAxis::Left), 0);
-    EXPECT_EQ(host.logHeader,
-        QStringLiteral("Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)"));
-    EXPECT_FALSE(host.logHeaderPending);
 
-    host.sample.pageRead = true;
-    host.sample.user2Up = 77;
+    sample.user2Up = 77;
     plot(1);
     EXPECT_EQ(graphs->Chart4->series(ChartSide::Left).value(0), 0);
     EXPECT_EQ(graphs->Chart4->series(ChartSide::Left).colour(0), PointColour::Grey);
@@ -437,36 +460,33 @@ TEST_F(GraphSetTest, ChoosingAFigureSetsTitlesCaptionButtonsAndTheLogHeader)
 {
     start();
     graphs->boxUser2->setCurrentIndex(1);
-    EXPECT_TRUE(host.logHeaderPending);
+    EXPECT_TRUE(log.headerPending());
     graphs->boxUser2CloseUp();
     EXPECT_EQ(graphs->Chart4->axisTitle(ChartAxis::Left), QStringLiteral("Upstream Line Attenuation (dB)"));
     EXPECT_EQ(captions[4], QStringLiteral("Line Attenuation "));
     EXPECT_FALSE(graphs->rbLastHour2->isEnabled());
-    EXPECT_TRUE(host.logHeader.endsWith(QStringLiteral("Down Line Attenuation (dB)")));
+    EXPECT_TRUE(log.header().endsWith(QStringLiteral("Down Line Attenuation (dB)")));
 }
 
 TEST_F(GraphSetTest, SavedAxesAreRestoredAndSavedTruncated)
 {
-    GraphSettings settings;
-    settings.saveAxes = true;
-    settings.axes[1] = AxisLimitSet { 9000, 800, 100, -5 };
-    settings.axes[2] = AxisLimitSet { 5, 20, 9, 0 }; // damaged pair: left keeps its start values
-    start(settings);
+    setAxes(2, AxisLimitSet { 9000, 800, 100, -5 });
+    setAxes(3, AxisLimitSet { 5, 20, 9, 0 }); // damaged pair: left keeps its start values
+    start();
     EXPECT_EQ(graphs->Chart2->maximum(ChartAxis::Left), 9000);
     EXPECT_EQ(graphs->Chart2->minimum(ChartAxis::Right), -5);
     EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Left), 20);
     graphs->Chart1->setMaximum(ChartAxis::Left, 13.9);
     graphs->Chart1->setMinimum(ChartAxis::Left, -2.7);
-    const GraphSettings saved = graphs->currentSettings();
-    EXPECT_TRUE(saved.saveAxes);
-    EXPECT_EQ(saved.axes[0].leftMax, 13);
-    EXPECT_EQ(saved.axes[0].leftMin, -2);
-    EXPECT_EQ(saved.axes[1].leftMax, 9000);
+    bindings.collect();
+    EXPECT_TRUE(settings.flag(SettingKey::SaveAxes));
+    EXPECT_EQ(settings.integer(SettingKey::C1Lx), 13);
+    EXPECT_EQ(settings.integer(SettingKey::C1L), -2);
+    EXPECT_EQ(settings.integer(SettingKey::C2Lx), 9000);
 }
 
 TEST_F(GraphSetTest, RedrawsAreCoalescedAndImagesAreDrawnAtTheAskedSize)
 {
-    host.sample.pageRead = true;
     start();
     Chart *chart = show(1);
     const int before = chart->replotCount();

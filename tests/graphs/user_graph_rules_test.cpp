@@ -7,7 +7,7 @@
 
 namespace {
 
-const QString Crc = QStringLiteral("CRC Errors");
+constexpr UserFigure Crc = UserFigure::CrcErrors;
 
 // Plots a run of readings in last-hour mode the way the readers and the
 // plotting step share them: the reader takes the baseline, then the graph
@@ -56,7 +56,7 @@ TEST(UserGraphPoints, TotalsPlotTheReadingsAndNonePlotsGreyZeros)
     EXPECT_EQ(totals.colour[1], PointColour::Maroon);
     EXPECT_TRUE(totals.applyAxisRule);
 
-    const UserGraphPoint none = UserGraphPointFor(QStringLiteral("[none]"), true, 7, 8, 0, 0);
+    const UserGraphPoint none = UserGraphPointFor(UserFigure::None, true, 7, 8, 0, 0);
     EXPECT_EQ(none.up, 0);
     EXPECT_EQ(none.down, 0);
     EXPECT_EQ(none.colour[0], PointColour::Grey);
@@ -66,11 +66,12 @@ TEST(UserGraphPoints, TotalsPlotTheReadingsAndNonePlotsGreyZeros)
 TEST(UserGraphPoints, CaptionsAndErrorFigures)
 {
     EXPECT_EQ(FigureCaption(QStringLiteral("Output Power (dBm)")), QStringLiteral("Output Power "));
-    EXPECT_EQ(FigureCaption(Crc), Crc);
-    EXPECT_EQ(LastHourCaption(Crc), QStringLiteral("CRC Errors (1h)"));
-    EXPECT_TRUE(IsErrorFigure(QStringLiteral("Error Seconds")));
-    EXPECT_FALSE(IsErrorFigure(QStringLiteral("Line Attenuation (dB)")));
-    EXPECT_TRUE(IsNoFigure(QStringLiteral("[none]")));
+    const QString crc = UserFigureText(Crc);
+    EXPECT_EQ(FigureCaption(crc), crc);
+    EXPECT_EQ(LastHourCaption(crc), QStringLiteral("CRC Errors (1h)"));
+    EXPECT_TRUE(IsErrorFigure(UserFigure::ErrorSeconds));
+    EXPECT_FALSE(IsErrorFigure(UserFigure::LineAttenuation));
+    EXPECT_FALSE(IsErrorFigure(UserFigure::None));
 }
 
 } // namespace

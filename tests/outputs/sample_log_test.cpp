@@ -1,5 +1,8 @@
 #include "outputs/sample_log.h"
 
+#include "base/settings.h"
+#include "outputs/log_step.h"
+
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
@@ -14,11 +17,11 @@ const QString kBase
 
 TEST(SampleLog, HeaderNamesTheChosenFigures)
 {
-    const QString none = QStringLiteral("[none]");
+    const UserFigure none = UserFigure::None;
     EXPECT_EQ(LogHeader(none, none), kBase);
-    EXPECT_EQ(LogHeader(QStringLiteral("CRC Errors"), none),
-        kBase + QStringLiteral(", Up CRC Errors, Down CRC Errors"));
-    EXPECT_EQ(LogHeader(none, QStringLiteral("Output Power (dBm)")),
+    EXPECT_EQ(
+        LogHeader(UserFigure::CrcErrors, none), kBase + QStringLiteral(", Up CRC Errors, Down CRC Errors"));
+    EXPECT_EQ(LogHeader(none, UserFigure::OutputPower),
         kBase + QStringLiteral(", Up Output Power (dBm), Down Output Power (dBm)"));
 }
 
@@ -74,6 +77,26 @@ TEST_F(SampleLogTest, MissingFolderDropsTheLineQuietly)
     EXPECT_TRUE(log.headerPending()); // still owed to the next file written
     // A folder where the file should be is no log either.
     EXPECT_FALSE(log.writeLine(dir.path(), QStringLiteral("one")));
+}
+
+// The log step writes a sample's line while logging is on, to the file the
+// settings name; with logging off it writes nothing.
+TEST_F(SampleLogTest, LogStepWritesWhileLoggingIsOn)
+{
+    Settings settings(SettingsContext { dir.path(), nullptr, QSize(), QLocale::c() });
+    LogStep step(log, settings);
+    LineSample sample;
+    sample.pageRead = true;
+    const PageLoad load { sample, QDateTime(), true, true };
+
+    sample.logLine = QStringLiteral("off");
+    step.sampleTaken(load);
+    EXPECT_FALSE(QFileInfo::exists(path()));
+
+    settings.setFlag(SettingKey::cbLog, true);
+    sample.logLine = QStringLiteral("on");
+    step.sampleTaken(load);
+    EXPECT_EQ(contents(), QByteArray("Date, A\r\n-------\r\non\r\n"));
 }
 
 } // namespace

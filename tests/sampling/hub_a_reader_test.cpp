@@ -20,8 +20,8 @@ class HubAReader : public ::testing::Test {
 protected:
     HubAReader()
     {
-        options.user1Text = QStringLiteral("CRC Errors");
-        options.user2Text = QStringLiteral("HEC Errors");
+        options.user1 = UserFigure::CrcErrors;
+        options.user2 = UserFigure::HecErrors;
         options.logTab = 8;
         options.locale = QLocale::c();
     }
@@ -109,8 +109,8 @@ TEST_F(HubAReader, UptimeIsTheWaitCountPlusOneInDaysAndClock)
 
 TEST_F(HubAReader, UserFiguresWithAndWithoutSlash)
 {
-    options.user1Text = QStringLiteral("Output Power (dBm)");
-    options.user2Text = QStringLiteral("Error Seconds");
+    options.user1 = UserFigure::OutputPower;
+    options.user2 = UserFigure::ErrorSeconds;
     // Without a "/" in the 30-character window the one value counts twice.
     read(Row(QStringLiteral("Output power (Down/Up):"), QStringLiteral("19.8 / 12.4 dBm"))
         + QStringLiteral("<td>Error Seconds (Local/Remote):</td><td>15"));
@@ -171,10 +171,10 @@ TEST_F(HubAReader, NumbersBeyondTheTenCharacterWindowReadAsZero)
     EXPECT_EQ(sample.speedDown, 7616);
 }
 
-TEST_F(HubAReader, NoneAndUnknownListTextsReadNothing)
+TEST_F(HubAReader, NoFigureReadsNothing)
 {
-    options.user1Text = QStringLiteral("[none]");
-    options.user2Text = QStringLiteral("Something else");
+    options.user1 = UserFigure::None;
+    options.user2 = UserFigure::None;
     read(FixturePage(QStringLiteral("hub-a-statistics.html")));
     EXPECT_EQ(sample.user1Down, 0);
     EXPECT_EQ(sample.user2Down, 0);

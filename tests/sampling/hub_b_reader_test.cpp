@@ -23,8 +23,9 @@ class HubBReader : public ::testing::Test {
 protected:
     HubBReader()
     {
-        options.user1Text = QStringLiteral("Error Seconds");
-        options.user2Text = QStringLiteral("FEC Errors");
+        options.user1 = UserFigure::ErrorSeconds;
+        options.user2 = UserFigure::FecErrors;
+        options.logTab = 8;
         options.locale = QLocale::c();
     }
 

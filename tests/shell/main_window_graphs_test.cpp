@@ -2,7 +2,6 @@
 #include "graphs/graph_set.h"
 #include "sampling/sample_cycle.h"
 #include "shell/main_window.h"
-#include "shell/main_window_settings.h"
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
 #include "support/fixture_pages.h"
@@ -25,12 +24,12 @@ const QString StatsDocumentUrl
 // router whose statistics page is already known.
 class MainWindowGraphsTest : public MainWindowFixture {
 protected:
-    void open(MainWindowSettings settings = {})
+    Settings typeA() const
     {
-        settings.type = 0;
-        settings.address = QStringLiteral("192.168.1.254");
-        settings.hhaUrl = QStringLiteral("/index.cgi?active_page=9118&");
-        MainWindowFixture::open(settings);
+        Settings settings = defaults();
+        settings.setInteger(SettingKey::Type, 0);
+        settings.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+        return settings;
     }
 
     void completeStatisticsPage()
@@ -42,14 +41,14 @@ protected:
 
 TEST_F(MainWindowGraphsTest, EverySampleReadWhileRunningIsPlottedOnEveryGraph)
 {
-    open();
+    open(typeA());
     completeStatisticsPage();
     completeStatisticsPage();
     GraphSet &graphs = window->graphs();
     EXPECT_EQ(graphs.PlotCount(), 2);
     for (Chart *chart : { graphs.Chart1, graphs.Chart2, graphs.Chart3, graphs.Chart4, graphs.Chart5 })
         EXPECT_EQ(chart->series(ChartSide::Right).count(), 2);
-    EXPECT_EQ(graphs.Chart2->series(ChartSide::Left).value(1), window->sample().speedUp);
+    EXPECT_EQ(graphs.Chart2->series(ChartSide::Left).value(1), monitor->sample().speedUp);
 
     // Paging back pauses sampling; a page read while paused is not plotted.
     graphs.btnChartBack1Click();
@@ -61,22 +60,25 @@ TEST_F(MainWindowGraphsTest, EverySampleReadWhileRunningIsPlottedOnEveryGraph)
 
 TEST_F(MainWindowGraphsTest, GraphTabsFollowTheUserDefinedFiguresAndTheWebGraphIsHidden)
 {
-    MainWindowSettings settings;
-    settings.user1 = 0;
+    Settings settings = typeA();
+    settings.setInteger(SettingKey::User1, 0);
     open(settings);
     EXPECT_EQ(window->PageControl1->tabText(3), QStringLiteral("Output Power "));
     EXPECT_EQ(window->PageControl1->tabText(4), QStringLiteral("HEC Errors"));
     EXPECT_EQ(window->PageControl1->widget(1), window->graphs().TabSheet1);
     EXPECT_FALSE(window->PageControl1->isTabVisible(7));
-    EXPECT_TRUE(window->log().header().endsWith(QStringLiteral("Down HEC Errors")));
-    EXPECT_FALSE(window->log().headerPending());
+    EXPECT_TRUE(monitor->log().header().endsWith(QStringLiteral("Down HEC Errors")));
+    EXPECT_FALSE(monitor->log().headerPending());
 }
 
 TEST_F(MainWindowGraphsTest, AxisLimitsAreRestoredAndSavedWhenAsked)
 {
-    MainWindowSettings settings;
-    settings.graphs.saveAxes = true;
-    settings.graphs.axes[1] = AxisLimitSet { 9000, 900, 100, 50 };
+    Settings settings = typeA();
+    settings.setFlag(SettingKey::SaveAxes, true);
+    settings.setInteger(SettingKey::C2Lx, 9000);
+    settings.setInteger(SettingKey::C2Rx, 900);
+    settings.setInteger(SettingKey::C2L, 100);
+    settings.setInteger(SettingKey::C2R, 50);
     open(settings);
     Chart *speed = window->graphs().Chart2;
     EXPECT_EQ(speed->maximum(ChartAxis::Left), 9000);
@@ -84,15 +86,15 @@ TEST_F(MainWindowGraphsTest, AxisLimitsAreRestoredAndSavedWhenAsked)
 
     speed->setMaximum(ChartAxis::Right, 7700.9);
     window->close();
-    const MainWindowSettings saved = LoadMainWindowSettings(iniPath(), data.path());
-    EXPECT_TRUE(saved.graphs.saveAxes);
-    EXPECT_EQ(saved.graphs.axes[1].rightMax, 7700);
-    EXPECT_EQ(saved.graphs.axes[0].leftMin, -2);
+    const Settings next = saved();
+    EXPECT_TRUE(next.flag(SettingKey::SaveAxes));
+    EXPECT_EQ(next.integer(SettingKey::C2Rx), 7700);
+    EXPECT_EQ(next.integer(SettingKey::C1L), -2);
 }
 
 TEST_F(MainWindowGraphsTest, ConfigureMenuOpensTheUserDefinedGraphSettings)
 {
-    open();
+    open(typeA());
     QAction *configure = nullptr;
     for (QAction *menu : window->menuBar()->actions()) {
         if (menu->text() == u"Configure" && menu->menu()) {

@@ -1,7 +1,9 @@
+#include "graphs/graph_set.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
+#include "shell/data_folder.h"
+#include "shell/desktop_program.h"
 #include "shell/main_window.h"
-#include "shell/main_window_settings.h"
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
 #include "support/fixture_pages.h"
@@ -15,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
@@ -34,24 +37,28 @@ const QString TypeBUrl = QStringLiteral("http://192.168.1.254/html/settings/a_ad
 // The main window on a Type A or Type B router at the usual address.
 class MainWindowTest : public MainWindowFixture {
 protected:
-    void openTypeA(const QString &hhaUrl = QString(), bool login = true)
+    Settings typeA(const QString &hhaUrl = QString(), bool login = true) const
     {
-        MainWindowSettings settings;
-        settings.type = 0;
-        settings.address = Router;
-        settings.password = QStringLiteral("secret");
-        settings.login = login;
-        settings.hhaUrl = hhaUrl;
-        open(settings);
+        Settings settings = defaults();
+        settings.setInteger(SettingKey::Type, 0);
+        settings.setText(SettingKey::Address, Router);
+        settings.setText(SettingKey::Password, QStringLiteral("secret"));
+        settings.setFlag(SettingKey::Login, login);
+        settings.setText(SettingKey::HHAUrl, hhaUrl);
+        return settings;
     }
+
+    void openTypeA(const QString &hhaUrl = QString(), bool login = true) { open(typeA(hhaUrl, login)); }
 
     void openTypeB()
     {
-        MainWindowSettings settings;
-        settings.type = 1;
-        settings.address = Router;
+        Settings settings = defaults();
+        settings.setInteger(SettingKey::Type, 1);
+        settings.setText(SettingKey::Address, Router);
         open(settings);
     }
+
+    int samplesTaken() const { return window->graphs().PlotCount(); }
 
     void completeStatisticsPageA()
     {
@@ -61,7 +68,7 @@ protected:
 
 TEST_F(MainWindowTest, WithoutSettingsFileNothingIsLoaded)
 {
-    open(MainWindowSettings(), false);
+    open(defaults(), false);
     EXPECT_TRUE(view->navigations.isEmpty());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden"));
     EXPECT_EQ(window->btnRun->text(), QStringLiteral("Start"));
@@ -86,10 +93,10 @@ TEST_F(MainWindowTest, RecognisedTypeAPageIsLearnedStartsSamplingAndIsRead)
     EXPECT_EQ(window->cycle().runState(), RunState::Idle);
 
     completeStatisticsPageA();
-    EXPECT_EQ(window->urls().navigationUrl, StatsUrl);
-    EXPECT_EQ(window->urls().learnedUrl, StatsUrl);
+    EXPECT_EQ(monitor->urls().navigationUrl, StatsUrl);
+    EXPECT_EQ(monitor->urls().learnedUrl, StatsUrl);
     EXPECT_EQ(window->Label2->text(), u'!' + StatsUrl);
-    EXPECT_EQ(window->settings().hhaUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+    EXPECT_EQ(monitor->settings().text(SettingKey::HHAUrl), QStringLiteral("/index.cgi?active_page=9118&"));
     EXPECT_TRUE(window->Panel10->isHidden());
     EXPECT_TRUE(window->btnRun->isEnabled());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Running]"));
@@ -97,16 +104,16 @@ TEST_F(MainWindowTest, RecognisedTypeAPageIsLearnedStartsSamplingAndIsRead)
     // The page already shown is read; the start's own load was stopped.
     EXPECT_EQ(window->Label15->text(), QStringLiteral("1,250 Kbps"));
     EXPECT_FALSE(window->Label22->text().isEmpty());
-    EXPECT_TRUE(window->sample().pageRead);
-    EXPECT_EQ(window->samplesTaken(), 1);
+    EXPECT_TRUE(monitor->sample().pageRead);
+    EXPECT_EQ(samplesTaken(), 1);
     EXPECT_GE(view->stops, 1);
     EXPECT_EQ(view->navigations.constLast().url, StatsUrl);
 
     // The learned path is saved for the next run.
     window->close();
-    EXPECT_EQ(LoadMainWindowSettings(iniPath(), data.path()).hhaUrl,
-        QStringLiteral("/index.cgi?active_page=9118&"));
-    EXPECT_EQ(LoadMainWindowSettings(iniPath(), data.path()).actualUrl, StatsUrl);
+    const Settings next = saved();
+    EXPECT_EQ(next.text(SettingKey::HHAUrl), QStringLiteral("/index.cgi?active_page=9118&"));
+    EXPECT_EQ(next.text(SettingKey::ActualUrl), StatsUrl);
 }
 
 TEST_F(MainWindowTest, LaterTypeARunLogsInThroughTheFirstFormAndLinkEight)
@@ -147,14 +154,14 @@ TEST_F(MainWindowTest, WrongPasswordBringsTheHomeHubTabForwardAndTakesNoSample)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
     completeStatisticsPageA();
-    const int samples = window->samplesTaken();
+    const int samples = samplesTaken();
     const int stops = view->stops;
     window->PageControl1->setCurrentIndex(5);
     view->complete(FakeDocument(
         StatsDocumentUrl, QStringLiteral("<p>The password is incorrect.</p><input name=password_1>")));
     EXPECT_EQ(window->PageControl1->currentIndex(), 0);
     EXPECT_EQ(view->stops, stops + 1);
-    EXPECT_EQ(window->samplesTaken(), samples);
+    EXPECT_EQ(samplesTaken(), samples);
     EXPECT_TRUE(view->fieldValues.isEmpty());
 
     // At the very start of the body the word does not count.
@@ -188,62 +195,63 @@ TEST_F(MainWindowTest, TypeBStartsOnAnyPageButReadsOnlyAtItsUrl)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Running]"));
     EXPECT_TRUE(window->btnRun->isEnabled());
     EXPECT_TRUE(window->Label15->text().isEmpty());
-    EXPECT_EQ(window->samplesTaken(), 0);
+    EXPECT_EQ(samplesTaken(), 0);
 
     // The engine adds nothing that matters: the same page in its spelling.
     view->complete(FakeDocument(TypeBUrl, stats));
     EXPECT_FALSE(window->Label15->text().isEmpty());
-    EXPECT_EQ(window->samplesTaken(), 1);
-    EXPECT_EQ(window->settings().hhbUrl, QStringLiteral("/html/settings/a_adsl.html"));
+    EXPECT_EQ(samplesTaken(), 1);
+    EXPECT_EQ(monitor->settings().text(SettingKey::HHBUrl), QStringLiteral("/html/settings/a_adsl.html"));
 }
 
-TEST_F(MainWindowTest, PagesThatAreNotStatisticsMakeNoSample)
+// Once a statistics page has been read, every page load while running is a
+// sample: a page that is not the statistics page counts with zero margins and
+// speeds and logs its time stamp alone, so a router that stops answering
+// shows as a drop to zero.
+TEST_F(MainWindowTest, EveryPageWhileRunningIsASampleOnceTheStatisticsPageWasRead)
 {
-    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    Settings settings = typeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    settings.setFlag(SettingKey::cbLog, true);
+    settings.setText(SettingKey::LogFile, data.filePath(QStringLiteral("log.txt")));
+    open(settings);
+    // Before any statistics page, nothing is plotted or logged.
+    view->complete(FakeDocument(StatsUrl, QStringLiteral("<p>Home</p>")));
+    EXPECT_EQ(samplesTaken(), 0);
+
     completeStatisticsPageA();
-    const int samples = window->samplesTaken();
+    clock.advanceSeconds(30);
     // An engine error page, a page without a body, junk.
     view->complete(FakeDocument(QStringLiteral("chrome-error://chromewebdata/"),
         QStringLiteral("<div>This site can't be reached</div>")));
     view->complete(FakeDocument(StatsUrl, QString()));
     view->complete(FakeDocument(StatsUrl, QStringLiteral("\u00ff\u00fe\u0001garbage")));
-    EXPECT_EQ(window->samplesTaken(), samples);
+    EXPECT_EQ(samplesTaken(), 4);
     EXPECT_EQ(window->cycle().runState(), RunState::Running);
-    // The read-outs are cleared: the figures of the earlier sample are gone.
     EXPECT_TRUE(window->Label15->text().isEmpty());
-    EXPECT_EQ(window->sample().speedUp, 0);
-}
-
-TEST_F(MainWindowTest, EverySampleIsLoggedWhenLoggingIsOn)
-{
-    MainWindowSettings settings;
-    settings.type = 0;
-    settings.address = Router;
-    settings.hhaUrl = QStringLiteral("/index.cgi?active_page=9118&");
-    settings.log = true;
-    settings.logFile = data.filePath(QStringLiteral("log.txt"));
-    open(settings);
-    completeStatisticsPageA();
-    clock.advanceSeconds(30);
-    completeStatisticsPageA();
-    // A page that is not the statistics page adds no line.
-    view->complete(FakeDocument(StatsUrl, QString()));
+    EXPECT_EQ(monitor->sample().speedUp, 0);
+    EXPECT_EQ(monitor->sample().noiseMarginDown, 0);
     const QStringList lines = QString::fromUtf8(data.readFile(QStringLiteral("log.txt")))
                                   .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 4);
+    ASSERT_EQ(lines.size(), 6);
     EXPECT_TRUE(lines.at(0).startsWith(u"Date/Time"));
     EXPECT_TRUE(lines.at(2).startsWith(u"Wed 09 Dec 2026  10:00:00, "));
-    EXPECT_TRUE(lines.at(3).startsWith(u"Wed 09 Dec 2026  10:00:30, "));
+    EXPECT_GT(lines.at(2).size(), 40);
+    EXPECT_EQ(lines.at(5), QStringLiteral("Wed 09 Dec 2026  10:00:30, "));
+
+    // Paused, nothing more is taken.
+    window->cycle().btnStopClick();
+    completeStatisticsPageA();
+    EXPECT_EQ(samplesTaken(), 4);
 }
 
 TEST_F(MainWindowTest, EveryCompletedFrameRunsTheHandlerOnTheTopDocument)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
     completeStatisticsPageA();
-    const int samples = window->samplesTaken();
+    const int samples = samplesTaken();
     view->completeFrame();
     view->completeFrame();
-    EXPECT_EQ(window->samplesTaken(), samples + 2);
+    EXPECT_EQ(samplesTaken(), samples + 2);
 }
 
 TEST_F(MainWindowTest, GuardCancelsLinksWhileRunningAndLetsThemThroughWhilePaused)
@@ -272,8 +280,10 @@ TEST_F(MainWindowTest, LoginAfterTheRouterForgotTheSessionPassesTheGuard)
     ASSERT_EQ(window->cycle().runState(), RunState::Running);
     view->complete(FakeLoginPage(StatsDocumentUrl, QStringLiteral("12")));
     ASSERT_EQ(view->clickedLinks, QList<int> { 8 });
-    // The form's submission goes ahead; the user's own clicks still do not.
+    // The one navigation the login's click starts goes ahead; any other,
+    // before or after the router's answer, is the user's or the page's own.
     EXPECT_TRUE(view->requestNavigation(QStringLiteral("http://192.168.1.254/login.cgi")));
+    EXPECT_FALSE(view->requestNavigation(QStringLiteral("http://192.168.1.254/login.cgi")));
     completeStatisticsPageA();
     EXPECT_FALSE(view->requestNavigation(QStringLiteral("http://192.168.1.254/login.cgi")));
 }
@@ -310,17 +320,25 @@ TEST_F(MainWindowTest, MouseWheelDoesNothing)
     EXPECT_EQ(window->spSample->value(), 30);
 }
 
+// Every press counts: a quick second press arrives as a double click.
 TEST_F(MainWindowTest, SecondPressOfPauseStops)
 {
-    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
-    completeStatisticsPageA();
-    QTest::mouseClick(window->btnStop, Qt::LeftButton);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Paused]"));
-    QTest::mouseClick(window->btnStop, Qt::LeftButton);
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Stopped]"));
-    EXPECT_EQ(window->btnRun->text(), QStringLiteral("Start"));
-    EXPECT_EQ(window->btnStop->text(), QStringLiteral("Stop"));
-    EXPECT_FALSE(window->cycle().timer5().isActive());
+    for (const bool quick : { false, true }) {
+        SCOPED_TRACE(quick ? "double click" : "two clicks");
+        openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+        completeStatisticsPageA();
+        QTest::mouseClick(window->btnStop, Qt::LeftButton);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Paused]"));
+        if (quick)
+            QTest::mouseDClick(window->btnStop, Qt::LeftButton);
+        else
+            QTest::mouseClick(window->btnStop, Qt::LeftButton);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Stopped]"));
+        EXPECT_EQ(window->btnRun->text(), QStringLiteral("Start"));
+        EXPECT_EQ(window->btnStop->text(), QStringLiteral("Stop"));
+        EXPECT_FALSE(window->cycle().timer5().isActive());
+        EXPECT_FALSE(window->cycle().timer1().isActive());
+    }
 }
 
 TEST_F(MainWindowTest, PageMenuCopiesTheSelectionAndSelectsAll)
@@ -339,6 +357,18 @@ TEST_F(MainWindowTest, PageMenuCopiesTheSelectionAndSelectsAll)
     EXPECT_EQ(items,
         (QStringList { QStringLiteral("Copy"), QString(), QStringLiteral("Select All"), QString(),
             QStringLiteral("Save ADSL Line Stats Image As...") }));
+}
+
+// By default the window is centred on the primary screen the program runs
+// on, so that is what a first save writes.
+TEST_F(MainWindowTest, DefaultPlaceCentresTheWindowOnThePrimaryScreen)
+{
+    const MonitorContext desktop
+        = DesktopMonitorContext(DataFolder::Resolve(DataFolder::CurrentInputs(data.path())));
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    const Settings settings(SettingsContextOf(desktop));
+    EXPECT_EQ(settings.integer(SettingKey::Top), screen.height() / 2 - 325);
+    EXPECT_EQ(settings.integer(SettingKey::Left), screen.width() / 2 - 425);
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "shell/size_texts.h"
 
+#include "base/settings.h"
+#include "shell/status_step.h"
+
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
@@ -78,6 +81,28 @@ TEST(SizeTexts, PanelTexts)
     EXPECT_EQ(CapturePanelText(capture, kUk), QStringLiteral("Capture folder:  [no files]"));
     EXPECT_EQ(StartPanelText(QDateTime(QDate(2026, 12, 9), QTime(7, 5, 4)), kUk),
         QStringLiteral("Start: Wed 09 December 07:05:04"));
+}
+
+// After each sample the status step measures the log (while logging is on)
+// and the capture folder.
+TEST(SizeTexts, StatusStepMeasuresTheLogAndTheCaptureFolder)
+{
+    TempDataDir dir;
+    Settings settings(SettingsContext { dir.path(), nullptr, QSize(), kUk });
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("log.txt"), QByteArray(1536, 'x')));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Capture")));
+    QList<StatusTexts> shown;
+    StatusStep step(settings, [&shown](const StatusTexts &texts) { shown << texts; });
+    LineSample sample;
+    const PageLoad load { sample, QDateTime(), true, true };
+
+    step.sampleTaken(load);
+    settings.setFlag(SettingKey::cbLog, true);
+    step.sampleTaken(load);
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown.at(0).log.isEmpty());
+    EXPECT_EQ(shown.at(1).log, QStringLiteral("log.txt:   1.5 KB"));
+    EXPECT_EQ(shown.at(1).captureFolder, QStringLiteral("Capture folder:  [no files]"));
 }
 
 } // namespace

@@ -1,19 +1,40 @@
 #include "support/main_window_fixture.h"
 
-void MainWindowFixture::open(const MainWindowSettings &settings, bool withSettingsFile)
+#include "shell/desktop_pipeline.h"
+
+MonitorContext MainWindowFixture::context() const
 {
-    if (withSettingsFile) {
-        ASSERT_TRUE(SaveMainWindowSettings(iniPath(), data.path(), settings));
-    }
-    MainWindowContext context;
+    MonitorContext context;
     context.clock = &clock;
     context.dataFolder = data.path();
     context.settingsPath = iniPath();
-    context.makeBrowser = [this](QWidget *) {
-        auto fake = std::make_unique<FakeBrowserView>();
-        view = fake.get();
-        return fake;
-    };
-    window = std::make_unique<TForm1>(context);
+    context.primaryScreen = QSize(1920, 1080);
+    return context;
+}
+
+Settings MainWindowFixture::defaults() const
+{
+    return Settings(SettingsContextOf(context()));
+}
+
+Settings MainWindowFixture::saved() const
+{
+    Settings settings = defaults();
+    settings.Load(iniPath());
+    return settings;
+}
+
+void MainWindowFixture::open(const Settings &settings, bool withSettingsFile)
+{
+    if (withSettingsFile) {
+        ASSERT_TRUE(settings.SaveIni(iniPath()));
+    }
+    window.reset();
+    monitor.reset();
+    ownedView = std::make_unique<FakeBrowserView>();
+    view = ownedView.get();
+    monitor = std::make_unique<LineMonitor>(context(), *view);
+    window = std::make_unique<TForm1>(*monitor, nullptr);
+    AddDesktopSteps(*monitor, *window);
     window->FormShow();
 }

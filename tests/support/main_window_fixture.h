@@ -1,7 +1,8 @@
 #pragma once
 
+#include "base/settings.h"
+#include "shell/line_monitor.h"
 #include "shell/main_window.h"
-#include "shell/main_window_settings.h"
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
 #include "support/temp_data_dir.h"
@@ -10,18 +11,25 @@
 
 #include <memory>
 
-// The main window over the fake browser view, with its own data folder and
-// clock, as the window tests open it.
+// The line monitor and the main window over the fake browser view, with
+// their own data folder and clock, put together as the desktop program does.
 class MainWindowFixture : public ::testing::Test {
 protected:
+    // Every key at its default, for this data folder and clock.
+    Settings defaults() const;
     // Writes the settings file (unless told not to), creates the window and
     // shows it.
-    void open(const MainWindowSettings &settings, bool withSettingsFile = true);
+    void open(const Settings &settings, bool withSettingsFile = true);
+    // The settings file as the next run would load it.
+    Settings saved() const;
 
     QString iniPath() const { return data.filePath(QStringLiteral("linewarden.ini")); }
+    MonitorContext context() const;
 
     TempDataDir data;
     FakeClock clock;
-    FakeBrowserView *view = nullptr; // owned by the window
+    std::unique_ptr<FakeBrowserView> ownedView;
+    FakeBrowserView *view = nullptr;
+    std::unique_ptr<LineMonitor> monitor;
     std::unique_ptr<TForm1> window;
 };

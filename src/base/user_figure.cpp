@@ -1,4 +1,4 @@
-#include "sampling/line_sample.h"
+#include "base/user_figure.h"
 
 const std::array<QString, UserFigureCount> &UserFigureTexts()
 {
@@ -14,9 +14,7 @@ const std::array<QString, UserFigureCount> &UserFigureTexts()
     return texts;
 }
 
-QString UserFigureText(int index)
+QString UserFigureText(UserFigure figure)
 {
-    if (index < 0 || index >= UserFigureCount)
-        return UserFigureTexts()[static_cast<int>(UserFigure::None)];
-    return UserFigureTexts()[static_cast<size_t>(index)];
+    return UserFigureTexts()[static_cast<std::size_t>(UserFigureIndex(figure))];
 }

@@ -1,0 +1,14 @@
+#include "graphs/plot_step.h"
+
+#include "graphs/graph_set.h"
+
+void PlotStep::pageLoaded(const PageLoad &load)
+{
+    Q_UNUSED(load);
+    m_graphs.setLabelSpacing();
+}
+
+void PlotStep::sampleTaken(const PageLoad &load)
+{
+    m_graphs.PlotSample(load.sample, load.moment);
+}

@@ -1,0 +1,72 @@
+#include "shell/line_monitor.h"
+
+#include "base/clock.h"
+#include "sampling/browser_view.h"
+#include "sampling/router_navigation.h"
+#include "sampling/router_settings.h"
+#include "sampling/sample_cycle.h"
+
+#include <QFileInfo>
+
+SettingsContext SettingsContextOf(const MonitorContext &context)
+{
+    SettingsContext settings;
+    settings.programFolder = context.dataFolder;
+    settings.clock = context.clock;
+    settings.primaryScreen = context.primaryScreen;
+    return settings;
+}
+
+LineMonitor::LineMonitor(const MonitorContext &context, BrowserView &view, QObject *parent)
+    : QObject(parent), m_context(context), m_view(view), m_settings(SettingsContextOf(context))
+{
+    m_settings.Load(m_context.settingsPath);
+    m_cycle = new SampleCycle(m_view, m_urls, m_sample, clock(), this);
+    m_navigation
+        = new RouterNavigation(m_view, *m_cycle, m_urls, m_sample, clock(), m_settings, m_pipeline, this);
+
+    // navigationUrl is what ActualUrl holds.
+    m_bindings.bind(
+        SettingKey::ActualUrl, [this] { m_urls.navigationUrl = m_settings.text(SettingKey::ActualUrl); });
+    m_bindings.beforeSave([this] { m_settings.setText(SettingKey::ActualUrl, m_urls.navigationUrl); });
+}
+
+LineMonitor::~LineMonitor() = default;
+
+const Clock &LineMonitor::clock() const
+{
+    return m_context.clock ? *m_context.clock : Clock::system();
+}
+
+bool LineMonitor::settingsFileExists() const
+{
+    return QFileInfo::exists(m_context.settingsPath);
+}
+
+void LineMonitor::applySettings()
+{
+    m_bindings.applyInLoadOrder();
+    const RouterSettings router(m_settings);
+    // The log's header names the user-defined figures; it is not yet owed
+    // to the file.
+    const ReaderOptions figures = router.readerOptions();
+    m_log.setHeader(LogHeader(figures.user1, figures.user2));
+    m_log.setHeaderPending(false);
+    m_cycle->setSampleSeconds(router.sampleSeconds());
+    // The resume delay is taken here only: a changed delay applies from the
+    // next run.
+    m_cycle->setPauseDelaySeconds(router.pauseDelaySeconds());
+}
+
+void LineMonitor::prepareClose()
+{
+    m_view.stop();
+    if (m_urls.learnedUrl != m_urls.navigationUrl)
+        m_urls.navigationUrl = m_urls.learnedUrl;
+}
+
+bool LineMonitor::SaveIni()
+{
+    m_bindings.collect();
+    return m_settings.SaveIni(m_context.settingsPath);
+}

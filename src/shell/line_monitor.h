@@ -1,0 +1,79 @@
+#pragma once
+
+#include "base/settings.h"
+#include "base/settings_bindings.h"
+#include "outputs/sample_log.h"
+#include "sampling/line_sample.h"
+#include "sampling/navigation_urls.h"
+#include "sampling/sample_pipeline.h"
+
+#include <QObject>
+#include <QSize>
+#include <QString>
+
+class BrowserView;
+class Clock;
+class RouterNavigation;
+class SampleCycle;
+
+// Where the program runs and what it reads its defaults from.
+struct MonitorContext {
+    const Clock *clock = nullptr; // the system clock when none is given
+    QString dataFolder; // stands in for the program folder
+    QString settingsPath; // <folder>/<program>.ini
+    QSize primaryScreen; // centres the window by default
+};
+
+// The parts that watch the line, with or without windows: the settings,
+// loaded once and held for the whole run, the current sample, the sample
+// cycle, the router navigation over a browser view, the sample log and the
+// per-sample pipeline the navigation hands every page load to. The pipeline
+// starts empty: where the program is put together, its steps are added.
+class LineMonitor final : public QObject {
+    Q_OBJECT
+
+public:
+    LineMonitor(const MonitorContext &context, BrowserView &view, QObject *parent = nullptr);
+    ~LineMonitor() override;
+    Q_DISABLE_COPY_MOVE(LineMonitor)
+
+    const MonitorContext &context() const { return m_context; }
+    const Clock &clock() const;
+    Settings &settings() { return m_settings; }
+    const Settings &settings() const { return m_settings; }
+    SettingsBindings &bindings() { return m_bindings; }
+    BrowserView &view() { return m_view; }
+    LineSample &sample() { return m_sample; }
+    NavigationUrls &urls() { return m_urls; }
+    SampleLog &log() { return m_log; }
+    SamplePipeline &pipeline() { return m_pipeline; }
+    SampleCycle &cycle() { return *m_cycle; }
+    RouterNavigation &navigation() { return *m_navigation; }
+
+    // Whether the settings file exists now (the first run has none).
+    bool settingsFileExists() const;
+    // Puts the loaded settings into whatever is bound to them, in the load
+    // order; then the sample cycle takes its interval and resume delay.
+    void applySettings();
+    // Stops the view and steers back to the statistics page last confirmed,
+    // so that is what the settings keep.
+    void prepareClose();
+    // Takes back what the bindings collect and writes the settings file.
+    bool SaveIni();
+
+private:
+    MonitorContext m_context;
+    BrowserView &m_view;
+    Settings m_settings;
+    SettingsBindings m_bindings;
+    LineSample m_sample;
+    NavigationUrls m_urls;
+    SampleLog m_log;
+    SamplePipeline m_pipeline;
+    SampleCycle *m_cycle = nullptr; // child of this
+    RouterNavigation *m_navigation = nullptr; // child of this
+};
+
+// The settings context of a run: its folder, clock, primary screen and the
+// system's locale.
+SettingsContext SettingsContextOf(const MonitorContext &context);

@@ -1,0 +1,152 @@
+// The line monitor with no window at all: the navigation hands each page
+// load to the pipeline, whose steps are added as the program puts them
+// together.
+#include "outputs/log_step.h"
+#include "sampling/router_navigation.h"
+#include "sampling/sample_cycle.h"
+#include "shell/line_monitor.h"
+#include "support/fake_browser_view.h"
+#include "support/fake_clock.h"
+#include "support/fixture_pages.h"
+#include "support/qt_printers.h"
+#include "support/temp_data_dir.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString StatsDocumentUrl
+    = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
+
+// Records the loads and samples that reach it, and when.
+class RecordingStep final : public SampleStep {
+public:
+    RecordingStep(QStringList &events, QString name) : m_events(events), m_name(std::move(name)) { }
+    void pageLoaded(const PageLoad &load) override
+    {
+        m_events << m_name + QStringLiteral(" load ") + (load.statisticsPage ? u'S' : u'-');
+    }
+    void sampleTaken(const PageLoad &load) override
+    {
+        m_events << m_name + QStringLiteral(" sample ") + load.moment.toString(QStringLiteral("hh:mm:ss"));
+    }
+
+private:
+    QStringList &m_events;
+    QString m_name;
+};
+
+class LineMonitorTest : public ::testing::Test {
+protected:
+    void open()
+    {
+        Settings settings(SettingsContextOf(context()));
+        settings.setInteger(SettingKey::Type, 0);
+        settings.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+        settings.setFlag(SettingKey::cbLog, true);
+        ASSERT_TRUE(settings.SaveIni(context().settingsPath));
+        monitor = std::make_unique<LineMonitor>(context(), view);
+        monitor->applySettings();
+        monitor->navigation().initialNavigation(monitor->settingsFileExists());
+    }
+
+    MonitorContext context() const
+    {
+        return MonitorContext { &clock, data.path(), data.filePath(QStringLiteral("linewarden.ini")),
+            QSize() };
+    }
+
+    void statisticsPage()
+    {
+        view.complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
+    }
+
+    QStringList logLines() const
+    {
+        return QString::fromUtf8(data.readFile(QStringLiteral("log.txt")))
+            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    }
+
+    TempDataDir data;
+    FakeClock clock;
+    FakeBrowserView view;
+    std::unique_ptr<LineMonitor> monitor;
+    QStringList events;
+};
+
+TEST_F(LineMonitorTest, StepsRunInTheirStageOrderAndOnlySamplesGoPastTheLoad)
+{
+    open();
+    SamplePipeline &pipeline = monitor->pipeline();
+    pipeline.add(
+        SamplePipeline::Stage::Status, std::make_unique<RecordingStep>(events, QStringLiteral("status")));
+    pipeline.add(
+        SamplePipeline::Stage::Plot, std::make_unique<RecordingStep>(events, QStringLiteral("plot")));
+    pipeline.add(SamplePipeline::Stage::Log, std::make_unique<LogStep>(monitor->log(), monitor->settings()));
+
+    // Before any statistics page: seen, but no sample.
+    view.complete(FakeDocument(StatsDocumentUrl, QStringLiteral("<p>Home</p>")));
+    EXPECT_EQ(events, (QStringList { QStringLiteral("plot load -"), QStringLiteral("status load -") }));
+    EXPECT_FALSE(QFileInfo::exists(data.filePath(QStringLiteral("log.txt"))));
+
+    events.clear();
+    statisticsPage();
+    EXPECT_EQ(events,
+        (QStringList { QStringLiteral("plot load S"), QStringLiteral("status load S"),
+            QStringLiteral("plot sample 10:00:00"), QStringLiteral("status sample 10:00:00") }));
+    EXPECT_EQ(logLines().size(), 3);
+    EXPECT_TRUE(logLines().constLast().startsWith(u"Wed 09 Dec 2026  10:00:00, "));
+}
+
+TEST_F(LineMonitorTest, SamplingStartsByItselfOnceOnly)
+{
+    open();
+    statisticsPage();
+    SampleCycle &cycle = monitor->cycle();
+    ASSERT_EQ(cycle.runState(), RunState::Running);
+    EXPECT_TRUE(monitor->navigation().autoStarted());
+
+    // Paused by the user, the statistics page reached again does not start
+    // sampling: only the user, the resume or paging does.
+    cycle.btnStopClick();
+    statisticsPage();
+    EXPECT_EQ(cycle.runState(), RunState::Paused);
+}
+
+TEST_F(LineMonitorTest, AFailedLoginStopsTheLoadAndTakesNoSample)
+{
+    open();
+    statisticsPage();
+    const int stops = view.stops;
+    int wanted = 0;
+    QObject::connect(&monitor->navigation(), &RouterNavigation::routerPageWanted, [&wanted] { ++wanted; });
+    for (const QString &page : { QStringLiteral("<p>The password is incorrect</p>"),
+             QStringLiteral("<p>Your password hint: the usual</p>") }) {
+        SCOPED_TRACE(page.toStdString());
+        const int lines = logLines().size();
+        view.complete(FakeDocument(StatsDocumentUrl, page));
+        EXPECT_EQ(logLines().size(), lines);
+    }
+    EXPECT_EQ(view.stops, stops + 2);
+    EXPECT_EQ(wanted, 2);
+}
+
+TEST_F(LineMonitorTest, TheSettingsAreReadOnceAndSavedWithWhatTheRunLearned)
+{
+    open();
+    statisticsPage();
+    // The file changes under the running program: the settings in memory
+    // are the truth, and the save writes them.
+    ASSERT_TRUE(
+        data.writeFile(QStringLiteral("linewarden.ini"), "[LW-BT]\r\nType=1\r\n[Mine]\r\nKeep=yes\r\n"));
+    monitor->prepareClose();
+    ASSERT_TRUE(monitor->SaveIni());
+    const QByteArray saved = data.readFile(QStringLiteral("linewarden.ini"));
+    EXPECT_TRUE(saved.contains("Type=0\r\n"));
+    EXPECT_TRUE(saved.contains("[Mine]\r\nKeep=yes\r\n"));
+    EXPECT_TRUE(saved.contains("ActualUrl=http://192.168.1.254/index.cgi?active_page=9118&\r\n"));
+}
+
+} // namespace
