@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+// The program's one JPEG codec: every picture it writes is a baseline JPEG
+// in 24-bit colour at quality 90, and every JPEG it shows is read here.
+class JpegCodec {
+public:
+    static constexpr int Quality = 90;
+
+    // The picture as JPEG bytes; empty when it cannot be encoded.
+    static QByteArray encode(const QImage &image);
+    // The picture in JPEG bytes; a null image when they do not decode.
+    static QImage decode(const QByteArray &bytes);
+
+    // Encodes the picture and writes it to path through a temporary file in
+    // the same folder renamed over the final name, so a reader never sees
+    // half a file and a failure leaves an earlier file whole. False with the
+    // reason in error (when given) on failure.
+    static bool save(const QImage &image, const QString &path, QString *error = nullptr);
+};
