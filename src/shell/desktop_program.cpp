@@ -12,10 +12,12 @@
 #include "shell/desktop_pipeline.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
+#include "shell/termination_signals.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QScreen>
+#include <QSessionManager>
 #include <QStandardPaths>
 
 #include <functional>
@@ -96,7 +98,7 @@ void InstallDemoMeasurement(TForm1 &window, QTextStream &err)
                     << window.navigation().lastHandlerNanoseconds() / 1000 << " rss_kb "
                     << ResidentKilobytes() << Qt::endl;
             if (limit > 0 && n >= limit)
-                window.close();
+                window.closeWithoutQuestion();
         });
 }
 
@@ -115,6 +117,21 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     AddDesktopSteps(monitor, window);
     if (measure)
         measure(window);
+
+    // Ended from outside, the program takes the normal close path without
+    // asking: a termination signal has nobody to answer, and the session's
+    // end asks only where the session manager lets it.
+    TerminationSignals termination;
+    QObject::connect(
+        &termination, &TerminationSignals::terminationRequested, &window, &TForm1::closeWithoutQuestion);
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, &window, [&window](QSessionManager &manager) {
+        const bool mayAsk = manager.allowsInteraction();
+        const bool closed = window.requestClose(mayAsk);
+        if (mayAsk)
+            manager.release();
+        if (!closed)
+            manager.cancel();
+    });
     window.show();
     return QApplication::exec();
 }

@@ -10,6 +10,7 @@
 #include "shell/line_monitor.h"
 #include "shell/run_glyphs.h"
 #include "shell/status_step.h"
+#include "shell/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +29,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -109,7 +111,18 @@ void TForm1::bindSettings()
     BindLineEdit(bindings, settings, SettingKey::Password, edPassword1);
     BindCheckBox(bindings, settings, SettingKey::Login, cbAttemptLogin1);
     BindComboIndex(bindings, settings, SettingKey::Type, boxType1);
+    BindCheckBox(bindings, settings, SettingKey::Prompt, cbPrompt);
     m_graphs->bindSettings(bindings);
+    // The window's place is set once all four of its keys are read; Left is
+    // the last of them.
+    bindings.bind(SettingKey::Left, [this] { placeWindow(); });
+    bindings.beforeSave([this, &settings] {
+        const QRect place = storedGeometry();
+        settings.setInteger(SettingKey::Left, place.x());
+        settings.setInteger(SettingKey::Top, place.y());
+        settings.setInteger(SettingKey::Width, place.width());
+        settings.setInteger(SettingKey::Height, place.height());
+    });
     // A tab outside the visible ones (a hand-edited file) leaves the first.
     bindings.bind(SettingKey::Page, [this, &settings] {
         const int page = settings.integer(SettingKey::Page);
@@ -315,6 +328,8 @@ QWidget *TForm1::buildAdvancedTab()
     boxUser2 = m_graphs->boxUser2;
     auto *system = new QGroupBox(QStringLiteral("System Options"), tab);
     auto *systemLayout = new QVBoxLayout(system);
+    cbPrompt = new QCheckBox(QStringLiteral("Prompt before closing"), system);
+    systemLayout->addWidget(cbPrompt);
     systemLayout->addWidget(m_graphs->cbSaveAxes);
     outer->addWidget(system);
     outer->addStretch(1);
@@ -413,12 +428,70 @@ void TForm1::showEvent(QShowEvent *event)
         FormShow();
 }
 
+// Stored size and place, centred on the primary monitor when the right edge
+// lies beyond the desktop or Monitor1 asks for it.
+void TForm1::placeWindow()
+{
+    const Settings &settings = m_monitor.settings();
+    const QRect stored(settings.integer(SettingKey::Left), settings.integer(SettingKey::Top),
+        settings.integer(SettingKey::Width), settings.integer(SettingKey::Height));
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    const QRect place = PlaceMainWindow(
+        stored, primary->virtualGeometry(), primary->geometry(), settings.flag(SettingKey::Monitor1));
+    resize(place.size().expandedTo(minimumSize()));
+    move(place.topLeft());
+}
+
+QRect TForm1::storedGeometry() const
+{
+    if (isMaximized() || isMinimized() || isFullScreen())
+        return normalGeometry();
+    return QRect(pos(), size());
+}
+
+QPoint TForm1::closeQuestionPosition() const
+{
+    const QRect place = storedGeometry();
+    return QPoint(place.x() + place.width() / 2 - 130, place.y() + place.height() / 2 - 60);
+}
+
+bool TForm1::askToClose(const QPoint &position)
+{
+    if (m_closeQuestion)
+        return m_closeQuestion(position);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Linewarden"),
+        QStringLiteral("Confirm: Close Linewarden?"), QMessageBox::Yes | QMessageBox::Cancel, this);
+    box.move(position);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool TForm1::requestClose(bool mayAsk)
+{
+    m_askBeforeClosing = mayAsk;
+    const bool closed = close();
+    m_askBeforeClosing = true;
+    return closed;
+}
+
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    if (m_closed) {
+        event->accept();
+        return;
+    }
+    if (m_askBeforeClosing && cbPrompt->isChecked() && !askToClose(closeQuestionPosition())) {
+        event->ignore();
+        return;
+    }
     m_monitor.prepareClose();
-    if (!SaveIni())
+    // A failed save is told to the user who closed the window; ended from
+    // outside there is nobody to answer a message box.
+    if (!SaveIni() && m_askBeforeClosing)
         QMessageBox::warning(
             this, QStringLiteral("Linewarden"), Settings::SaveFailedText(m_monitor.context().settingsPath));
+    m_closed = true;
     event->accept();
 }
 

@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class BrowserView;
 class GraphSet;
 class LineMonitor;
@@ -42,6 +44,7 @@ public:
     QTabWidget *PageControl1 = nullptr;
     QToolButton *btnRun = nullptr;
     QToolButton *btnStop = nullptr;
+    QCheckBox *cbPrompt = nullptr;
     QLabel *Label20 = nullptr;
     QLabel *Label22 = nullptr;
     QLabel *Label15 = nullptr;
@@ -75,6 +78,16 @@ public:
     // The status bar's log and capture folder texts.
     void showStatusTexts(const StatusTexts &texts);
 
+    // The close path, asking first only when mayAsk and "Prompt before
+    // closing" is on; false when the user cancelled. Ending from outside
+    // (a termination signal, the end of the session) comes here.
+    bool requestClose(bool mayAsk);
+    void closeWithoutQuestion() { requestClose(false); }
+    // What asks "Confirm: Close Linewarden?" at a screen position; true for
+    // Yes. A message box unless replaced (tests answer it themselves).
+    using CloseQuestion = std::function<bool(const QPoint &position)>;
+    void setCloseQuestion(CloseQuestion question) { m_closeQuestion = std::move(question); }
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -97,10 +110,17 @@ private:
     void showReadouts(const Readouts &readouts);
     void showNavigationHint(bool show);
     void showStatisticsPage(const QString &url);
+    void placeWindow();
+    QRect storedGeometry() const;
+    QPoint closeQuestionPosition() const;
+    bool askToClose(const QPoint &position);
 
     LineMonitor &m_monitor;
     BrowserView &m_browser;
     GraphSet *m_graphs = nullptr; // child of this
     QWidget *m_browserHost = nullptr;
     QWidget *m_toolbar = nullptr;
+    CloseQuestion m_closeQuestion;
+    bool m_askBeforeClosing = true;
+    bool m_closed = false;
 };

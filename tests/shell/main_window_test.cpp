@@ -143,8 +143,10 @@ TEST_F(MainWindowTest, LoginPageWithoutTheFieldIsLeftAlone)
 
 TEST_F(MainWindowTest, WithoutAutomaticLoginTheLoginPageIsLeftForTheUser)
 {
-    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"), false);
-    EXPECT_EQ(window->PageControl1->currentIndex(), 0);
+    Settings settings = typeA(QStringLiteral("/index.cgi?active_page=9118&"), false);
+    settings.setInteger(SettingKey::Page, 3);
+    open(settings);
+    EXPECT_EQ(window->PageControl1->currentIndex(), 0); // whatever Page says
     view->complete(FakeLoginPage(StatsDocumentUrl, QStringLiteral("4711")));
     EXPECT_TRUE(view->fieldValues.isEmpty());
     EXPECT_TRUE(view->clickedLinks.isEmpty());
@@ -369,6 +371,38 @@ TEST_F(MainWindowTest, DefaultPlaceCentresTheWindowOnThePrimaryScreen)
     const Settings settings(SettingsContextOf(desktop));
     EXPECT_EQ(settings.integer(SettingKey::Top), screen.height() / 2 - 325);
     EXPECT_EQ(settings.integer(SettingKey::Left), screen.width() / 2 - 425);
+}
+
+// With "Prompt before closing" on, the question comes first: Cancel leaves
+// everything running and saves nothing, Yes saves; with it off nobody is
+// asked.
+TEST_F(MainWindowTest, ClosingAsksFirstWhenPromptIsOn)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    int asked = 0;
+    bool answer = false;
+    window->setCloseQuestion([&](const QPoint &) {
+        ++asked;
+        return answer;
+    });
+    const QByteArray before = data.readFile(QStringLiteral("linewarden.ini"));
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(window->cycle().runState(), RunState::Running);
+    EXPECT_EQ(data.readFile(QStringLiteral("linewarden.ini")), before);
+
+    answer = true;
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(asked, 2);
+    EXPECT_TRUE(saved().text(SettingKey::ActualUrl).endsWith(u"active_page=9118&"));
+
+    Settings settings = typeA();
+    settings.setFlag(SettingKey::Prompt, false);
+    open(settings);
+    window->setCloseQuestion([&](const QPoint &) { return ++asked, false; });
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(asked, 2);
 }
 
 } // namespace

@@ -35,6 +35,8 @@ void MainWindowFixture::open(const Settings &settings, bool withSettingsFile)
     view = ownedView.get();
     monitor = std::make_unique<LineMonitor>(context(), *view);
     window = std::make_unique<TForm1>(*monitor, nullptr);
+    // "Prompt before closing" is on by default: the tests answer Yes.
+    window->setCloseQuestion([](const QPoint &) { return true; });
     AddDesktopSteps(*monitor, *window);
     window->FormShow();
 }
