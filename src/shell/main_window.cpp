@@ -8,6 +8,7 @@
 #include "sampling/sample_cycle.h"
 #include "shell/control_bindings.h"
 #include "shell/line_monitor.h"
+#include "shell/log_controls.h"
 #include "shell/run_glyphs.h"
 #include "shell/status_step.h"
 #include "shell/window_placement.h"
@@ -76,6 +77,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     setWindowTitle(QStringLiteral("Linewarden"));
     setMinimumSize(850, 650);
 
+    m_logControls = new LogControls(m_monitor.settings(), m_monitor.context().dataFolder, this);
     buildTabs(browserWidget);
     buildToolbar();
     buildStatusBar();
@@ -112,6 +114,7 @@ void TForm1::bindSettings()
     BindCheckBox(bindings, settings, SettingKey::Login, cbAttemptLogin1);
     BindComboIndex(bindings, settings, SettingKey::Type, boxType1);
     BindCheckBox(bindings, settings, SettingKey::Prompt, cbPrompt);
+    m_logControls->bindSettings(bindings);
     m_graphs->bindSettings(bindings);
     // The window's place is set once all four of its keys are read; Left is
     // the last of them.
@@ -205,6 +208,7 @@ void TForm1::buildToolbar()
     // the run state, whatever the click did.
     connect(btnRun, &QToolButton::clicked, this, &TForm1::runStateChanged);
     connect(btnStop, &QToolButton::clicked, this, &TForm1::runStateChanged);
+    bar->addWidget(m_logControls->btnLog);
 
     auto *readouts = new QWidget(bar);
     auto *grid = new QGridLayout(readouts);
@@ -224,6 +228,7 @@ void TForm1::buildToolbar()
     grid->addWidget(Label22, 2, 1);
     grid->addWidget(Label23, 2, 2);
     bar->addWidget(readouts);
+    bar->addWidget(m_logControls->Image7);
 }
 
 void TForm1::buildTabs(QWidget *browserWidget)
@@ -243,6 +248,7 @@ void TForm1::buildTabs(QWidget *browserWidget)
     connect(m_graphs, &GraphSet::tabCaptionChanged, PageControl1,
         [this](int page, const QString &caption) { PageControl1->setTabText(page, caption); });
     connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphSet::clearUserGroupHighlight);
+    connect(PageControl1, &QTabWidget::currentChanged, m_logControls, &LogControls::clearHighlight);
     PageControl1->tabBar()->setMouseTracking(true);
     PageControl1->tabBar()->installEventFilter(this);
     setCentralWidget(PageControl1);
@@ -312,6 +318,7 @@ QWidget *TForm1::buildConfigureTab()
     graphLayout->addWidget(m_graphs->GraphFields);
     spSample = m_graphs->spSample;
     outer->addWidget(graphs);
+    outer->addWidget(m_logControls->GroupBox3);
     outer->addStretch(1);
 
     connect(boxType1, &QComboBox::currentIndexChanged, this,
@@ -355,6 +362,7 @@ void TForm1::showStatusTexts(const StatusTexts &texts)
 {
     StatusPanel1->setText(texts.log);
     StatusPanel2->setText(texts.captureFolder);
+    m_logControls->refresh();
 }
 
 void TForm1::buildPageMenu(QWidget *browserWidget)
@@ -407,8 +415,14 @@ void TForm1::buildMainMenu()
     });
 
     QMenu *configure = menuBar()->addMenu(QStringLiteral("Configure"));
+    configure->addAction(m_logControls->mnuStartLog);
+    configure->addAction(m_logControls->mnuStopLog);
+    configure->addSeparator();
+    configure->addAction(m_logControls->mnuConfigLog);
+    configure->addSeparator();
     connect(configure->addAction(QStringLiteral("Configure User Defined Graphs...")), &QAction::triggered,
         m_graphs, &GraphSet::mnuuserDefinedClick);
+    connect(configure, &QMenu::aboutToShow, m_logControls, &LogControls::configureMenuOpening);
 }
 
 bool TForm1::SaveIni()

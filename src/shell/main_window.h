@@ -9,6 +9,7 @@
 class BrowserView;
 class GraphSet;
 class LineMonitor;
+class LogControls;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -40,6 +41,7 @@ public:
     SampleCycle &cycle();
     RouterNavigation &navigation();
     GraphSet &graphs() { return *m_graphs; }
+    LogControls &logControls() { return *m_logControls; }
 
     QTabWidget *PageControl1 = nullptr;
     QToolButton *btnRun = nullptr;
@@ -118,6 +120,7 @@ private:
     LineMonitor &m_monitor;
     BrowserView &m_browser;
     GraphSet *m_graphs = nullptr; // child of this
+    LogControls *m_logControls = nullptr; // child of this
     QWidget *m_browserHost = nullptr;
     QWidget *m_toolbar = nullptr;
     CloseQuestion m_closeQuestion;
