@@ -18,6 +18,23 @@ QPixmap IndicatorPicture(Indicator indicator)
         for (int y = 4; y <= 12; y += 3)
             painter.drawLine(QPointF(4.5, y + 0.5), QPointF(11.5, y + 0.5));
         break;
+    case Indicator::PadlockClosed:
+    case Indicator::PadlockOpen: {
+        // A brass body under a grey shackle, lifted on the right when open.
+        const bool open = indicator == Indicator::PadlockOpen;
+        painter.setPen(QPen(QColor(110, 110, 110), 1.6));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawArc(QRectF(4.5, open ? 0.5 : 2.5, 7, 8), 0, 180 * 16);
+        painter.drawLine(QPointF(4.5, open ? 4.5 : 6.5), QPointF(4.5, 8));
+        if (!open)
+            painter.drawLine(QPointF(11.5, 6.5), QPointF(11.5, 8));
+        painter.setPen(QColor(120, 90, 20));
+        painter.setBrush(QColor(214, 170, 50));
+        painter.drawRoundedRect(QRectF(2.5, 7.5, 11, 7.5), 1.5, 1.5);
+        painter.setBrush(QColor(60, 45, 10));
+        painter.drawEllipse(QPointF(8, 11), 1.2, 1.2);
+        break;
+    }
     }
     return picture;
 }

@@ -9,6 +9,7 @@
 #include "shell/control_bindings.h"
 #include "shell/line_monitor.h"
 #include "shell/log_controls.h"
+#include "shell/router_access_controls.h"
 #include "shell/run_glyphs.h"
 #include "shell/status_step.h"
 #include "shell/window_placement.h"
@@ -41,6 +42,7 @@
 namespace {
 
 constexpr int HintRightMargin = 450;
+constexpr int AdvancedTab = 6;
 
 QLabel *Readout(QWidget *parent)
 {
@@ -78,6 +80,11 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     setMinimumSize(850, 650);
 
     m_logControls = new LogControls(m_monitor.settings(), m_monitor.context().dataFolder, this);
+    m_routerAccess = new RouterAccessControls(m_monitor.settings(), this);
+    boxType1 = m_routerAccess->boxType1;
+    edAddress = m_routerAccess->edAddress;
+    edPassword1 = m_routerAccess->edPassword1;
+    cbAttemptLogin1 = m_routerAccess->cbAttemptLogin1;
     buildTabs(browserWidget);
     buildToolbar();
     buildStatusBar();
@@ -109,10 +116,7 @@ void TForm1::bindSettings()
 {
     SettingsBindings &bindings = m_monitor.bindings();
     Settings &settings = m_monitor.settings();
-    BindLineEdit(bindings, settings, SettingKey::Address, edAddress);
-    BindLineEdit(bindings, settings, SettingKey::Password, edPassword1);
-    BindCheckBox(bindings, settings, SettingKey::Login, cbAttemptLogin1);
-    BindComboIndex(bindings, settings, SettingKey::Type, boxType1);
+    m_routerAccess->bindSettings(bindings);
     BindCheckBox(bindings, settings, SettingKey::Prompt, cbPrompt);
     m_logControls->bindSettings(bindings);
     m_graphs->bindSettings(bindings);
@@ -139,7 +143,7 @@ void TForm1::bindSettings()
 // The creation steps that follow the load of the settings, in their order.
 void TForm1::startUp()
 {
-    cbAttemptLogin1->setEnabled(RouterTypeFromIndex(boxType1->currentIndex()) == RouterType::TypeA);
+    m_routerAccess->startUp();
     showStatusTexts(StatusTextsAtStartUp(m_monitor.settings()));
     m_graphs->startUp();
     showReadouts(Readouts());
@@ -158,6 +162,11 @@ void TForm1::connectParts()
     connect(&cycle, &SampleCycle::runStateChanged, this, &TForm1::runStateChanged);
     connect(&cycle, &SampleCycle::startTimeChanged, StatusPanel0, &QLabel::setText);
     connect(&cycle, &SampleCycle::navigationHintHidden, Panel9, &QWidget::hide);
+    // The router's model and password may change only while not sampling.
+    connect(&cycle, &SampleCycle::started, m_routerAccess,
+        [this] { m_routerAccess->setSamplingControlsEnabled(false); });
+    connect(&cycle, &SampleCycle::paused, m_routerAccess,
+        [this] { m_routerAccess->setSamplingControlsEnabled(true); });
 
     RouterNavigation &navigation = m_monitor.navigation();
     connect(&navigation, &RouterNavigation::pageArrived, Panel4, &QWidget::hide);
@@ -170,7 +179,8 @@ void TForm1::connectParts()
     connect(&navigation, &RouterNavigation::statisticsPageConfirmed, this, &TForm1::showStatisticsPage);
     connect(&navigation, &RouterNavigation::navigationHintChanged, this, &TForm1::showNavigationHint);
 
-    connect(m_graphs, &GraphSet::advancedTabWanted, this, [this] { PageControl1->setCurrentIndex(6); });
+    connect(
+        m_graphs, &GraphSet::advancedTabWanted, this, [this] { PageControl1->setCurrentIndex(AdvancedTab); });
 }
 
 TForm1::~TForm1()
@@ -249,6 +259,10 @@ void TForm1::buildTabs(QWidget *browserWidget)
         [this](int page, const QString &caption) { PageControl1->setTabText(page, caption); });
     connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphSet::clearUserGroupHighlight);
     connect(PageControl1, &QTabWidget::currentChanged, m_logControls, &LogControls::clearHighlight);
+    connect(PageControl1, &QTabWidget::currentChanged, m_routerAccess, [this](int page) {
+        if (page == AdvancedTab)
+            m_routerAccess->TabSheet5Show();
+    });
     PageControl1->tabBar()->setMouseTracking(true);
     PageControl1->tabBar()->installEventFilter(this);
     setCentralWidget(PageControl1);
@@ -299,19 +313,7 @@ QWidget *TForm1::buildConfigureTab()
 {
     auto *tab = new QWidget(PageControl1);
     auto *outer = new QVBoxLayout(tab);
-    auto *access = new QGroupBox(QStringLiteral("Router Access"), tab);
-    auto *form = new QFormLayout(access);
-    boxType1 = new QComboBox(access);
-    boxType1->addItems({ QStringLiteral("Type A"), QStringLiteral("Type B") });
-    edAddress = new QLineEdit(access);
-    edPassword1 = new QLineEdit(access);
-    edPassword1->setEchoMode(QLineEdit::Password);
-    cbAttemptLogin1 = new QCheckBox(QStringLiteral("Attempt to log into the Home Hub automatically"), access);
-    form->addRow(QStringLiteral("Router type:"), boxType1);
-    form->addRow(QStringLiteral("Address:"), edAddress);
-    form->addRow(cbAttemptLogin1);
-    form->addRow(QStringLiteral("Password:"), edPassword1);
-    outer->addWidget(access);
+    outer->addWidget(m_routerAccess->GroupBox1);
 
     auto *graphs = new QGroupBox(QStringLiteral("Graphs"), tab);
     auto *graphLayout = new QVBoxLayout(graphs);
@@ -320,9 +322,6 @@ QWidget *TForm1::buildConfigureTab()
     outer->addWidget(graphs);
     outer->addWidget(m_logControls->GroupBox3);
     outer->addStretch(1);
-
-    connect(boxType1, &QComboBox::currentIndexChanged, this,
-        [this](int index) { cbAttemptLogin1->setEnabled(RouterTypeFromIndex(index) == RouterType::TypeA); });
     return tab;
 }
 
@@ -336,6 +335,7 @@ QWidget *TForm1::buildAdvancedTab()
     auto *system = new QGroupBox(QStringLiteral("System Options"), tab);
     auto *systemLayout = new QVBoxLayout(system);
     cbPrompt = new QCheckBox(QStringLiteral("Prompt before closing"), system);
+    systemLayout->addWidget(cbAttemptLogin1);
     systemLayout->addWidget(cbPrompt);
     systemLayout->addWidget(m_graphs->cbSaveAxes);
     outer->addWidget(system);
@@ -550,10 +550,6 @@ void TForm1::runStateChanged()
     btnStop->setText(cycle.stopCaption());
     btnStop->setIcon(RunGlyph(cycle.stopGlyph()));
     btnStop->setChecked(cycle.stopPressed());
-    // The router's model and password may change only while not sampling.
-    const bool sampling = cycle.runState() == RunState::Running;
-    boxType1->setEnabled(!sampling);
-    edPassword1->setEnabled(!sampling);
 }
 
 void TForm1::showReadouts(const Readouts &readouts)

@@ -19,6 +19,7 @@ class QMenu;
 class QSpinBox;
 class QTabWidget;
 class QToolButton;
+class RouterAccessControls;
 class RouterNavigation;
 class SampleCycle;
 struct StatusTexts;
@@ -42,6 +43,7 @@ public:
     RouterNavigation &navigation();
     GraphSet &graphs() { return *m_graphs; }
     LogControls &logControls() { return *m_logControls; }
+    RouterAccessControls &routerAccess() { return *m_routerAccess; }
 
     QTabWidget *PageControl1 = nullptr;
     QToolButton *btnRun = nullptr;
@@ -121,6 +123,7 @@ private:
     BrowserView &m_browser;
     GraphSet *m_graphs = nullptr; // child of this
     LogControls *m_logControls = nullptr; // child of this
+    RouterAccessControls *m_routerAccess = nullptr; // child of this
     QWidget *m_browserHost = nullptr;
     QWidget *m_toolbar = nullptr;
     CloseQuestion m_closeQuestion;

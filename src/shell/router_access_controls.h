@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class QWidget;
+class Settings;
+class SettingsBindings;
+
+// The router's access settings: the "Router Access" group of the Configure
+// tab (address behind a padlock, router type, password with its reveal) and
+// the automatic-login option, which the window places among the system
+// options, with the rules that tie them together.
+class RouterAccessControls final : public QObject {
+    Q_OBJECT
+
+public:
+    // What the controls ask of the user; an input box and a message box
+    // unless replaced (tests answer them themselves).
+    struct Questions {
+        // The password typed into "Password..."; nothing when cancelled.
+        std::function<std::optional<QString>()> askPassword;
+        std::function<void(const QString &text)> tell;
+    };
+
+    RouterAccessControls(Settings &settings, QWidget *owner);
+    Q_DISABLE_COPY_MOVE(RouterAccessControls)
+
+    void bindSettings(SettingsBindings &bindings);
+    void setQuestions(Questions questions) { m_questions = std::move(questions); }
+    // The looks that follow the loaded values: the password's mask, the
+    // login option against the router type, the password against the login.
+    void startUp();
+
+    void Image11Click(); // unlock the address
+    void Image26Click(); // lock it
+    void boxType1Change();
+    void cbAttemptLogin1Click();
+    void cbShowPlainClick();
+    // The "Advanced" tab came into view.
+    void TabSheet5Show();
+    // Sampling started (false) or paused (true): the type and the password
+    // may change only while not sampling.
+    void setSamplingControlsEnabled(bool enabled);
+
+    QGroupBox *GroupBox1 = nullptr;
+    QLineEdit *edAddress = nullptr;
+    QToolButton *Image11 = nullptr; // closed padlock
+    QToolButton *Image26 = nullptr; // open padlock
+    QComboBox *boxType1 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLineEdit *edPassword1 = nullptr;
+    QCheckBox *cbShowPlain = nullptr;
+    QCheckBox *cbAttemptLogin1 = nullptr;
+
+private:
+    void setMasked(bool masked);
+
+    Settings &m_settings;
+    Questions m_questions;
+};
