@@ -8,6 +8,7 @@
 #include "sampling/sample_cycle.h"
 #include "shell/control_bindings.h"
 #include "shell/line_monitor.h"
+#include "shell/more_advanced_settings_dialog.h"
 #include "shell/run_glyphs.h"
 #include "shell/status_step.h"
 
@@ -22,12 +23,14 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -87,6 +90,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     bindSettings();
     m_monitor.applySettings();
     startUp();
+    Form7 = new TForm7(m_monitor.settings(), m_monitor.clock(), *m_graphs, this);
 }
 
 SampleCycle &TForm1::cycle()
@@ -316,9 +320,21 @@ QWidget *TForm1::buildAdvancedTab()
     auto *system = new QGroupBox(QStringLiteral("System Options"), tab);
     auto *systemLayout = new QVBoxLayout(system);
     systemLayout->addWidget(m_graphs->cbSaveAxes);
+    auto *advancedRow = new QHBoxLayout;
+    advancedRow->addWidget(new QLabel(QStringLiteral("More advanced settings"), system));
+    btnAdvanced = new QPushButton(QStringLiteral("Advanced+"), system);
+    advancedRow->addWidget(btnAdvanced);
+    advancedRow->addStretch(1);
+    systemLayout->addLayout(advancedRow);
+    connect(btnAdvanced, &QPushButton::clicked, this, &TForm1::btnAdvancedClick);
     outer->addWidget(system);
     outer->addStretch(1);
     return tab;
+}
+
+void TForm1::btnAdvancedClick()
+{
+    Form7->ShowModal();
 }
 
 void TForm1::buildStatusBar()
