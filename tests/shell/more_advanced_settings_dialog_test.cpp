@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -23,7 +22,7 @@
 
 namespace {
 
-// Answers the dialog's questions without a modal box and remembers them.
+// Answers the dialog's questions at once and remembers them.
 class FakePrompts final : public SettingsPrompts {
 public:
     bool confirmWarning(QWidget *, const QPoint &topLeft, const QString &text) override
@@ -32,17 +31,11 @@ public:
         warningPlaces << topLeft;
         return answerYes;
     }
-    QString chooseFolder(QWidget *, const QString &title, const QString &) override
-    {
-        pickerTitles << title;
-        return pickedFolder;
-    }
+    QString chooseFolder(QWidget *, const QString &, const QString &) override { return QString(); }
 
     bool answerYes = true;
-    QString pickedFolder; // empty: the picker is cancelled
     QStringList warnings;
     QList<QPoint> warningPlaces;
-    QStringList pickerTitles;
 };
 
 const QString PrefixWarning
@@ -54,7 +47,6 @@ const QString RecycleWarning
     = QStringLiteral("If this checkbox is unchecked, Linewarden will delete the scheduled\n"
                      "JPG images permanently and irretrievably during maintenance.\n\nContinue?");
 
-// A setting as a value, whatever its type.
 QVariant ValueOf(const Settings &settings, SettingKey key)
 {
     switch (SpecOf(key).type) {
@@ -68,54 +60,52 @@ QVariant ValueOf(const Settings &settings, SettingKey key)
 }
 
 // Every control of the dialog given a value unlike its default, and the
-// setting it belongs to.
-struct ControlChange {
-    SettingKey key;
-    QVariant value;
-    std::function<void(TForm7 &)> change;
-};
-
-const std::vector<ControlChange> &EveryControlChanged()
+// value its setting then holds.
+void ChangeEveryControl(TForm7 &d)
 {
-    static const std::vector<ControlChange> changes = {
-        { SettingKey::LogDateFormat, QStringLiteral("hh:nn"),
-            [](TForm7 &d) { d.edLogDateTime->setText(QStringLiteral("hh:nn")); } },
-        { SettingKey::LogTab, 12, [](TForm7 &d) { d.sptabSize->setValue(12); } },
-        { SettingKey::HHAUrl, QStringLiteral("/a.cgi"),
-            [](TForm7 &d) { d.edTypeAUrl->setText(QStringLiteral("/a.cgi")); } },
-        { SettingKey::HHBUrl, QStringLiteral("/b.html"),
-            [](TForm7 &d) { d.edTypeBUrl->setText(QStringLiteral("/b.html")); } },
-        { SettingKey::DateStamp, false, [](TForm7 &d) { d.cbDateStamp->setChecked(false); } },
-        { SettingKey::ImageDateFormat, QStringLiteral("yyyy"),
-            [](TForm7 &d) { d.edImageDateTime->setText(QStringLiteral("yyyy")); } },
-        { SettingKey::AddPrefix, false, [](TForm7 &d) { d.cbPrefix->setChecked(false); } },
-        { SettingKey::ImagePrefix, QStringLiteral("Hub-"),
-            [](TForm7 &d) { d.edImagePrefix->setText(QStringLiteral("Hub-")); } },
-        { SettingKey::Recycle, false, [](TForm7 &d) { d.cbRecycle->setChecked(false); } },
-        { SettingKey::WebFolder, QStringLiteral("/srv/web"),
-            [](TForm7 &d) { d.edWebFolder->setText(QStringLiteral("/srv/web")); } },
-        { SettingKey::PauseDelay, 45, [](TForm7 &d) { d.spDelay->setValue(45); } },
-        { SettingKey::Monitor1, true, [](TForm7 &d) { d.cbMon1->setChecked(true); } },
-    };
-    return changes;
+    d.edLogDateTime->setText(QStringLiteral("hh:nn"));
+    d.sptabSize->setValue(12);
+    d.edTypeAUrl->setText(QStringLiteral("/a.cgi"));
+    d.edTypeBUrl->setText(QStringLiteral("/b.html"));
+    d.cbDateStamp->setChecked(false);
+    d.edImageDateTime->setText(QStringLiteral("yyyy"));
+    d.cbPrefix->setChecked(false);
+    d.edImagePrefix->setText(QStringLiteral("Hub-"));
+    d.cbRecycle->setChecked(false);
+    d.edWebFolder->setText(QStringLiteral("/srv/web"));
+    d.spDelay->setValue(45);
+    d.cbMon1->setChecked(true);
 }
 
-// The dialog the main window created, answering through the fake prompts.
+const std::pair<SettingKey, QVariant> EveryControlChanged[] = {
+    { SettingKey::LogDateFormat, QStringLiteral("hh:nn") },
+    { SettingKey::LogTab, 12 },
+    { SettingKey::HHAUrl, QStringLiteral("/a.cgi") },
+    { SettingKey::HHBUrl, QStringLiteral("/b.html") },
+    { SettingKey::DateStamp, false },
+    { SettingKey::ImageDateFormat, QStringLiteral("yyyy") },
+    { SettingKey::AddPrefix, false },
+    { SettingKey::ImagePrefix, QStringLiteral("Hub-") },
+    { SettingKey::Recycle, false },
+    { SettingKey::WebFolder, QStringLiteral("/srv/web") },
+    { SettingKey::PauseDelay, 45 },
+    { SettingKey::Monitor1, true },
+};
+
+// The dialog the main window created, on a Type A router, answering through
+// the fake prompts. It takes the settings at every opening.
 class MoreAdvancedSettingsTest : public MainWindowFixture {
 protected:
-    Settings withType(int type) const
+    void SetUp() override
     {
         Settings settings = defaults();
-        settings.setInteger(SettingKey::Type, type);
-        return settings;
-    }
-
-    void openWindow(const Settings &settings)
-    {
+        settings.setInteger(SettingKey::Type, 0);
         open(settings);
         dialog = window->Form7;
         dialog->setPrompts(prompts);
     }
+
+    Settings &settings() { return monitor->settings(); }
 
     FakePrompts prompts;
     TForm7 *dialog = nullptr;
@@ -123,7 +113,6 @@ protected:
 
 TEST_F(MoreAdvancedSettingsTest, AdvancedOpensTheSixTabsModallyCentredOverTheWindow)
 {
-    openWindow(withType(0));
     window->move(120, 80);
     bool shown = false;
     QTimer::singleShot(0, dialog, [&] {
@@ -134,7 +123,6 @@ TEST_F(MoreAdvancedSettingsTest, AdvancedOpensTheSixTabsModallyCentredOverTheWin
     window->btnAdvanced->click();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(dialog->isVisible());
-
     EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Linewarden - More Advanced Settings"));
     EXPECT_EQ(dialog->size(), QSize(664, 375));
     const QStringList tabs
@@ -145,32 +133,18 @@ TEST_F(MoreAdvancedSettingsTest, AdvancedOpensTheSixTabsModallyCentredOverTheWin
         EXPECT_EQ(dialog->PageControl1->tabText(i), tabs[i]);
 }
 
-TEST_F(MoreAdvancedSettingsTest, PrefixClearedWithYesThenCancelledIsCheckedAgainAtTheNextOpening)
-{
-    openWindow(withType(0));
-    dialog->show();
-    dialog->cbPrefix->click();
-    EXPECT_FALSE(dialog->cbPrefix->isChecked());
-    dialog->Button2->click();
-
-    dialog->show();
-    EXPECT_TRUE(dialog->cbPrefix->isChecked());
-    EXPECT_TRUE(monitor->settings().flag(SettingKey::AddPrefix));
-    EXPECT_EQ(prompts.warnings.size(), 1); // the clearing asked; the reopening did not
-}
-
-TEST_F(MoreAdvancedSettingsTest, ClearingPrefixOrRecycleAsksAndCancelChecksTheBoxAgain)
+// Cancel in the warning checks the box again, Yes leaves it clear; cleared
+// and the dialog cancelled, the next opening shows it checked, unasked.
+TEST_F(MoreAdvancedSettingsTest, ClearingPrefixOrRecycleAsksFirstAndCancelForgetsIt)
 {
     const struct {
         QCheckBox *TForm7::*box;
         QString warning;
     } rows[] = { { &TForm7::cbPrefix, PrefixWarning }, { &TForm7::cbRecycle, RecycleWarning } };
-    openWindow(withType(0));
-    dialog->show();
     for (const auto &row : rows) {
         QCheckBox *box = dialog->*row.box;
-        prompts.warnings.clear();
-        prompts.warningPlaces.clear();
+        prompts = FakePrompts();
+        dialog->show();
         prompts.answerYes = false;
         box->click();
         EXPECT_TRUE(box->isChecked());
@@ -181,25 +155,24 @@ TEST_F(MoreAdvancedSettingsTest, ClearingPrefixOrRecycleAsksAndCancelChecksTheBo
         prompts.answerYes = true;
         box->click();
         EXPECT_FALSE(box->isChecked());
-        box->click(); // checking asks nothing
+        dialog->Button2->click();
+        dialog->show();
         EXPECT_TRUE(box->isChecked());
         EXPECT_EQ(prompts.warnings.size(), 2);
+        dialog->Button2->click();
     }
 }
 
 TEST_F(MoreAdvancedSettingsTest, ExamplesShowTheMomentOfOpeningAndOfTyping)
 {
-    Settings settings = withType(0);
-    settings.setText(SettingKey::LogDateFormat, QStringLiteral("yyyymmdd-hhmmss"));
-    settings.setText(SettingKey::ImageDateFormat, QStringLiteral("yyyy"));
-    openWindow(settings);
+    settings().setText(SettingKey::LogDateFormat, QStringLiteral("yyyymmdd-hhmmss"));
     clock.set(QDateTime(QDate(2027, 3, 4), QTime(5, 6, 7)));
     dialog->show();
     EXPECT_EQ(dialog->Label10->text(), QStringLiteral("20270304-050607"));
 
     clock.advanceSeconds(3);
-    dialog->edImageDateTime->setText(QStringLiteral("yyyymmdd-hhmmss"));
-    EXPECT_EQ(dialog->Label11->text(), QStringLiteral("20270304-050610"));
+    dialog->edImageDateTime->setText(QStringLiteral("yyyymmdd-hhmmss "));
+    EXPECT_EQ(dialog->Label11->text(), QStringLiteral("20270304-050610 "));
 
     dialog->Button2->click();
     clock.advanceSeconds(60);
@@ -214,7 +187,6 @@ TEST_F(MoreAdvancedSettingsTest, StatisticsPageBoxesFollowTheWindowsRouterType)
         bool typeA;
         bool typeB;
     } rows[] = { { -1, false, false }, { 0, true, false }, { 1, false, true } };
-    openWindow(withType(0));
     for (const auto &row : rows) {
         window->boxType1->setCurrentIndex(row.type);
         dialog->show();
@@ -226,81 +198,42 @@ TEST_F(MoreAdvancedSettingsTest, StatisticsPageBoxesFollowTheWindowsRouterType)
     }
 }
 
-TEST_F(MoreAdvancedSettingsTest, CloseCopiesEveryControlAndAppliesDateStampAtOnce)
+// Close copies every control, the disabled Type B box too, and the graphs
+// take DateStamp at once; Cancel and the close box copy nothing.
+TEST_F(MoreAdvancedSettingsTest, OnlyCloseCopiesTheControlsIntoTheSettings)
 {
-    openWindow(withType(0)); // the Type B box is disabled and still copied
-    dialog->show();
-    for (const ControlChange &row : EveryControlChanged())
-        row.change(*dialog);
-    dialog->Button1->click();
-    EXPECT_FALSE(dialog->isVisible());
-    for (const ControlChange &row : EveryControlChanged())
-        EXPECT_EQ(ValueOf(monitor->settings(), row.key), row.value) << SpecOf(row.key).name.data();
-    EXPECT_FALSE(window->graphs().dateStamp());
-}
-
-TEST_F(MoreAdvancedSettingsTest, CancelAndTheCloseBoxCopyNothing)
-{
-    const std::function<void(TForm7 &)> ways[]
-        = { [](TForm7 &d) { d.Button2->click(); }, [](TForm7 &d) { d.close(); } };
-    openWindow(withType(0));
-    const Settings before = monitor->settings();
-    for (const auto &leave : ways) {
+    const struct {
+        std::function<void(TForm7 &)> leave;
+        bool copies;
+    } ways[] = { { [](TForm7 &d) { d.Button2->click(); }, false }, { [](TForm7 &d) { d.close(); }, false },
+        { [](TForm7 &d) { d.Button1->click(); }, true } };
+    const Settings before = settings();
+    for (const auto &way : ways) {
         dialog->show();
-        for (const ControlChange &row : EveryControlChanged())
-            row.change(*dialog);
-        leave(*dialog);
+        ChangeEveryControl(*dialog);
+        way.leave(*dialog);
         EXPECT_FALSE(dialog->isVisible());
-        for (const ControlChange &row : EveryControlChanged())
-            EXPECT_EQ(ValueOf(monitor->settings(), row.key), ValueOf(before, row.key))
-                << SpecOf(row.key).name.data();
-        EXPECT_TRUE(window->graphs().dateStamp());
+        for (const auto &[key, value] : EveryControlChanged)
+            EXPECT_EQ(ValueOf(settings(), key), way.copies ? value : ValueOf(before, key))
+                << SpecOf(key).name.data();
+        EXPECT_EQ(window->graphs().dateStamp(), !way.copies);
     }
 }
 
 TEST_F(MoreAdvancedSettingsTest, LeavingTheWebFolderDropsOneTrailingSlash)
 {
-    const struct {
-        QString typed;
-        QString left;
-    } rows[] = {
+    const std::pair<QString, QString> rows[] = {
         { QStringLiteral("/srv/web/"), QStringLiteral("/srv/web") },
         { QStringLiteral("/srv/web//"), QStringLiteral("/srv/web/") },
-        { QStringLiteral("/srv/web"), QStringLiteral("/srv/web") },
         { QStringLiteral("/"), QStringLiteral("/") }, // the root folder keeps its name
     };
-    openWindow(withType(0));
     dialog->show();
-    for (const auto &row : rows) {
-        dialog->edWebFolder->setText(row.typed);
+    for (const auto &[typed, left] : rows) {
+        dialog->edWebFolder->setText(typed);
         QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(dialog->edWebFolder, &leave);
-        EXPECT_EQ(dialog->edWebFolder->text(), row.left);
+        EXPECT_EQ(dialog->edWebFolder->text(), left);
     }
-}
-
-TEST_F(MoreAdvancedSettingsTest, BrowsePutsThePickedFolderInTheBoxAndCancelLeavesIt)
-{
-    openWindow(withType(0));
-    dialog->show();
-    const QString before = dialog->edWebFolder->text();
-    dialog->Button3->click();
-    EXPECT_EQ(dialog->edWebFolder->text(), before);
-    prompts.pickedFolder = QStringLiteral("/srv/pictures");
-    dialog->Button3->click();
-    EXPECT_EQ(dialog->edWebFolder->text(), QStringLiteral("/srv/pictures"));
-    EXPECT_EQ(prompts.pickerTitles, QStringList(2, QStringLiteral("Select folder")));
-}
-
-TEST_F(MoreAdvancedSettingsTest, ChangingTabsMovesTheFocusToCancel)
-{
-    openWindow(withType(0));
-    dialog->show();
-    dialog->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
-    dialog->edLogDateTime->setFocus();
-    dialog->PageControl1->setCurrentIndex(3);
-    EXPECT_TRUE(dialog->Button2->hasFocus());
 }
 
 } // namespace
