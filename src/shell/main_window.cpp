@@ -9,6 +9,7 @@
 #include "shell/control_bindings.h"
 #include "shell/line_monitor.h"
 #include "shell/log_controls.h"
+#include "shell/more_advanced_settings_dialog.h"
 #include "shell/router_access_controls.h"
 #include "shell/run_glyphs.h"
 #include "shell/status_step.h"
@@ -25,12 +26,14 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -98,6 +101,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     bindSettings();
     m_monitor.applySettings();
     startUp();
+    Form7 = new TForm7(m_monitor.settings(), m_monitor.clock(), *m_graphs, this);
 }
 
 SampleCycle &TForm1::cycle()
@@ -338,9 +342,21 @@ QWidget *TForm1::buildAdvancedTab()
     systemLayout->addWidget(cbAttemptLogin1);
     systemLayout->addWidget(cbPrompt);
     systemLayout->addWidget(m_graphs->cbSaveAxes);
+    auto *advancedRow = new QHBoxLayout;
+    advancedRow->addWidget(new QLabel(QStringLiteral("More advanced settings"), system));
+    btnAdvanced = new QPushButton(QStringLiteral("Advanced+"), system);
+    advancedRow->addWidget(btnAdvanced);
+    advancedRow->addStretch(1);
+    systemLayout->addLayout(advancedRow);
+    connect(btnAdvanced, &QPushButton::clicked, this, &TForm1::btnAdvancedClick);
     outer->addWidget(system);
     outer->addStretch(1);
     return tab;
+}
+
+void TForm1::btnAdvancedClick()
+{
+    Form7->ShowModal();
 }
 
 void TForm1::buildStatusBar()

@@ -16,6 +16,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QToolButton;
@@ -23,6 +24,7 @@ class RouterAccessControls;
 class RouterNavigation;
 class SampleCycle;
 struct StatusTexts;
+class TForm7;
 
 // The main window: toolbar with Start and Pause and the read-outs, the tabs
 // with the router page and the graphs, the status bar. It holds the controls
@@ -69,6 +71,8 @@ public:
     QComboBox *boxUser1 = nullptr;
     QComboBox *boxUser2 = nullptr;
     QMenu *PopupMenu1 = nullptr;
+    QPushButton *btnAdvanced = nullptr;
+    TForm7 *Form7 = nullptr; // "More Advanced Settings", child of this
 
     // Writes the settings to the settings file.
     bool SaveIni();
@@ -81,6 +85,8 @@ public:
     void showPageMenu(const QPoint &globalPos);
     // The status bar's log and capture folder texts.
     void showStatusTexts(const StatusTexts &texts);
+    // "Advanced+": the more advanced settings, centred over the window.
+    void btnAdvancedClick();
 
     // The close path, asking first only when mayAsk and "Prompt before
     // closing" is on; false when the user cancelled. Ending from outside
