@@ -363,6 +363,7 @@ void TForm1::buildStatusBar()
 {
     // Start time, log size and capture folder size; the last panel reaches
     // to the right edge.
+    statusBar()->setFont(QFont(QStringLiteral("Arial")));
     StatusPanel0 = new QLabel(statusBar());
     StatusPanel0->setFixedWidth(250);
     StatusPanel1 = new QLabel(statusBar());
@@ -411,24 +412,17 @@ void TForm1::buildMainMenu()
     QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
     connect(file->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
 
-    QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
-    QAction *copyGraph = edit->addAction(QStringLiteral("Copy to Clipboard"));
-    connect(copyGraph, &QAction::triggered, this,
+    Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
+    mnuCopy = Edit1->addAction(QStringLiteral("Copy to Clipboard"));
+    connect(mnuCopy, &QAction::triggered, this,
         [this] { m_graphs->copyGraphOfPage(PageControl1->currentIndex()); });
-    QAction *copy = edit->addAction(QStringLiteral("Copy"));
-    copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    connect(copy, &QAction::triggered, this, &TForm1::mnuCopyPageClick);
-    QAction *selectAll = edit->addAction(QStringLiteral("Select All"));
-    selectAll->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
-    connect(selectAll, &QAction::triggered, this, &TForm1::mnuSelectAllPageClick);
-    // The first item names the graph of the selected tab; "[none]" counts
-    // as an empty caption.
-    connect(edit, &QMenu::aboutToShow, this, [this, copyGraph] {
-        QString caption = PageControl1->tabText(PageControl1->currentIndex());
-        if (caption == u"[none]")
-            caption.clear();
-        copyGraph->setText(QStringLiteral("Copy ") + caption + QStringLiteral(" Graph Image"));
-    });
+    mnuCopyPage = Edit1->addAction(QStringLiteral("Copy"));
+    mnuCopyPage->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
+    connect(mnuCopyPage, &QAction::triggered, this, &TForm1::mnuCopyPageClick);
+    mnuSelectAll = Edit1->addAction(QStringLiteral("Select All"));
+    mnuSelectAll->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
+    connect(mnuSelectAll, &QAction::triggered, this, &TForm1::mnuSelectAllPageClick);
+    connect(Edit1, &QMenu::aboutToShow, this, &TForm1::Edit1Click);
 
     QMenu *configure = menuBar()->addMenu(QStringLiteral("Configure"));
     configure->addAction(m_logControls->mnuStartLog);
@@ -538,6 +532,21 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::MouseMove && (watched == PageControl1->tabBar() || watched == m_toolbar))
         Panel9->hide();
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The first item names the graph of the selected tab ("[none]" counting as
+// an empty caption) and shows on the graph tabs only; the page's items show
+// on the router page only.
+void TForm1::Edit1Click()
+{
+    const int page = PageControl1->currentIndex();
+    QString caption = PageControl1->tabText(page);
+    if (caption == u"[none]")
+        caption.clear();
+    mnuCopy->setText(QStringLiteral("Copy ") + caption + QStringLiteral(" Graph Image"));
+    mnuCopy->setVisible(page >= 1 && page <= 4);
+    mnuCopyPage->setVisible(page == 0);
+    mnuSelectAll->setVisible(page == 0);
 }
 
 void TForm1::mnuCopyPageClick()

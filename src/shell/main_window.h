@@ -10,6 +10,7 @@ class BrowserView;
 class GraphSet;
 class LineMonitor;
 class LogControls;
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -71,6 +72,10 @@ public:
     QComboBox *boxUser1 = nullptr;
     QComboBox *boxUser2 = nullptr;
     QMenu *PopupMenu1 = nullptr;
+    QMenu *Edit1 = nullptr;
+    QAction *mnuCopy = nullptr; // "Copy <graph> Graph Image"
+    QAction *mnuCopyPage = nullptr;
+    QAction *mnuSelectAll = nullptr;
     QPushButton *btnAdvanced = nullptr;
     TForm7 *Form7 = nullptr; // "More Advanced Settings", child of this
 
@@ -78,6 +83,8 @@ public:
     bool SaveIni();
     // The initial navigation, run whenever the window is shown.
     void FormShow();
+    // The Edit menu opens: its items follow the selected tab.
+    void Edit1Click();
     // "Copy" and "Select All" of the router-page menu.
     void mnuCopyPageClick();
     void mnuSelectAllPageClick();

@@ -1,3 +1,4 @@
+#include "graphs/chart.h"
 #include "graphs/graph_set.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
@@ -403,6 +404,67 @@ TEST_F(MainWindowTest, ClosingAsksFirstWhenPromptIsOn)
     window->setCloseQuestion([&](const QPoint &) { return ++asked, false; });
     EXPECT_TRUE(window->close());
     EXPECT_EQ(asked, 2);
+}
+
+// The Edit menu follows the selected tab: the graph item on the graph tabs,
+// named after the tab ("[none]" as an empty caption), the page's items on
+// the router page.
+TEST_F(MainWindowTest, EditMenuFollowsTheSelectedTab)
+{
+    Settings settings = typeA();
+    settings.setInteger(SettingKey::User2, 6);
+    open(settings);
+    const struct {
+        int page;
+        const char *graphItem; // nullptr: hidden
+    } cases[] = {
+        { 0, nullptr },
+        { 1, "Copy Noise Margin Graph Image" },
+        { 4, "Copy  Graph Image" },
+        { 5, nullptr },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.page);
+        window->PageControl1->setCurrentIndex(c.page);
+        window->Edit1Click();
+        EXPECT_EQ(window->mnuCopy->isVisible(), c.graphItem != nullptr);
+        if (c.graphItem) {
+            EXPECT_EQ(window->mnuCopy->text(), QLatin1String(c.graphItem));
+        }
+        EXPECT_EQ(window->mnuCopyPage->isVisible(), c.page == 0);
+        EXPECT_EQ(window->mnuSelectAll->isVisible(), c.page == 0);
+    }
+}
+
+// A settings file written by hand: every value reaches its control, and
+// what the program does not know survives the next save.
+TEST_F(MainWindowTest, HandWrittenSettingsReachTheirControlsAndUnknownKeysSurvive)
+{
+    const QByteArray password = EnDeCrypt("s3cret");
+    ASSERT_TRUE(data.writeFile(QStringLiteral("linewarden.ini"),
+        "[Mine]\r\nKeep=this\r\n[LW-BT]\r\nType=$1\r\nSample=0x2D\r\nLogin=7\r\nPointsperPage=120\r\n"
+        "User1=3\r\nPrompt=0\r\nSaveAxes=1\r\nC2Lx=5\r\nC2L=9\r\nPassword="
+            + password + "\r\nAddress=" + QByteArray(3000, 'a') + "\r\nUnknown=1\r\n[Log]\r\ncbLog=1\r\n"));
+    open(defaults(), false);
+    EXPECT_EQ(window->boxType1->currentIndex(), 1);
+    EXPECT_EQ(window->spSample->value(), 45);
+    EXPECT_TRUE(window->cbAttemptLogin1->isChecked());
+    EXPECT_EQ(window->graphs().spPointsPerPage->value(), 120);
+    EXPECT_EQ(window->boxUser1->currentIndex(), 3);
+    EXPECT_FALSE(window->cbPrompt->isChecked());
+    EXPECT_EQ(window->edPassword1->text(), QStringLiteral("s3cret"));
+    EXPECT_EQ(window->edAddress->text().size(), 2047);
+    // A damaged pair of axis limits keeps the start values.
+    EXPECT_EQ(window->graphs().Chart2->maximum(ChartAxis::Left), 20);
+    EXPECT_EQ(window->graphs().Chart2->minimum(ChartAxis::Left), 0);
+
+    window->close();
+    const QByteArray stored = data.readFile(QStringLiteral("linewarden.ini"));
+    EXPECT_TRUE(stored.startsWith("[Mine]\r\nKeep=this\r\n"));
+    EXPECT_TRUE(stored.contains("Unknown=1\r\n"));
+    EXPECT_TRUE(stored.contains("Type=1\r\n"));
+    EXPECT_TRUE(stored.contains("Password=" + password + "\r\n"));
+    EXPECT_TRUE(stored.contains("cbLog=1\r\n"));
 }
 
 } // namespace
