@@ -410,6 +410,13 @@ void TForm1::buildPageMenu(QWidget *browserWidget)
 void TForm1::buildMainMenu()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
+    file->addSeparator();
+    connect(file->addAction(QStringLiteral("Manage File Sizes...")), &QAction::triggered, this,
+        &TForm1::maintenanceWanted);
+    file->addSeparator();
+    connect(file->addAction(QStringLiteral("Setup Wizard...")), &QAction::triggered, this,
+        &TForm1::setupWizardWanted);
+    file->addSeparator();
     connect(file->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
 
     Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
@@ -433,6 +440,11 @@ void TForm1::buildMainMenu()
     connect(configure->addAction(QStringLiteral("Configure User Defined Graphs...")), &QAction::triggered,
         m_graphs, &GraphSet::mnuuserDefinedClick);
     connect(configure, &QMenu::aboutToShow, m_logControls, &LogControls::configureMenuOpening);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
+    connect(help->addAction(QStringLiteral("Help...")), &QAction::triggered, this, &TForm1::helpWanted);
+    help->addSeparator();
+    connect(help->addAction(QStringLiteral("About...")), &QAction::triggered, this, &TForm1::aboutWanted);
 }
 
 bool TForm1::SaveIni()

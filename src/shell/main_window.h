@@ -105,6 +105,14 @@ public:
     using CloseQuestion = std::function<bool(const QPoint &position)>;
     void setCloseQuestion(CloseQuestion question) { m_closeQuestion = std::move(question); }
 
+signals:
+    // Menu items whose windows live elsewhere: the maintenance window, the
+    // setup wizard, the user guide and About.
+    void maintenanceWanted();
+    void setupWizardWanted();
+    void helpWanted();
+    void aboutWanted();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
