@@ -6,6 +6,7 @@
 #include "sampling/router_settings.h"
 #include "sampling/sample_cycle.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 SettingsContext SettingsContextOf(const MonitorContext &context)
@@ -21,6 +22,11 @@ LineMonitor::LineMonitor(const MonitorContext &context, BrowserView &view, QObje
     : QObject(parent), m_context(context), m_view(view), m_settings(SettingsContextOf(context))
 {
     m_settings.Load(m_context.settingsPath);
+    // The program's own picture folders; one that cannot be made is left
+    // out, and what needs it stays off.
+    for (const char *name : { "Capture", "WebServer" })
+        if (!m_context.dataFolder.isEmpty())
+            QDir(m_context.dataFolder).mkpath(QString::fromLatin1(name));
     m_cycle = new SampleCycle(m_view, m_urls, m_sample, clock(), this);
     m_navigation
         = new RouterNavigation(m_view, *m_cycle, m_urls, m_sample, clock(), m_settings, m_pipeline, this);

@@ -103,6 +103,9 @@ TEST_F(LineMonitorTest, StepsRunInTheirStageOrderAndOnlySamplesGoPastTheLoad)
 TEST_F(LineMonitorTest, SamplingStartsByItselfOnceOnly)
 {
     open();
+    // The picture folders exist from the start.
+    EXPECT_TRUE(QFileInfo(data.filePath(QStringLiteral("Capture"))).isDir());
+    EXPECT_TRUE(QFileInfo(data.filePath(QStringLiteral("WebServer"))).isDir());
     statisticsPage();
     SampleCycle &cycle = monitor->cycle();
     ASSERT_EQ(cycle.runState(), RunState::Running);
