@@ -10,6 +10,7 @@
 #include "shell/line_monitor.h"
 #include "shell/run_glyphs.h"
 #include "shell/status_step.h"
+#include "shell/web_server_controls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -110,6 +111,7 @@ void TForm1::bindSettings()
     BindCheckBox(bindings, settings, SettingKey::Login, cbAttemptLogin1);
     BindComboIndex(bindings, settings, SettingKey::Type, boxType1);
     m_graphs->bindSettings(bindings);
+    m_webServer->bindSettings(bindings);
     // A tab outside the visible ones (a hand-edited file) leaves the first.
     bindings.bind(SettingKey::Page, [this, &settings] {
         const int page = settings.integer(SettingKey::Page);
@@ -126,6 +128,7 @@ void TForm1::startUp()
     cbAttemptLogin1->setEnabled(RouterTypeFromIndex(boxType1->currentIndex()) == RouterType::TypeA);
     showStatusTexts(StatusTextsAtStartUp(m_monitor.settings()));
     m_graphs->startUp();
+    m_webServer->fillAddressList(WebServerControls::LocalIPv4Addresses());
     showReadouts(Readouts());
     Label2->clear();
     m_browser.setSilent(true);
@@ -211,6 +214,7 @@ void TForm1::buildToolbar()
     grid->addWidget(Label22, 2, 1);
     grid->addWidget(Label23, 2, 2);
     bar->addWidget(readouts);
+    bar->addWidget(m_webServer->Indicator);
 }
 
 void TForm1::buildTabs(QWidget *browserWidget)
@@ -218,6 +222,7 @@ void TForm1::buildTabs(QWidget *browserWidget)
     PageControl1 = new QTabWidget(this);
     m_graphs = new GraphSet(m_monitor.cycle(), m_monitor.sample(), m_monitor.log(), m_monitor.clock(),
         m_monitor.settings(), this);
+    m_webServer = new WebServerControls(m_monitor.webServer(), m_monitor.settings(), this);
     PageControl1->addTab(buildHomeHubTab(browserWidget), QStringLiteral("Home Hub"));
     PageControl1->addTab(m_graphs->TabSheet1, QStringLiteral("Noise Margin"));
     PageControl1->addTab(m_graphs->TabSheet2, QStringLiteral("Connection Speed"));
@@ -316,6 +321,7 @@ QWidget *TForm1::buildAdvancedTab()
     auto *system = new QGroupBox(QStringLiteral("System Options"), tab);
     auto *systemLayout = new QVBoxLayout(system);
     systemLayout->addWidget(m_graphs->cbSaveAxes);
+    systemLayout->addWidget(m_webServer->Group);
     outer->addWidget(system);
     outer->addStretch(1);
     return tab;

@@ -18,6 +18,7 @@ class QTabWidget;
 class QToolButton;
 class RouterNavigation;
 class SampleCycle;
+class WebServerControls;
 struct StatusTexts;
 
 // The main window: toolbar with Start and Pause and the read-outs, the tabs
@@ -38,6 +39,7 @@ public:
     SampleCycle &cycle();
     RouterNavigation &navigation();
     GraphSet &graphs() { return *m_graphs; }
+    WebServerControls &webServer() { return *m_webServer; }
 
     QTabWidget *PageControl1 = nullptr;
     QToolButton *btnRun = nullptr;
@@ -101,6 +103,7 @@ private:
     LineMonitor &m_monitor;
     BrowserView &m_browser;
     GraphSet *m_graphs = nullptr; // child of this
+    WebServerControls *m_webServer = nullptr; // child of this
     QWidget *m_browserHost = nullptr;
     QWidget *m_toolbar = nullptr;
 };
