@@ -43,6 +43,9 @@ QByteArray Number(double value)
         return QByteArrayLiteral("NaN");
     if (std::isinf(value))
         return value > 0 ? QByteArrayLiteral("+Inf") : QByteArrayLiteral("-Inf");
+    // Whole numbers (counts, speeds, moments) in full, never as "1.7e+09".
+    if (std::trunc(value) == value && std::abs(value) < 1e15)
+        return QByteArray::number(qint64(value));
     return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
