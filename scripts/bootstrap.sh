@@ -23,6 +23,7 @@ packages=(
   libmicrohttpd-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth clang-format
+  prometheus
 )
 
 as_root() {

@@ -157,6 +157,7 @@ std::array<SettingSpec, kSettingKeyCount> BuildTable()
         { S::Port, kWebServer, L("Port"), T::String, L("edPort"), "81", nullptr },
         { S::webWidth, kWebServer, L("webWidth"), T::String, L("edWidth"), "500", nullptr },
         { S::webHeight, kWebServer, L("webHeight"), T::String, L("edHeight"), "250", nullptr },
+        { S::Metrics, kWebServer, L("Metrics"), T::Boolean, L("cbMetrics"), "0", nullptr },
         { S::Height, kForm, L("Height"), T::Integer, L("TForm1"), "650", nullptr },
         { S::Top, kForm, L("Top"), T::Integer, L("TForm1"), nullptr, &CentredTop },
         { S::Width, kForm, L("Width"), T::Integer, L("TForm1"), "850", nullptr },
@@ -245,6 +246,7 @@ std::vector<SettingKey> BuildLoadOrder()
         S::Port,
         S::webWidth,
         S::webHeight,
+        S::Metrics,
         S::Web,
     };
 }

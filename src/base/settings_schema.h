@@ -89,6 +89,7 @@ enum class SettingKey : int {
     Port,
     webWidth,
     webHeight,
+    Metrics,
     // [LW-Form]
     Height,
     Top,

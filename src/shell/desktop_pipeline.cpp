@@ -1,17 +1,43 @@
 #include "shell/desktop_pipeline.h"
 
+#include "graphs/chart.h"
+#include "graphs/graph_set.h"
 #include "graphs/plot_step.h"
 #include "outputs/log_step.h"
+#include "outputs/metrics_step.h"
+#include "outputs/web_image_step.h"
+#include "sampling/sample_cycle.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
 #include "shell/status_step.h"
+#include "shell/web_server_controls.h"
 
 void AddDesktopSteps(LineMonitor &monitor, TForm1 &window)
 {
     SamplePipeline &pipeline = monitor.pipeline();
     pipeline.add(SamplePipeline::Stage::Plot, std::make_unique<PlotStep>(window.graphs()));
+    WebImageServer &server = monitor.webServer();
+    pipeline.add(SamplePipeline::Stage::WebImage,
+        std::make_unique<WebImageStep>(
+            monitor.settings(), server.serving(),
+            [&window](const QSize &size) {
+                window.graphs().setWebGraphSize(size);
+                return window.graphs().Chart5->renderImage(size);
+            },
+            [&window](const QString &message) { window.webServer().showImageError(message); }));
     pipeline.add(SamplePipeline::Stage::Log, std::make_unique<LogStep>(monitor.log(), monitor.settings()));
     pipeline.add(SamplePipeline::Stage::Status,
         std::make_unique<StatusStep>(
             monitor.settings(), [&window](const StatusTexts &texts) { window.showStatusTexts(texts); }));
+    pipeline.add(
+        SamplePipeline::Stage::Metrics, std::make_unique<MetricsStep>(server.figures(), monitor.settings()));
+
+    // The run state published with the figures follows the sample cycle.
+    SampleCycle &cycle = monitor.cycle();
+    PublishedFiguresStore &figures = server.figures();
+    const auto publishRunState = [&cycle, &figures] {
+        figures.update([&cycle](PublishedFigures &f) { f.runState = cycle.runState(); });
+    };
+    QObject::connect(&cycle, &SampleCycle::runStateChanged, &window, publishRunState);
+    publishRunState();
 }

@@ -67,6 +67,7 @@ void LineMonitor::applySettings()
 void LineMonitor::prepareClose()
 {
     m_view.stop();
+    m_webServer.stop();
     if (m_urls.learnedUrl != m_urls.navigationUrl)
         m_urls.navigationUrl = m_urls.learnedUrl;
 }

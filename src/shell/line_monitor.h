@@ -3,6 +3,7 @@
 #include "base/settings.h"
 #include "base/settings_bindings.h"
 #include "outputs/sample_log.h"
+#include "outputs/web_image_server.h"
 #include "sampling/line_sample.h"
 #include "sampling/navigation_urls.h"
 #include "sampling/sample_pipeline.h"
@@ -27,7 +28,8 @@ struct MonitorContext {
 // The parts that watch the line, with or without windows: the settings,
 // loaded once and held for the whole run, the current sample, the sample
 // cycle, the router navigation over a browser view, the sample log and the
-// per-sample pipeline the navigation hands every page load to. The pipeline
+// per-sample pipeline the navigation hands every page load to, and the web
+// image server with its content type table. The pipeline
 // starts empty: where the program is put together, its steps are added.
 class LineMonitor final : public QObject {
     Q_OBJECT
@@ -49,14 +51,15 @@ public:
     SamplePipeline &pipeline() { return m_pipeline; }
     SampleCycle &cycle() { return *m_cycle; }
     RouterNavigation &navigation() { return *m_navigation; }
+    WebImageServer &webServer() { return m_webServer; }
 
     // Whether the settings file exists now (the first run has none).
     bool settingsFileExists() const;
     // Puts the loaded settings into whatever is bound to them, in the load
     // order; then the sample cycle takes its interval and resume delay.
     void applySettings();
-    // Stops the view and steers back to the statistics page last confirmed,
-    // so that is what the settings keep.
+    // Stops the view and the web server and steers back to the statistics
+    // page last confirmed, so that is what the settings keep.
     void prepareClose();
     // Takes back what the bindings collect and writes the settings file.
     bool SaveIni();
@@ -70,6 +73,9 @@ private:
     NavigationUrls m_urls;
     SampleLog m_log;
     SamplePipeline m_pipeline;
+    // Its content type table is built here, before a stored Web setting
+    // starts it while the settings are applied.
+    WebImageServer m_webServer;
     SampleCycle *m_cycle = nullptr; // child of this
     RouterNavigation *m_navigation = nullptr; // child of this
 };

@@ -13,6 +13,7 @@
 #include "shell/router_access_controls.h"
 #include "shell/run_glyphs.h"
 #include "shell/status_step.h"
+#include "shell/web_server_controls.h"
 #include "shell/window_placement.h"
 
 #include <QAction>
@@ -134,6 +135,7 @@ void TForm1::bindSettings()
         settings.setInteger(SettingKey::Width, place.width());
         settings.setInteger(SettingKey::Height, place.height());
     });
+    m_webServer->bindSettings(bindings);
     // A tab outside the visible ones (a hand-edited file) leaves the first.
     bindings.bind(SettingKey::Page, [this, &settings] {
         const int page = settings.integer(SettingKey::Page);
@@ -150,6 +152,7 @@ void TForm1::startUp()
     m_routerAccess->startUp();
     showStatusTexts(StatusTextsAtStartUp(m_monitor.settings()));
     m_graphs->startUp();
+    m_webServer->fillAddressList(WebServerControls::LocalIPv4Addresses());
     showReadouts(Readouts());
     Label2->clear();
     m_browser.setSilent(true);
@@ -243,6 +246,7 @@ void TForm1::buildToolbar()
     grid->addWidget(Label23, 2, 2);
     bar->addWidget(readouts);
     bar->addWidget(m_logControls->Image7);
+    bar->addWidget(m_webServer->Indicator);
 }
 
 void TForm1::buildTabs(QWidget *browserWidget)
@@ -250,6 +254,7 @@ void TForm1::buildTabs(QWidget *browserWidget)
     PageControl1 = new QTabWidget(this);
     m_graphs = new GraphSet(m_monitor.cycle(), m_monitor.sample(), m_monitor.log(), m_monitor.clock(),
         m_monitor.settings(), this);
+    m_webServer = new WebServerControls(m_monitor.webServer(), m_monitor.settings(), this);
     PageControl1->addTab(buildHomeHubTab(browserWidget), QStringLiteral("Home Hub"));
     PageControl1->addTab(m_graphs->TabSheet1, QStringLiteral("Noise Margin"));
     PageControl1->addTab(m_graphs->TabSheet2, QStringLiteral("Connection Speed"));
@@ -349,6 +354,7 @@ QWidget *TForm1::buildAdvancedTab()
     advancedRow->addStretch(1);
     systemLayout->addLayout(advancedRow);
     connect(btnAdvanced, &QPushButton::clicked, this, &TForm1::btnAdvancedClick);
+    systemLayout->addWidget(m_webServer->Group);
     outer->addWidget(system);
     outer->addStretch(1);
     return tab;

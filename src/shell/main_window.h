@@ -24,6 +24,7 @@ class QToolButton;
 class RouterAccessControls;
 class RouterNavigation;
 class SampleCycle;
+class WebServerControls;
 struct StatusTexts;
 class TForm7;
 
@@ -47,6 +48,7 @@ public:
     GraphSet &graphs() { return *m_graphs; }
     LogControls &logControls() { return *m_logControls; }
     RouterAccessControls &routerAccess() { return *m_routerAccess; }
+    WebServerControls &webServer() { return *m_webServer; }
 
     QTabWidget *PageControl1 = nullptr;
     QToolButton *btnRun = nullptr;
@@ -145,6 +147,7 @@ private:
     GraphSet *m_graphs = nullptr; // child of this
     LogControls *m_logControls = nullptr; // child of this
     RouterAccessControls *m_routerAccess = nullptr; // child of this
+    WebServerControls *m_webServer = nullptr; // child of this
     QWidget *m_browserHost = nullptr;
     QWidget *m_toolbar = nullptr;
     CloseQuestion m_closeQuestion;

@@ -1,0 +1,103 @@
+// The web image step at 500 x 300 with a full page of points on the web
+// graph: draw, header band, JPEG encoding, write and rename of noise.jpg,
+// per sample. The goal is 10 ms or less.
+#include "base/clock.h"
+#include "base/settings.h"
+#include "base/settings_bindings.h"
+#include "graphs/chart.h"
+#include "graphs/graph_set.h"
+#include "outputs/sample_log.h"
+#include "outputs/web_image_step.h"
+#include "outputs/web_serving.h"
+#include "sampling/browser_view.h"
+#include "sampling/line_sample.h"
+#include "sampling/sample_cycle.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class SteppingClock final : public Clock {
+public:
+    QDateTime now() const override { return m_now; }
+    void step() { m_now = m_now.addSecs(30); }
+
+private:
+    QDateTime m_now = QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0), Qt::UTC);
+};
+
+class NoView final : public BrowserView {
+public:
+    void navigate(const QString &, int) override { }
+    void reload() override { }
+    void stop() override { }
+    void setSilent(bool) override { }
+    void ensureWindow() override { }
+    std::optional<DocumentSnapshot> document() const override { return {}; }
+    void setFormFieldValue(int, const QString &, const QString &) override { }
+    void clickLink(int) override { }
+    void scrollBy(int, int) override { }
+    void selectAll() override { }
+    QString selectedText() const override { return {}; }
+};
+
+void BM_WebImageStep(benchmark::State &state)
+{
+    SteppingClock moments;
+    NoView view;
+    NavigationUrls urls;
+    LineSample sample;
+    SampleLog log;
+    Settings settings { SettingsContext { QString(), &moments, QSize(), QLocale::system() } };
+    SampleCycle cycle { view, urls, sample, moments };
+    QWidget owner;
+    auto *graphs = new GraphSet(cycle, sample, log, moments, settings, &owner);
+    SettingsBindings bindings;
+    graphs->bindSettings(bindings);
+    bindings.applyInLoadOrder();
+    graphs->startUp();
+    for (int i = 0; i < 480; ++i) {
+        moments.step();
+        sample.noiseMarginUp = 6 + (i % 7) * 0.1;
+        sample.noiseMarginDown = 9 + (i % 5) * 0.1;
+        graphs->PlotSample(sample, moments.now());
+    }
+    sample.speedUpText = QStringLiteral("1250");
+    sample.speedDownText = QStringLiteral("7616");
+    sample.uptimeText = QStringLiteral("2 days, 01:02:03");
+
+    QTemporaryDir folder;
+    settings.setText(SettingKey::WebFolder, folder.path());
+    settings.setFlag(SettingKey::Web, true);
+    settings.setText(SettingKey::webWidth, QStringLiteral("500"));
+    settings.setText(SettingKey::webHeight, QStringLiteral("300"));
+    WebServing serving;
+    int failures = 0;
+    WebImageStep step(
+        settings, serving,
+        [graphs](const QSize &size) {
+            graphs->setWebGraphSize(size);
+            return graphs->Chart5->renderImage(size);
+        },
+        [&failures](const QString &) { ++failures; });
+    const PageLoad load { sample, moments.now(), true, true };
+    for (auto _ : state)
+        step.sampleTaken(load);
+    state.counters["failures"] = failures;
+}
+BENCHMARK(BM_WebImageStep)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

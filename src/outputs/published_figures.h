@@ -1,0 +1,54 @@
+#pragma once
+
+#include "base/user_figure.h"
+#include "sampling/run_state.h"
+
+#include <QDateTime>
+
+#include <mutex>
+#include <optional>
+#include <vector>
+
+// The line's latest figures as /metrics publishes them.
+struct PublishedFigures {
+    // A user-defined figure as it was read.
+    struct User {
+        UserFigure figure = UserFigure::None;
+        double down = 0;
+        double up = 0;
+    };
+
+    bool sampled = false; // a sample was taken since start
+    double noiseMarginDown = 0;
+    double noiseMarginUp = 0;
+    double speedDown = 0;
+    double speedUp = 0;
+    std::optional<qint64> uptimeSeconds;
+    std::vector<User> users; // the figures read, each at most once
+    quint64 samples = 0; // samples taken since start
+    QDateTime lastSample; // the moment of the last sample
+    bool lastLoadStatisticsPage = false;
+    RunState runState = RunState::Idle;
+};
+
+// The figures shared between the pipeline, which writes them on the
+// user-interface thread, and the server's threads, which read a copy.
+class PublishedFiguresStore {
+public:
+    PublishedFigures snapshot() const
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_figures;
+    }
+
+    // Changes the figures under the lock.
+    template<typename Change> void update(Change change)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        change(m_figures);
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    PublishedFigures m_figures;
+};

@@ -1,0 +1,24 @@
+#include "outputs/web_image_step.h"
+
+#include "outputs/header_band.h"
+#include "outputs/jpeg_codec.h"
+#include "outputs/web_serving.h"
+
+void WebImageStep::sampleTaken(const PageLoad &load)
+{
+    if (!m_settings.web() || m_serving.isSet())
+        return;
+    QImage image = m_draw(m_settings.imageSize());
+    const LineSample &sample = load.sample;
+    AddHeader(
+        image, HeaderTexts { load.moment, sample.speedUpText, sample.speedDownText, sample.uptimeText });
+    const QString folder = m_settings.webFolder();
+    if (image.isNull() || !JpegCodec::save(image, folder + QStringLiteral("/noise.jpg")))
+        m_report(FailureText(folder));
+}
+
+QString WebImageStep::FailureText(const QString &webFolder)
+{
+    return QStringLiteral("Web server error: Unable to find folder: ") + webFolder
+        + QStringLiteral("\nImage noise.jpg not saved!");
+}

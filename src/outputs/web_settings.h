@@ -1,0 +1,32 @@
+#pragma once
+
+#include "base/int_parsing.h"
+#include "base/settings.h"
+
+#include <QSize>
+
+// The keys of the web server and its image: on or off, where it listens,
+// the picture's size, the folder it serves and whether it publishes the
+// line figures at /metrics.
+class WebSettings {
+public:
+    explicit WebSettings(const Settings &settings) : m_settings(settings) { }
+
+    bool web() const { return m_settings.flag(SettingKey::Web); }
+    QString address() const { return m_settings.text(SettingKey::WebAddress); }
+    QString port() const { return m_settings.text(SettingKey::Port); }
+    QString webFolder() const { return m_settings.text(SettingKey::WebFolder); }
+    bool metrics() const { return m_settings.flag(SettingKey::Metrics); }
+
+    // edWidth by edHeight; 500 by 300 where a box does not hold a number
+    // above zero.
+    QSize imageSize() const
+    {
+        const int width = StrToIntDef(m_settings.text(SettingKey::webWidth), 500);
+        const int height = StrToIntDef(m_settings.text(SettingKey::webHeight), 300);
+        return QSize(width > 0 ? width : 500, height > 0 ? height : 300);
+    }
+
+private:
+    const Settings &m_settings;
+};

@@ -1,0 +1,155 @@
+#include "outputs/mime_types.h"
+#include "outputs/web_request_handler.h"
+#include "outputs/web_serving.h"
+
+#include "support/qt_printers.h"
+#include "support/temp_data_dir.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A data folder holding the web folder "WebServer" and, beside it, files and
+// folders a request must never reach.
+class WebRequestHandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(data.writeFile(QStringLiteral("WebServer/noise.jpg"), "jpeg bytes"));
+        ASSERT_TRUE(data.writeFile(QStringLiteral("WebServer/index.html"), "<p>page</p>"));
+        ASSERT_TRUE(data.writeFile(QStringLiteral("WebServer/sub/page.txt"), "text"));
+        ASSERT_TRUE(data.writeFile(QStringLiteral("secret.txt"), "outside"));
+        ASSERT_TRUE(data.writeFile(QStringLiteral("WebServer2/secret.txt"), "sibling"));
+        ASSERT_TRUE(data.writeFile(QStringLiteral("webserver/secret.txt"), "other case"));
+        ASSERT_TRUE(
+            QFile::link(data.filePath(QStringLiteral("secret.txt")), web(QStringLiteral("link.txt"))));
+        ASSERT_TRUE(QFile::link(data.path(), web(QStringLiteral("linkdir"))));
+        ASSERT_TRUE(QFile::link(web(QStringLiteral("noise.jpg")), web(QStringLiteral("alias.jpg"))));
+    }
+
+    QString web(const QString &name = QString()) const
+    {
+        return data.filePath(QStringLiteral("WebServer")) + (name.isEmpty() ? QString() : u'/' + name);
+    }
+
+    HttpReply get(const QString &path)
+    {
+        HttpRequest request;
+        request.method = "GET";
+        request.path = path;
+        return HTTPServerCommandGet(request, web(), types, serving);
+    }
+
+    static QByteArray bodyOf(const HttpReply &reply)
+    {
+        if (reply.kind != HttpReply::Kind::File)
+            return reply.body;
+        return reply.file && reply.file->isOpen() ? reply.file->readAll() : QByteArray();
+    }
+
+    TempDataDir data;
+    MimeTypeTable types { MimeTypeTable::Source::BuiltIn };
+    WebServing serving;
+};
+
+TEST_F(WebRequestHandlerTest, ServesFilesOfTheFolderAndNothingElse)
+{
+    const QString nul = QStringLiteral("/noise.jpg") + QChar(0) + QStringLiteral(".html");
+    const QString deep
+        = QStringLiteral("/") + QStringLiteral("a/").repeated(5000) + QStringLiteral("noise.jpg");
+    const QString long1 = u'/' + QString(100000, u'a');
+    const struct {
+        QString path;
+        int status;
+        QByteArray body; // for 200
+    } cases[] = {
+        { QStringLiteral("/noise.jpg"), 200, "jpeg bytes" },
+        { QStringLiteral("/sub/page.txt"), 200, "text" },
+        { QStringLiteral("/./sub/../noise.jpg"), 200, "jpeg bytes" },
+        { QStringLiteral("//noise.jpg"), 200, "jpeg bytes" },
+        { QStringLiteral("/alias.jpg"), 200, "jpeg bytes" }, // a link that stays inside
+        { QStringLiteral("/"), 404, {} },
+        { QStringLiteral("/sub"), 404, {} },
+        { QStringLiteral("/sub/"), 404, {} },
+        { QStringLiteral("/missing.jpg"), 404, {} },
+        { QStringLiteral("/../secret.txt"), 403, {} },
+        { QStringLiteral("/sub/../../secret.txt"), 403, {} },
+        { QStringLiteral("//../secret.txt"), 403, {} },
+        { QStringLiteral("/../missing.txt"), 404, {} },
+        { QStringLiteral("/../WebServer2/secret.txt"), 403, {} }, // shares the folder's prefix
+        { QStringLiteral("/../webserver/secret.txt"), 403, {} }, // differs only in case
+        { QStringLiteral("/link.txt"), 403, {} },
+        { QStringLiteral("/linkdir/secret.txt"), 403, {} },
+        { QStringLiteral("/..\\secret.txt"), 404, {} }, // a backslash is part of a name here
+        { QStringLiteral("\\..\\secret.txt"), 404, {} },
+        { QStringLiteral(".."), 404, {} },
+        { nul, 400, {} },
+        { deep, 404, {} },
+        { long1, 404, {} },
+    };
+    for (const auto &c : cases) {
+        const HttpReply reply = get(c.path);
+        const std::string where = c.path.left(60).toStdString();
+        EXPECT_EQ(reply.status, c.status) << where;
+        EXPECT_FALSE(serving.isSet()) << where;
+        if (c.status == 200) {
+            EXPECT_EQ(reply.kind, HttpReply::Kind::File) << where;
+            EXPECT_EQ(bodyOf(reply), c.body) << where;
+        } else if (c.status == 404) {
+            EXPECT_EQ(bodyOf(reply), NotFoundPage()) << where;
+        } else if (c.status == 403) {
+            EXPECT_EQ(bodyOf(reply), AccessDeniedPage()) << where;
+        }
+    }
+}
+
+TEST_F(WebRequestHandlerTest, ErrorPagesReadAsTheyAlwaysHave)
+{
+    EXPECT_EQ(NotFoundPage(),
+        QByteArray("<html><head><title>Error</title></head><body><h1>Not Found</h1></body></html>"));
+    EXPECT_EQ(AccessDeniedPage(),
+        QByteArray("<html><head><title>Error</title></head><body><h1>Access denied</h1>\rYou do not have "
+                   "sufficient priviligies to access this document.</body></html>"));
+}
+
+TEST_F(WebRequestHandlerTest, ContentTypeFollowsTheExtension)
+{
+    EXPECT_EQ(get(QStringLiteral("/noise.jpg")).contentType, QByteArray("image/jpeg"));
+    EXPECT_EQ(get(QStringLiteral("/index.html")).contentType, QByteArray("text/html"));
+    EXPECT_EQ(get(QStringLiteral("/sub/page.txt")).contentType, QByteArray("text/plain"));
+}
+
+TEST(MimeTypeTableTest, MapsExtensionsIgnoringCase)
+{
+    const MimeTypeTable builtIn(MimeTypeTable::Source::BuiltIn);
+    const MimeTypeTable system;
+    const struct {
+        const char *name;
+        const char *type;
+    } cases[] = {
+        { "noise.jpg", "image/jpeg" },
+        { "NOISE.JPEG", "image/jpeg" },
+        { "a.jpe", "image/jpeg" },
+        { "a.gif", "image/gif" },
+        { "a.htm", "text/html" },
+        { "a.Html", "text/html" },
+        { "a.css", "text/css" },
+        { "a.txt", "text/plain" },
+        { "a.nosuchextension", "application/octet-stream" },
+        { "noextension", "application/octet-stream" },
+        { "folder.d/noextension", "application/octet-stream" },
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(builtIn.GetMIMEType(QString::fromLatin1(c.name)), QByteArray(c.type)) << c.name;
+        EXPECT_EQ(system.GetMIMEType(QString::fromLatin1(c.name)), QByteArray(c.type)) << c.name;
+    }
+    // What only the system's database knows.
+    EXPECT_EQ(builtIn.GetMIMEType(QStringLiteral("a.pdf")), QByteArray("application/octet-stream"));
+    EXPECT_EQ(system.GetMIMEType(QStringLiteral("a.pdf")), QByteArray("application/pdf"));
+    EXPECT_EQ(system.GetMIMEType(QStringLiteral("a.PNG")), QByteArray("image/png"));
+    EXPECT_GT(system.size(), 200);
+}
+
+} // namespace
