@@ -1,15 +1,38 @@
 #include "shell/desktop_pipeline.h"
 
 #include "graphs/plot_step.h"
+#include "outputs/capture_rules.h"
+#include "outputs/capture_step.h"
 #include "outputs/log_step.h"
+#include "outputs/tray_step.h"
+#include "sampling/sample_cycle.h"
+#include "shell/capture_controls.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
 #include "shell/status_step.h"
+#include "shell/tray_controller.h"
 
 void AddDesktopSteps(LineMonitor &monitor, TForm1 &window)
 {
     SamplePipeline &pipeline = monitor.pipeline();
+    SampleCycle &cycle = monitor.cycle();
     pipeline.add(SamplePipeline::Stage::Plot, std::make_unique<PlotStep>(window.graphs()));
+
+    // The automatic captures; Start and Pause end a pending follow-up and
+    // set the indicators.
+    CaptureControls &capture = window.captureControls();
+    pipeline.add(SamplePipeline::Stage::Capture,
+        std::make_unique<CaptureStep>(capture.rules(), capture.capture(), window.graphs()));
+    QObject::connect(&cycle, &SampleCycle::started, &capture.rules(), &CaptureRules::runStarted);
+    QObject::connect(&cycle, &SampleCycle::paused, &capture.rules(), &CaptureRules::runPaused);
+
+    // The tray icon after every sample, and "?" on Pause.
+    auto tray = std::make_unique<TrayStep>(monitor.sample(), monitor.settings(),
+        [&window](const QImage &icon, const QString &tooltip) { window.tray().showIcon(icon, tooltip); });
+    TrayStep *trayStep = tray.get();
+    pipeline.add(SamplePipeline::Stage::Tray, std::move(tray));
+    QObject::connect(&cycle, &SampleCycle::paused, &window, [trayStep] { trayStep->paused(); });
+
     pipeline.add(SamplePipeline::Stage::Log, std::make_unique<LogStep>(monitor.log(), monitor.settings()));
     pipeline.add(SamplePipeline::Stage::Status,
         std::make_unique<StatusStep>(

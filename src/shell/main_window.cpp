@@ -3,13 +3,18 @@
 #include "base/router_type.h"
 #include "base/settings.h"
 #include "graphs/graph_set.h"
+#include "outputs/graph_capture.h"
+#include "outputs/output_settings.h"
 #include "sampling/browser_view.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
+#include "shell/capture_controls.h"
 #include "shell/control_bindings.h"
 #include "shell/line_monitor.h"
 #include "shell/run_glyphs.h"
+#include "shell/size_texts.h"
 #include "shell/status_step.h"
+#include "shell/tray_controller.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,6 +79,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     setWindowTitle(QStringLiteral("Linewarden"));
     setMinimumSize(850, 650);
 
+    m_tray = new TrayController(this, m_monitor.settings().context().locale);
     buildTabs(browserWidget);
     buildToolbar();
     buildStatusBar();
@@ -109,6 +115,11 @@ void TForm1::bindSettings()
     BindLineEdit(bindings, settings, SettingKey::Password, edPassword1);
     BindCheckBox(bindings, settings, SettingKey::Login, cbAttemptLogin1);
     BindComboIndex(bindings, settings, SettingKey::Type, boxType1);
+    BindLineEdit(bindings, settings, SettingKey::Capture, m_capture->edCapture);
+    BindCheckBox(bindings, settings, SettingKey::cbCapture, m_capture->cbCapture);
+    BindCheckBox(bindings, settings, SettingKey::LostSync, m_capture->cbOnlyIfLost);
+    BindCheckBox(bindings, settings, SettingKey::OnClose, m_capture->cbCaptureOnClose);
+    BindCheckBox(bindings, settings, SettingKey::Minimize, m_tray->cbMinimize);
     m_graphs->bindSettings(bindings);
     // A tab outside the visible ones (a hand-edited file) leaves the first.
     bindings.bind(SettingKey::Page, [this, &settings] {
@@ -123,6 +134,7 @@ void TForm1::bindSettings()
 // The creation steps that follow the load of the settings, in their order.
 void TForm1::startUp()
 {
+    m_capture->startUp();
     cbAttemptLogin1->setEnabled(RouterTypeFromIndex(boxType1->currentIndex()) == RouterType::TypeA);
     showStatusTexts(StatusTextsAtStartUp(m_monitor.settings()));
     m_graphs->startUp();
@@ -155,6 +167,10 @@ void TForm1::connectParts()
     connect(&navigation, &RouterNavigation::navigationHintChanged, this, &TForm1::showNavigationHint);
 
     connect(m_graphs, &GraphSet::advancedTabWanted, this, [this] { PageControl1->setCurrentIndex(6); });
+    connect(&m_capture->capture(), &GraphCapture::allGraphsCaptured, this, [this] {
+        const OutputSettings outputs(m_monitor.settings());
+        StatusPanel2->setText(CapturePanelText(outputs.captureFolder(), outputs.locale()));
+    });
 }
 
 TForm1::~TForm1()
@@ -192,6 +208,8 @@ void TForm1::buildToolbar()
     // the run state, whatever the click did.
     connect(btnRun, &QToolButton::clicked, this, &TForm1::runStateChanged);
     connect(btnStop, &QToolButton::clicked, this, &TForm1::runStateChanged);
+    bar->addWidget(m_capture->btnCapture);
+    bar->addWidget(m_capture->Indicators);
 
     auto *readouts = new QWidget(bar);
     auto *grid = new QGridLayout(readouts);
@@ -218,6 +236,7 @@ void TForm1::buildTabs(QWidget *browserWidget)
     PageControl1 = new QTabWidget(this);
     m_graphs = new GraphSet(m_monitor.cycle(), m_monitor.sample(), m_monitor.log(), m_monitor.clock(),
         m_monitor.settings(), this);
+    m_capture = new CaptureControls(m_monitor, *m_graphs, PageControl1, this);
     PageControl1->addTab(buildHomeHubTab(browserWidget), QStringLiteral("Home Hub"));
     PageControl1->addTab(m_graphs->TabSheet1, QStringLiteral("Noise Margin"));
     PageControl1->addTab(m_graphs->TabSheet2, QStringLiteral("Connection Speed"));
@@ -294,11 +313,13 @@ QWidget *TForm1::buildConfigureTab()
     form->addRow(QStringLiteral("Password:"), edPassword1);
     outer->addWidget(access);
 
-    auto *graphs = new QGroupBox(QStringLiteral("Graphs"), tab);
-    auto *graphLayout = new QVBoxLayout(graphs);
+    GraphsGroup = new QGroupBox(QStringLiteral("Graphs"), tab);
+    auto *graphLayout = new QVBoxLayout(GraphsGroup);
     graphLayout->addWidget(m_graphs->GraphFields);
+    graphLayout->addWidget(m_capture->CaptureFields);
+    m_capture->setGraphsGroup(GraphsGroup);
     spSample = m_graphs->spSample;
-    outer->addWidget(graphs);
+    outer->addWidget(GraphsGroup);
     outer->addStretch(1);
 
     connect(boxType1, &QComboBox::currentIndexChanged, this,
@@ -315,6 +336,7 @@ QWidget *TForm1::buildAdvancedTab()
     boxUser2 = m_graphs->boxUser2;
     auto *system = new QGroupBox(QStringLiteral("System Options"), tab);
     auto *systemLayout = new QVBoxLayout(system);
+    systemLayout->addWidget(m_tray->cbMinimize);
     systemLayout->addWidget(m_graphs->cbSaveAxes);
     outer->addWidget(system);
     outer->addStretch(1);
@@ -354,7 +376,8 @@ void TForm1::buildPageMenu(QWidget *browserWidget)
     auto *saveImage = PopupMenu1->addAction(QStringLiteral("Save ADSL Line Stats Image As..."));
     connect(copy, &QAction::triggered, this, &TForm1::mnuCopyPageClick);
     connect(selectAll, &QAction::triggered, this, &TForm1::mnuSelectAllPageClick);
-    // Saving the page image comes with the image capture.
+    connect(saveImage, &QAction::triggered, this,
+        [this, browserWidget] { m_capture->mnuSaveImageClick(browserWidget); });
     connect(PopupMenu1, &QMenu::aboutToShow, this, [this, copy, saveImage] {
         copy->setEnabled(!m_browser.selectedText().isEmpty());
         saveImage->setEnabled(Label2->text() == u'!' + m_monitor.urls().navigationUrl);
@@ -365,12 +388,18 @@ void TForm1::buildPageMenu(QWidget *browserWidget)
     }
 }
 
-// The main menu with the items whose work exists so far; capture, logging,
+// The main menu with the items whose work exists so far; logging,
 // maintenance, wizard and help items join it as those parts arrive.
 void TForm1::buildMainMenu()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
-    connect(file->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
+    File1 = menuBar()->addMenu(QStringLiteral("File"));
+    File1->addAction(m_capture->mnuCaptureVisible);
+    File1->addAction(m_capture->mnuCaptureAll);
+    File1->addSeparator();
+    File1->addAction(m_capture->mnuSaveAs);
+    File1->addSeparator();
+    connect(File1->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
+    connect(File1, &QMenu::aboutToShow, m_capture, &CaptureControls::File1Click);
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("Edit"));
     QAction *copyGraph = edit->addAction(QStringLiteral("Copy to Clipboard"));
@@ -391,9 +420,15 @@ void TForm1::buildMainMenu()
         copyGraph->setText(QStringLiteral("Copy ") + caption + QStringLiteral(" Graph Image"));
     });
 
-    QMenu *configure = menuBar()->addMenu(QStringLiteral("Configure"));
-    connect(configure->addAction(QStringLiteral("Configure User Defined Graphs...")), &QAction::triggered,
+    Configure1 = menuBar()->addMenu(QStringLiteral("Configure"));
+    Configure1->addAction(m_capture->mnuStartCapture);
+    Configure1->addAction(m_capture->mnuStopCapture);
+    Configure1->addSeparator();
+    Configure1->addAction(m_capture->mnuConfigCap);
+    Configure1->addSeparator();
+    connect(Configure1->addAction(QStringLiteral("Configure User Defined Graphs...")), &QAction::triggered,
         m_graphs, &GraphSet::mnuuserDefinedClick);
+    connect(Configure1, &QMenu::aboutToShow, m_capture, &CaptureControls::ConfigureMenuOpened);
 }
 
 bool TForm1::SaveIni()
@@ -416,6 +451,7 @@ void TForm1::showEvent(QShowEvent *event)
 void TForm1::closeEvent(QCloseEvent *event)
 {
     m_monitor.prepareClose();
+    m_capture->captureOnClose();
     if (!SaveIni())
         QMessageBox::warning(
             this, QStringLiteral("Linewarden"), Settings::SaveFailedText(m_monitor.context().settingsPath));

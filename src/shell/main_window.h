@@ -5,11 +5,13 @@
 #include <QMainWindow>
 
 class BrowserView;
+class CaptureControls;
 class GraphSet;
 class LineMonitor;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -18,6 +20,7 @@ class QTabWidget;
 class QToolButton;
 class RouterNavigation;
 class SampleCycle;
+class TrayController;
 struct StatusTexts;
 
 // The main window: toolbar with Start and Pause and the read-outs, the tabs
@@ -38,6 +41,8 @@ public:
     SampleCycle &cycle();
     RouterNavigation &navigation();
     GraphSet &graphs() { return *m_graphs; }
+    CaptureControls &captureControls() { return *m_capture; }
+    TrayController &tray() { return *m_tray; }
 
     QTabWidget *PageControl1 = nullptr;
     QToolButton *btnRun = nullptr;
@@ -61,7 +66,10 @@ public:
     QSpinBox *spSample = nullptr;
     QComboBox *boxUser1 = nullptr;
     QComboBox *boxUser2 = nullptr;
+    QGroupBox *GraphsGroup = nullptr;
     QMenu *PopupMenu1 = nullptr;
+    QMenu *File1 = nullptr;
+    QMenu *Configure1 = nullptr;
 
     // Writes the settings to the settings file.
     bool SaveIni();
@@ -101,6 +109,8 @@ private:
     LineMonitor &m_monitor;
     BrowserView &m_browser;
     GraphSet *m_graphs = nullptr; // child of this
+    CaptureControls *m_capture = nullptr; // child of this
+    TrayController *m_tray = nullptr; // child of this
     QWidget *m_browserHost = nullptr;
     QWidget *m_toolbar = nullptr;
 };
