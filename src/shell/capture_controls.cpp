@@ -274,11 +274,9 @@ void CaptureControls::edCaptureChange()
 void CaptureControls::edCaptureExit()
 {
     // A trailing separator goes, the root folder's own excepted.
-    QString folder = edCapture->text();
-    while (folder.size() > 1 && folder.endsWith(u'/'))
-        folder.chop(1);
-    if (folder != edCapture->text())
-        edCapture->setText(folder);
+    const QString folder = edCapture->text();
+    if (folder.size() > 1 && folder.endsWith(u'/'))
+        edCapture->setText(folder.chopped(1));
     btnCapture->setEnabled(folderExists());
 }
 
