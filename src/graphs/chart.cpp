@@ -377,10 +377,14 @@ QImage Chart::renderImage(const QSize &size)
     return image;
 }
 
+QImage Chart::renderShown()
+{
+    return renderImage(size().isEmpty() ? QSize(640, 480) : size());
+}
+
 void Chart::copyToClipboard()
 {
-    const QSize shown = size().isEmpty() ? QSize(640, 480) : size();
-    QGuiApplication::clipboard()->setImage(renderImage(shown));
+    QGuiApplication::clipboard()->setImage(renderShown());
 }
 
 QWidget *Chart::mouseSurface() const

@@ -73,6 +73,9 @@ public:
 
     // The graph drawn at the given size on a white background.
     QImage renderImage(const QSize &size);
+    // The graph drawn at its current on-screen size (a typical size before
+    // it was ever laid out) on a white background.
+    QImage renderShown();
     // The graph at its current size, put on the clipboard.
     void copyToClipboard();
 

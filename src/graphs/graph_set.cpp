@@ -199,9 +199,11 @@ void GraphSet::createPopupMenu(QWidget *owner)
     mnu3D = popupChart->addAction(QStringLiteral("Show Chart in 3D"));
     mnu3D->setCheckable(true);
 
-    connect(mnuCapNow, &QAction::triggered, this, [this] { CaptureNowStep(m_popupChart); });
-    connect(mnuChartSaveAs, &QAction::triggered, this, [this] { SaveChartAsStep(m_popupChart); });
-    connect(mnuCapAll, &QAction::triggered, this, &GraphSet::CaptureAllNowStep);
+    // The menu opens over the graph of the selected tab, which is the one
+    // the capture of the visible graph takes.
+    connect(mnuCapNow, &QAction::triggered, this, &GraphSet::captureVisibleWanted);
+    connect(mnuChartSaveAs, &QAction::triggered, this, &GraphSet::saveVisibleAsWanted);
+    connect(mnuCapAll, &QAction::triggered, this, &GraphSet::captureAllWanted);
     connect(CopytoClipboard1, &QAction::triggered, this, &GraphSet::CopytoClipboard1Click);
     connect(mnu3D, &QAction::triggered, this, &GraphSet::mnu3DClick);
 }
@@ -547,19 +549,4 @@ void GraphSet::copyGraphOfPage(int pageIndex)
 {
     if (Chart *chart = chartOfPage(pageIndex))
         chart->copyToClipboard();
-}
-
-void GraphSet::CaptureNowStep(Chart *chart)
-{
-    Q_UNUSED(chart); // the capture of one graph comes with image capturing
-}
-
-void GraphSet::SaveChartAsStep(Chart *chart)
-{
-    Q_UNUSED(chart); // saving a graph image under a chosen name comes with image capturing
-}
-
-void GraphSet::CaptureAllNowStep()
-{
-    // capturing all graphs comes with image capturing
 }

@@ -72,6 +72,10 @@ public:
     const GraphCursors &cursors() const { return m_cursors; }
     // The graph of a tab page (1 to 4), or null on other pages.
     Chart *chartOfPage(int pageIndex) const;
+    // A user-defined graph's (1 or 2) tab caption, as last set.
+    QString userCaption(int number) const;
+    // Whether a user-defined graph (1 or 2) shows "[none]".
+    bool userGraphIsNone(int number) const;
     // Edit menu "Copy to Clipboard": the graph of the selected tab.
     void copyGraphOfPage(int pageIndex);
     // The highlight of "Configure User Defined Graphs..." goes at a tab change.
@@ -165,6 +169,10 @@ signals:
     // "Configure User Defined Graphs...": the tab with the group is to come
     // to the front.
     void advancedTabWanted();
+    // The graph menu's "Capture Now", "Save As..." and "Capture All Now".
+    void captureVisibleWanted();
+    void saveVisibleAsWanted();
+    void captureAllWanted();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -182,6 +190,7 @@ private:
         // The mode the click handlers last took up: a click on the button
         // already chosen is no change.
         bool lastHourChosen = false;
+        QString caption {}; // the tab's, as last set
     };
 
     void createCharts(QWidget *owner);
@@ -213,11 +222,6 @@ private:
     int chartNumber(const Chart *chart) const;
     GraphAxesList visibleGraphs() const;
     GraphAxesList allGraphs() const;
-
-    // Capturing is built later; these steps are where it plugs in.
-    void CaptureNowStep(Chart *chart);
-    void SaveChartAsStep(Chart *chart);
-    void CaptureAllNowStep();
 
     SampleCycle &m_cycle;
     LineSample &m_sample;

@@ -85,6 +85,17 @@ UserFigure GraphSet::figureOf(const UserGraph &graph) const
     return UserFigureFromIndex(graph.box->currentIndex());
 }
 
+QString GraphSet::userCaption(int number) const
+{
+    return number == 1 || number == 2 ? m_user[static_cast<size_t>(number - 1)].caption : QString();
+}
+
+bool GraphSet::userGraphIsNone(int number) const
+{
+    return (number != 1 && number != 2)
+        || figureOf(m_user[static_cast<size_t>(number - 1)]) == UserFigure::None;
+}
+
 // The start-up steps of the user-defined graphs once their choices are
 // loaded, in their order.
 void GraphSet::startUpUserGraphs()
@@ -125,6 +136,7 @@ void GraphSet::showLastHourLabel(UserGraph &graph)
 
 void GraphSet::setTabCaption(UserGraph &graph, const QString &caption)
 {
+    graph.caption = caption;
     emit tabCaptionChanged(graph.page, caption);
 }
 

@@ -14,7 +14,9 @@ constexpr int UptimeMinimumWidth = 600;
 
 QFont HeaderFont()
 {
-    QFont font(QStringLiteral("Arial"));
+    // Arial where it is installed, its metric twin otherwise.
+    QFont font;
+    font.setFamilies({ QStringLiteral("Arial"), QStringLiteral("Liberation Sans") });
     font.setPointSizeF(8);
     font.setWeight(QFont::Normal);
     return font;

@@ -156,6 +156,17 @@ void SampleCycle::graphMouseUp()
         m_timer1.start(intervalMs());
 }
 
+void SampleCycle::stopSampleTimer()
+{
+    m_timer1.stop();
+}
+
+void SampleCycle::restartSampleTimerIfRunning()
+{
+    if (m_state == RunState::Running)
+        m_timer1.start(intervalMs());
+}
+
 void SampleCycle::setHintTimerActive(bool active)
 {
     if (active)

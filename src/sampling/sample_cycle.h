@@ -45,6 +45,12 @@ public:
     void graphMouseDown();
     void graphMouseUp();
 
+    // A modal step that must not be interrupted by a sample (saving the
+    // router page's picture) stops the sample timer and restarts it after,
+    // only when the run state is then Running.
+    void stopSampleTimer();
+    void restartSampleTimerIfRunning();
+
     // The hint timer: on while the navigation hint shows.
     void setHintTimerActive(bool active);
 

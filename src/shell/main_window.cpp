@@ -3,16 +3,21 @@
 #include "base/router_type.h"
 #include "base/settings.h"
 #include "graphs/graph_set.h"
+#include "outputs/graph_capture.h"
+#include "outputs/output_settings.h"
 #include "sampling/browser_view.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
+#include "shell/capture_controls.h"
 #include "shell/control_bindings.h"
 #include "shell/line_monitor.h"
 #include "shell/log_controls.h"
 #include "shell/more_advanced_settings_dialog.h"
 #include "shell/router_access_controls.h"
 #include "shell/run_glyphs.h"
+#include "shell/size_texts.h"
 #include "shell/status_step.h"
+#include "shell/tray_controller.h"
 #include "shell/web_server_controls.h"
 #include "shell/window_placement.h"
 
@@ -89,6 +94,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     edAddress = m_routerAccess->edAddress;
     edPassword1 = m_routerAccess->edPassword1;
     cbAttemptLogin1 = m_routerAccess->cbAttemptLogin1;
+    m_tray = new TrayController(this, m_monitor.settings().context().locale);
     buildTabs(browserWidget);
     buildToolbar();
     buildStatusBar();
@@ -124,6 +130,11 @@ void TForm1::bindSettings()
     m_routerAccess->bindSettings(bindings);
     BindCheckBox(bindings, settings, SettingKey::Prompt, cbPrompt);
     m_logControls->bindSettings(bindings);
+    BindLineEdit(bindings, settings, SettingKey::Capture, m_capture->edCapture);
+    BindCheckBox(bindings, settings, SettingKey::cbCapture, m_capture->cbCapture);
+    BindCheckBox(bindings, settings, SettingKey::LostSync, m_capture->cbOnlyIfLost);
+    BindCheckBox(bindings, settings, SettingKey::OnClose, m_capture->cbCaptureOnClose);
+    BindCheckBox(bindings, settings, SettingKey::Minimize, m_tray->cbMinimize);
     m_graphs->bindSettings(bindings);
     // The window's place is set once all four of its keys are read; Left is
     // the last of them.
@@ -150,6 +161,7 @@ void TForm1::bindSettings()
 void TForm1::startUp()
 {
     m_routerAccess->startUp();
+    m_capture->startUp();
     showStatusTexts(StatusTextsAtStartUp(m_monitor.settings()));
     m_graphs->startUp();
     m_webServer->fillAddressList(WebServerControls::LocalIPv4Addresses());
@@ -188,6 +200,10 @@ void TForm1::connectParts()
 
     connect(
         m_graphs, &GraphSet::advancedTabWanted, this, [this] { PageControl1->setCurrentIndex(AdvancedTab); });
+    connect(&m_capture->capture(), &GraphCapture::allGraphsCaptured, this, [this] {
+        const OutputSettings outputs(m_monitor.settings());
+        StatusPanel2->setText(CapturePanelText(outputs.captureFolder(), outputs.locale()));
+    });
 }
 
 TForm1::~TForm1()
@@ -225,6 +241,8 @@ void TForm1::buildToolbar()
     // the run state, whatever the click did.
     connect(btnRun, &QToolButton::clicked, this, &TForm1::runStateChanged);
     connect(btnStop, &QToolButton::clicked, this, &TForm1::runStateChanged);
+    bar->addWidget(m_capture->btnCapture);
+    bar->addWidget(m_capture->Indicators);
     bar->addWidget(m_logControls->btnLog);
 
     auto *readouts = new QWidget(bar);
@@ -255,6 +273,7 @@ void TForm1::buildTabs(QWidget *browserWidget)
     m_graphs = new GraphSet(m_monitor.cycle(), m_monitor.sample(), m_monitor.log(), m_monitor.clock(),
         m_monitor.settings(), this);
     m_webServer = new WebServerControls(m_monitor.webServer(), m_monitor.settings(), this);
+    m_capture = new CaptureControls(m_monitor, *m_graphs, PageControl1, this);
     PageControl1->addTab(buildHomeHubTab(browserWidget), QStringLiteral("Home Hub"));
     PageControl1->addTab(m_graphs->TabSheet1, QStringLiteral("Noise Margin"));
     PageControl1->addTab(m_graphs->TabSheet2, QStringLiteral("Connection Speed"));
@@ -324,11 +343,13 @@ QWidget *TForm1::buildConfigureTab()
     auto *outer = new QVBoxLayout(tab);
     outer->addWidget(m_routerAccess->GroupBox1);
 
-    auto *graphs = new QGroupBox(QStringLiteral("Graphs"), tab);
-    auto *graphLayout = new QVBoxLayout(graphs);
+    GraphsGroup = new QGroupBox(QStringLiteral("Graphs"), tab);
+    auto *graphLayout = new QVBoxLayout(GraphsGroup);
     graphLayout->addWidget(m_graphs->GraphFields);
+    graphLayout->addWidget(m_capture->CaptureFields);
+    m_capture->setGraphsGroup(GraphsGroup);
     spSample = m_graphs->spSample;
-    outer->addWidget(graphs);
+    outer->addWidget(GraphsGroup);
     outer->addWidget(m_logControls->GroupBox3);
     outer->addStretch(1);
     return tab;
@@ -345,6 +366,7 @@ QWidget *TForm1::buildAdvancedTab()
     auto *systemLayout = new QVBoxLayout(system);
     cbPrompt = new QCheckBox(QStringLiteral("Prompt before closing"), system);
     systemLayout->addWidget(cbAttemptLogin1);
+    systemLayout->addWidget(m_tray->cbMinimize);
     systemLayout->addWidget(cbPrompt);
     systemLayout->addWidget(m_graphs->cbSaveAxes);
     auto *advancedRow = new QHBoxLayout;
@@ -400,7 +422,8 @@ void TForm1::buildPageMenu(QWidget *browserWidget)
     auto *saveImage = PopupMenu1->addAction(QStringLiteral("Save ADSL Line Stats Image As..."));
     connect(copy, &QAction::triggered, this, &TForm1::mnuCopyPageClick);
     connect(selectAll, &QAction::triggered, this, &TForm1::mnuSelectAllPageClick);
-    // Saving the page image comes with the image capture.
+    connect(saveImage, &QAction::triggered, this,
+        [this, browserWidget] { m_capture->mnuSaveImageClick(browserWidget); });
     connect(PopupMenu1, &QMenu::aboutToShow, this, [this, copy, saveImage] {
         copy->setEnabled(!m_browser.selectedText().isEmpty());
         saveImage->setEnabled(Label2->text() == u'!' + m_monitor.urls().navigationUrl);
@@ -411,19 +434,24 @@ void TForm1::buildPageMenu(QWidget *browserWidget)
     }
 }
 
-// The main menu with the items whose work exists so far; capture, logging,
+// The main menu with the items whose work exists so far; logging,
 // maintenance, wizard and help items join it as those parts arrive.
 void TForm1::buildMainMenu()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("File"));
-    file->addSeparator();
-    connect(file->addAction(QStringLiteral("Manage File Sizes...")), &QAction::triggered, this,
+    File1 = menuBar()->addMenu(QStringLiteral("File"));
+    File1->addAction(m_capture->mnuCaptureVisible);
+    File1->addAction(m_capture->mnuCaptureAll);
+    File1->addSeparator();
+    File1->addAction(m_capture->mnuSaveAs);
+    File1->addSeparator();
+    connect(File1->addAction(QStringLiteral("Manage File Sizes...")), &QAction::triggered, this,
         &TForm1::maintenanceWanted);
-    file->addSeparator();
-    connect(file->addAction(QStringLiteral("Setup Wizard...")), &QAction::triggered, this,
+    File1->addSeparator();
+    connect(File1->addAction(QStringLiteral("Setup Wizard...")), &QAction::triggered, this,
         &TForm1::setupWizardWanted);
-    file->addSeparator();
-    connect(file->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
+    File1->addSeparator();
+    connect(File1->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
+    connect(File1, &QMenu::aboutToShow, m_capture, &CaptureControls::File1Click);
 
     Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
     mnuCopy = Edit1->addAction(QStringLiteral("Copy to Clipboard"));
@@ -437,15 +465,25 @@ void TForm1::buildMainMenu()
     connect(mnuSelectAll, &QAction::triggered, this, &TForm1::mnuSelectAllPageClick);
     connect(Edit1, &QMenu::aboutToShow, this, &TForm1::Edit1Click);
 
-    QMenu *configure = menuBar()->addMenu(QStringLiteral("Configure"));
-    configure->addAction(m_logControls->mnuStartLog);
-    configure->addAction(m_logControls->mnuStopLog);
-    configure->addSeparator();
-    configure->addAction(m_logControls->mnuConfigLog);
-    configure->addSeparator();
-    connect(configure->addAction(QStringLiteral("Configure User Defined Graphs...")), &QAction::triggered,
+    Configure1 = menuBar()->addMenu(QStringLiteral("Configure"));
+    Configure1->addAction(m_capture->mnuStartCapture);
+    Configure1->addAction(m_capture->mnuStopCapture);
+    Configure1->addAction(m_logControls->mnuStartLog);
+    Configure1->addAction(m_logControls->mnuStopLog);
+    Configure1->addSeparator();
+    Configure1->addAction(m_capture->mnuConfigCap);
+    Configure1->addAction(m_logControls->mnuConfigLog);
+    Configure1->addSeparator();
+    connect(Configure1->addAction(QStringLiteral("Configure User Defined Graphs...")), &QAction::triggered,
         m_graphs, &GraphSet::mnuuserDefinedClick);
-    connect(configure, &QMenu::aboutToShow, m_logControls, &LogControls::configureMenuOpening);
+    // Only the start and stop items that apply show.
+    connect(Configure1, &QMenu::aboutToShow, m_capture, &CaptureControls::ConfigureMenuOpened);
+    connect(Configure1, &QMenu::aboutToShow, m_logControls, &LogControls::configureMenuOpening);
+    // Each "Configure ..." item highlights its group and takes the other's
+    // highlight away.
+    connect(m_capture->mnuConfigCap, &QAction::triggered, m_logControls, &LogControls::clearHighlight);
+    connect(m_logControls, &LogControls::graphsHighlightCleared, m_capture,
+        &CaptureControls::clearGraphsHighlight);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     connect(help->addAction(QStringLiteral("Help...")), &QAction::triggered, this, &TForm1::helpWanted);
@@ -528,6 +566,7 @@ void TForm1::closeEvent(QCloseEvent *event)
         return;
     }
     m_monitor.prepareClose();
+    m_capture->captureOnClose();
     // A failed save is told to the user who closed the window; ended from
     // outside there is nobody to answer a message box.
     if (!SaveIni() && m_askBeforeClosing)

@@ -7,6 +7,7 @@
 #include <functional>
 
 class BrowserView;
+class CaptureControls;
 class GraphSet;
 class LineMonitor;
 class LogControls;
@@ -14,6 +15,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -25,6 +27,7 @@ class RouterAccessControls;
 class RouterNavigation;
 class SampleCycle;
 class WebServerControls;
+class TrayController;
 struct StatusTexts;
 class TForm7;
 
@@ -49,6 +52,8 @@ public:
     LogControls &logControls() { return *m_logControls; }
     RouterAccessControls &routerAccess() { return *m_routerAccess; }
     WebServerControls &webServer() { return *m_webServer; }
+    CaptureControls &captureControls() { return *m_capture; }
+    TrayController &tray() { return *m_tray; }
 
     QTabWidget *PageControl1 = nullptr;
     QToolButton *btnRun = nullptr;
@@ -73,6 +78,7 @@ public:
     QSpinBox *spSample = nullptr;
     QComboBox *boxUser1 = nullptr;
     QComboBox *boxUser2 = nullptr;
+    QGroupBox *GraphsGroup = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QMenu *Edit1 = nullptr;
     QAction *mnuCopy = nullptr; // "Copy <graph> Graph Image"
@@ -80,6 +86,8 @@ public:
     QAction *mnuSelectAll = nullptr;
     QPushButton *btnAdvanced = nullptr;
     TForm7 *Form7 = nullptr; // "More Advanced Settings", child of this
+    QMenu *File1 = nullptr;
+    QMenu *Configure1 = nullptr;
 
     // Writes the settings to the settings file.
     bool SaveIni();
@@ -148,6 +156,8 @@ private:
     LogControls *m_logControls = nullptr; // child of this
     RouterAccessControls *m_routerAccess = nullptr; // child of this
     WebServerControls *m_webServer = nullptr; // child of this
+    CaptureControls *m_capture = nullptr; // child of this
+    TrayController *m_tray = nullptr; // child of this
     QWidget *m_browserHost = nullptr;
     QWidget *m_toolbar = nullptr;
     CloseQuestion m_closeQuestion;

@@ -1,0 +1,77 @@
+#include "outputs/graph_capture.h"
+
+#include "base/clock.h"
+#include "base/date_time_pattern.h"
+#include "graphs/chart.h"
+#include "graphs/graph_set.h"
+#include "outputs/capture_file_name.h"
+#include "outputs/jpeg_codec.h"
+#include "sampling/line_sample.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString NoneCaption = QStringLiteral("[none]");
+
+} // namespace
+
+GraphCapture::GraphCapture(
+    GraphSet &graphs, const LineSample &sample, const Clock &clock, const Settings &settings, QObject *parent)
+    : QObject(parent), m_graphs(graphs), m_sample(sample), m_clock(clock), m_settings(settings)
+{
+}
+
+bool GraphCapture::folderExists() const
+{
+    return QFileInfo(m_settings.captureFolder()).isDir();
+}
+
+bool GraphCapture::captureAll()
+{
+    if (!folderExists())
+        return false;
+    bool written = saveGraph(*m_graphs.Chart1, QStringLiteral("NoiseMargin"))
+        && saveGraph(*m_graphs.Chart2, QStringLiteral("ConnectionSpeed"));
+    if (written && !m_graphs.userGraphIsNone(1))
+        written = saveGraph(*m_graphs.Chart3, m_graphs.userCaption(1));
+    if (written && !m_graphs.userGraphIsNone(2))
+        written = saveGraph(*m_graphs.Chart4, m_graphs.userCaption(2));
+    emit allGraphsCaptured();
+    return written;
+}
+
+bool GraphCapture::captureVisible(int pageIndex, const QString &caption)
+{
+    if (caption == NoneCaption)
+        return false;
+    return saveGraph(visibleChart(pageIndex), caption);
+}
+
+Chart &GraphCapture::visibleChart(int pageIndex) const
+{
+    Chart *chart = m_graphs.chartOfPage(pageIndex);
+    return chart ? *chart : *m_graphs.Chart1;
+}
+
+HeaderTexts GraphCapture::headerTexts() const
+{
+    return { m_clock.now(), m_sample.speedUpText, m_sample.speedDownText, m_sample.uptimeText };
+}
+
+bool GraphCapture::savePicture(QImage picture, const QString &path, QString *error) const
+{
+    AddHeader(picture, headerTexts());
+    return JpegCodec::save(picture, path, error);
+}
+
+// Each file takes the stamp of its own moment.
+bool GraphCapture::saveGraph(Chart &chart, const QString &graphName) const
+{
+    const QString stamp = FormatDateTime(m_settings.imageDateFormat(), m_clock.now(), m_settings.locale());
+    const QString path = CapturePath(
+        m_settings.captureFolder(), CaptureFileName(m_settings.imagePrefix(), graphName, stamp));
+    if (path.isEmpty())
+        return false;
+    return savePicture(chart.renderShown(), path);
+}

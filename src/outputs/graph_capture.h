@@ -1,0 +1,63 @@
+#pragma once
+
+#include "outputs/header_band.h"
+#include "outputs/output_settings.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+
+class Chart;
+class Clock;
+class GraphSet;
+struct LineSample;
+
+// Saves pictures of the graphs as JPEG files in the capture folder: all
+// graphs at once, or the graph of the selected tab. Each picture is the
+// graph at its on-screen size with the header band of the moment, written
+// under a name of the prefix, the graph and a time stamp of its own.
+// Failures are silent; the caller learns of them from the result only.
+class GraphCapture final : public QObject {
+    Q_OBJECT
+
+public:
+    GraphCapture(GraphSet &graphs, const LineSample &sample, const Clock &clock, const Settings &settings,
+        QObject *parent = nullptr);
+    Q_DISABLE_COPY_MOVE(GraphCapture)
+
+    // The folder named by the Capture setting exists.
+    bool folderExists() const;
+
+    // Noise Margin, Connection Speed, then each user-defined graph not set
+    // to "[none]". Nothing when the folder is missing; the first failure
+    // ends it. True when every picture was written.
+    bool captureAll();
+
+    // The graph of the selected tab under that tab's caption; nothing for a
+    // "[none]" graph. True when the picture was written.
+    bool captureVisible(int pageIndex, const QString &caption);
+
+    // The graph a tab shows: Connection Speed, User Defined 1 and 2 on their
+    // tabs, Noise Margin on any other.
+    Chart &visibleChart(int pageIndex) const;
+
+    // What the header band shows now: the day and the latest sample's
+    // rates and uptime.
+    HeaderTexts headerTexts() const;
+
+    // Paints the header band of this moment onto a drawn graph and writes it
+    // to path; false with the reason in error.
+    bool savePicture(QImage picture, const QString &path, QString *error = nullptr) const;
+
+signals:
+    // A capture of all graphs ran in an existing folder.
+    void allGraphsCaptured();
+
+private:
+    bool saveGraph(Chart &chart, const QString &graphName) const;
+
+    GraphSet &m_graphs;
+    const LineSample &m_sample;
+    const Clock &m_clock;
+    OutputSettings m_settings;
+};

@@ -1,0 +1,114 @@
+#include "outputs/jpeg_codec.h"
+
+#include "outputs/header_band.h"
+#include "support/qt_printers.h"
+#include "support/temp_data_dir.h"
+
+#include <QDir>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// A graph-like picture: white, a blue and a maroon band.
+QImage Picture(int width = 120, int height = 80)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.fillRect(10, 10, 40, 20, QColor(0, 0, 255));
+    painter.fillRect(60, 40, 40, 20, QColor(128, 0, 0));
+    return image;
+}
+
+bool Near(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) <= 12 && std::abs(qGreen(a) - qGreen(b)) <= 12
+        && std::abs(qBlue(a) - qBlue(b)) <= 12;
+}
+
+TEST(JpegCodec, EncodesBaselineColourThatDecodesBack)
+{
+    const QImage picture = Picture();
+    const QByteArray bytes = JpegCodec::encode(picture);
+    ASSERT_FALSE(bytes.isEmpty());
+    EXPECT_TRUE(bytes.startsWith("\xFF\xD8"));
+    // Baseline sequential: a SOF0 frame with three 8-bit components.
+    const qsizetype frame = bytes.indexOf("\xFF\xC0");
+    ASSERT_GE(frame, 0);
+    EXPECT_EQ(static_cast<int>(bytes.at(frame + 4)), 8);
+    EXPECT_EQ(static_cast<int>(bytes.at(frame + 9)), 3);
+    EXPECT_EQ(bytes.indexOf("\xFF\xC2"), -1);
+
+    const QImage back = JpegCodec::decode(bytes);
+    ASSERT_EQ(back.size(), picture.size());
+    for (const QPoint at : { QPoint(2, 2), QPoint(30, 20), QPoint(80, 50) })
+        EXPECT_TRUE(Near(back.pixel(at), picture.pixel(at))) << at.x() << "," << at.y();
+}
+
+TEST(JpegCodec, RefusesWhatIsNotAPictureWithoutFailingTheProgram)
+{
+    const QByteArray bytes = JpegCodec::encode(Picture());
+    EXPECT_TRUE(JpegCodec::decode(QByteArray()).isNull());
+    EXPECT_TRUE(JpegCodec::decode(QByteArrayLiteral("not a jpeg at all")).isNull());
+    EXPECT_TRUE(JpegCodec::decode(bytes.left(20)).isNull());
+    EXPECT_TRUE(JpegCodec::encode(QImage()).isEmpty());
+}
+
+TEST(JpegCodec, SaveReplacesTheFileWholeAndAFailureLeavesTheOldOne)
+{
+    TempDataDir dir;
+    const QString path = dir.filePath(QStringLiteral("noise.jpg"));
+    ASSERT_TRUE(JpegCodec::save(Picture(), path));
+    ASSERT_TRUE(JpegCodec::save(Picture(200, 100), path));
+    EXPECT_EQ(JpegCodec::decode(dir.readFile(QStringLiteral("noise.jpg"))).width(), 200);
+    // Nothing but the file itself is left in the folder.
+    EXPECT_EQ(
+        QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { QStringLiteral("noise.jpg") });
+
+    const QByteArray second = dir.readFile(QStringLiteral("noise.jpg"));
+    QString error;
+    EXPECT_FALSE(JpegCodec::save(QImage(), path, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(dir.readFile(QStringLiteral("noise.jpg")), second);
+    EXPECT_FALSE(JpegCodec::save(Picture(), dir.filePath(QStringLiteral("missing/noise.jpg")), &error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+// Columns of the picture holding near-black (text) pixels in its top rows.
+QList<int> DarkColumns(const QImage &image)
+{
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < 20; ++y)
+            if (qRed(image.pixel(x, y)) < 100 && qGreen(image.pixel(x, y)) < 100) {
+                columns.append(x);
+                break;
+            }
+    return columns;
+}
+
+TEST(HeaderBand, DateAndRatesAtTheLeftUptimeOnlyOnWidePictures)
+{
+    const HeaderTexts texts { QDateTime(QDate(2024, 1, 5), QTime(14, 30)), QStringLiteral("448"),
+        QStringLiteral("7616"), QStringLiteral("2 days, 03:04:05") };
+    // Red, so a painted background would show.
+    for (const int width : { 600, 601, 850 }) {
+        QImage image(width, 60, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        AddHeader(image, texts);
+        const QList<int> dark = DarkColumns(image);
+        ASSERT_FALSE(dark.isEmpty());
+        EXPECT_GE(dark.first(), 20);
+        EXPECT_LE(dark.first(), 22);
+        const bool uptime = std::any_of(dark.begin(), dark.end(), [](int x) { return x >= 450 && x < 460; });
+        EXPECT_EQ(uptime, width > 600) << width;
+        EXPECT_EQ(image.pixel(width - 1, 0), qRgb(255, 0, 0));
+        EXPECT_EQ(image.pixel(25, 30), qRgb(255, 0, 0));
+    }
+}
+
+} // namespace

@@ -1,0 +1,341 @@
+#include "graphs/chart.h"
+#include "graphs/graph_set.h"
+#include "outputs/jpeg_codec.h"
+#include "sampling/sample_cycle.h"
+#include "shell/capture_controls.h"
+#include "shell/main_window.h"
+#include "shell/router_page_image.h"
+#include "shell/tray_controller.h"
+#include "support/fake_browser_view.h"
+#include "support/fake_clock.h"
+#include "support/fixture_pages.h"
+#include "support/main_window_fixture.h"
+#include "support/qt_printers.h"
+#include "support/temp_data_dir.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString StatsDocumentUrl
+    = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
+const QString Stamp = QStringLiteral("20261209-100000");
+
+// The main window on a Type A router whose statistics page is known, its
+// captures answered by the test instead of dialogs.
+class MainWindowCaptureTest : public MainWindowFixture {
+protected:
+    Settings typeA() const
+    {
+        Settings settings = defaults();
+        settings.setInteger(SettingKey::Type, 0);
+        settings.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+        return settings;
+    }
+
+    void openWith(const Settings &settings)
+    {
+        open(settings);
+        controls().dialogs.inform = [this](QWidget *, const QString &text) { informed.append(text); };
+        controls().dialogs.reportError = [this](QWidget *, const QString &text) { errors.append(text); };
+        controls().dialogs.askSavePath = [this](QFileDialog &dialog) {
+            askedIn = dialog.directory().absolutePath();
+            return answer;
+        };
+    }
+
+    CaptureControls &controls() { return window->captureControls(); }
+    QString captureFolder() const { return data.filePath(QStringLiteral("Capture")); }
+    QStringList captured() const { return QDir(captureFolder()).entryList(QDir::Files, QDir::Name); }
+
+    void sample()
+    {
+        view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
+    }
+
+    QStringList informed;
+    QStringList errors;
+    QString answer;
+    QString askedIn;
+};
+
+TEST_F(MainWindowCaptureTest, CaptureOfAllGraphsNamesEachFileAndSkipsNoneGraphs)
+{
+    const struct {
+        bool addPrefix;
+        int user2;
+        QStringList files;
+    } cases[] = {
+        { true, 5,
+            { QStringLiteral("Wardn-CRC Errors-") + Stamp + QStringLiteral(".jpg"),
+                QStringLiteral("Wardn-ConnectionSpeed-") + Stamp + QStringLiteral(".jpg"),
+                QStringLiteral("Wardn-HEC Errors-") + Stamp + QStringLiteral(".jpg"),
+                QStringLiteral("Wardn-NoiseMargin-") + Stamp + QStringLiteral(".jpg") } },
+        { false, 6,
+            { QStringLiteral("CRC Errors-") + Stamp + QStringLiteral(".jpg"),
+                QStringLiteral("ConnectionSpeed-") + Stamp + QStringLiteral(".jpg"),
+                QStringLiteral("NoiseMargin-") + Stamp + QStringLiteral(".jpg") } },
+    };
+    for (const auto &c : cases) {
+        QDir(captureFolder()).removeRecursively();
+        Settings settings = typeA();
+        settings.setFlag(SettingKey::AddPrefix, c.addPrefix);
+        settings.setInteger(SettingKey::User2, c.user2);
+        openWith(settings);
+        ASSERT_TRUE(controls().btnCapture->isEnabled());
+        controls().btnCapture->click();
+        EXPECT_EQ(captured(), c.files);
+        EXPECT_TRUE(window->StatusPanel2->text().startsWith(QStringLiteral("Capture folder:  ")));
+        // A second capture in the same second replaces the files.
+        controls().btnCapture->click();
+        EXPECT_EQ(captured(), c.files);
+    }
+    const QImage picture = JpegCodec::decode(
+        data.readFile(QStringLiteral("Capture/NoiseMargin-") + Stamp + QStringLiteral(".jpg")));
+    EXPECT_EQ(picture.size(), window->graphs().Chart1->renderShown().size());
+}
+
+TEST_F(MainWindowCaptureTest, AStampThatWouldMakeAFolderWritesNothing)
+{
+    Settings settings = typeA();
+    settings.setText(SettingKey::ImageDateFormat, QStringLiteral("yyyy/mm/dd"));
+    openWith(settings);
+    controls().btnCapture->click();
+    controls().mnuCaptureVisibleClick();
+    EXPECT_TRUE(QDir(captureFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+TEST_F(MainWindowCaptureTest, VisibleGraphTakesTheTabsCaption)
+{
+    Settings settings = typeA();
+    settings.setInteger(SettingKey::User1, 0);
+    settings.setInteger(SettingKey::User2, 6);
+    openWith(settings);
+    const struct {
+        int page;
+        QString file;
+    } cases[] = {
+        { 1, QStringLiteral("Wardn-Noise Margin-") + Stamp + QStringLiteral(".jpg") },
+        { 3, QStringLiteral("Wardn-Output Power -") + Stamp + QStringLiteral(".jpg") },
+        { 4, QString() }, // "[none]"
+    };
+    for (const auto &c : cases) {
+        QDir(captureFolder()).removeRecursively();
+        QDir().mkpath(captureFolder());
+        window->PageControl1->setCurrentIndex(c.page);
+        controls().mnuCaptureVisibleClick();
+        EXPECT_EQ(captured(), c.file.isEmpty() ? QStringList() : QStringList { c.file }) << c.page;
+    }
+}
+
+TEST_F(MainWindowCaptureTest, MissingFolderIsReportedOnlyForTheVisibleGraphWhileShown)
+{
+    Settings settings = typeA();
+    settings.setText(SettingKey::Capture, data.filePath(QStringLiteral("nowhere")));
+    openWith(settings);
+    EXPECT_FALSE(controls().btnCapture->isEnabled());
+    EXPECT_FALSE(controls().mnuCaptureAll->isEnabled());
+    controls().btnCaptureClick();
+    EXPECT_TRUE(informed.isEmpty());
+
+    window->show();
+    window->PageControl1->setCurrentIndex(1);
+    controls().mnuCaptureVisibleClick();
+    EXPECT_EQ(informed,
+        QStringList { QStringLiteral("Please select a suitable folder in which to capture the images") });
+    EXPECT_EQ(window->GraphsGroup->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_FALSE(QFileInfo::exists(data.filePath(QStringLiteral("nowhere"))));
+
+    window->PageControl1->setCurrentIndex(2);
+    EXPECT_FALSE(window->GraphsGroup->autoFillBackground());
+    // Typing an existing folder enables the capture again.
+    controls().edCapture->setText(captureFolder() + u'/');
+    EXPECT_TRUE(controls().btnCapture->isEnabled());
+    EXPECT_EQ(controls().edCapture->toolTip(), captureFolder() + u'/');
+    controls().edCaptureExit();
+    EXPECT_EQ(controls().edCapture->text(), captureFolder());
+}
+
+TEST_F(MainWindowCaptureTest, FileMenuNamesTheGraphOfTheSelectedTab)
+{
+    Settings settings = typeA();
+    settings.setInteger(SettingKey::User1, 0);
+    openWith(settings);
+    const struct {
+        int page;
+        const char *capture;
+        const char *save;
+    } cases[] = {
+        { 1, "Capture Noise Margin Graph Image", "Save Noise Margin Graph Image As..." },
+        { 2, "Capture Connection Speed Graph Image", "Save Connection Speed Graph Image As..." },
+        { 3, "Capture Output Power  Graph Image", "Save Output Power  Graph Image As..." },
+        { 4, "Capture HEC Errors Graph Image", "Save HEC Errors Graph Image As..." },
+        { 0, nullptr, nullptr },
+        { 5, nullptr, nullptr },
+    };
+    for (const auto &c : cases) {
+        window->PageControl1->setCurrentIndex(c.page);
+        emit window->File1->aboutToShow();
+        EXPECT_EQ(controls().mnuCaptureVisible->isVisible(), c.capture != nullptr) << c.page;
+        EXPECT_EQ(controls().mnuCaptureAll->isVisible(), c.capture != nullptr) << c.page;
+        if (c.capture) {
+            EXPECT_EQ(controls().mnuCaptureVisible->text(), QString::fromLatin1(c.capture));
+            EXPECT_EQ(controls().mnuSaveAs->text(), QString::fromLatin1(c.save));
+        }
+    }
+}
+
+TEST_F(MainWindowCaptureTest, CaptureOptionsExcludeEachOtherAndShowTheirIndicators)
+{
+    Settings settings = typeA();
+    settings.setFlag(SettingKey::cbCapture, true);
+    settings.setFlag(SettingKey::LostSync, true);
+    openWith(settings);
+    // Loaded both: the later key wins.
+    EXPECT_FALSE(controls().cbCapture->isChecked());
+    EXPECT_TRUE(controls().cbOnlyIfLost->isChecked());
+    EXPECT_FALSE(controls().Image2->isHidden());
+
+    controls().cbCapture->setChecked(true);
+    EXPECT_FALSE(controls().cbOnlyIfLost->isChecked());
+    EXPECT_TRUE(controls().Image2->isHidden());
+    EXPECT_FALSE(monitor->settings().flag(SettingKey::LostSync));
+
+    emit window->Configure1->aboutToShow();
+    EXPECT_FALSE(controls().mnuStartCapture->isVisible());
+    controls().mnuStopCapture->trigger();
+    EXPECT_FALSE(controls().cbCapture->isChecked());
+    controls().mnuStartCapture->trigger();
+    EXPECT_TRUE(controls().cbCapture->isChecked());
+}
+
+TEST_F(MainWindowCaptureTest, EachPageIsCapturedAndCloseCapturesAfterThreeSamples)
+{
+    Settings settings = typeA();
+    settings.setFlag(SettingKey::cbCapture, true);
+    settings.setInteger(SettingKey::PointsperPage, 2);
+    settings.setFlag(SettingKey::OnClose, true);
+    settings.setInteger(SettingKey::User1, 6);
+    settings.setInteger(SettingKey::User2, 6);
+    openWith(settings);
+    sample();
+    EXPECT_TRUE(captured().isEmpty());
+    sample();
+    EXPECT_EQ(captured().size(), 2);
+
+    // Two samples plotted: closing captures nothing more.
+    QDir(captureFolder()).removeRecursively();
+    QDir().mkpath(captureFolder());
+    window->close();
+    EXPECT_TRUE(captured().isEmpty());
+
+    openWith(settings);
+    for (int i = 0; i < 3; ++i) {
+        clock.advanceSeconds(30);
+        sample();
+    }
+    QDir(captureFolder()).removeRecursively();
+    QDir().mkpath(captureFolder());
+    window->close();
+    EXPECT_EQ(captured().size(), 2);
+}
+
+TEST_F(MainWindowCaptureTest, SaveAsWritesTheChosenFileOrReportsWhy)
+{
+    openWith(typeA());
+    const QFileDialog *dialog = controls().SavePictureDialog1;
+    EXPECT_EQ(dialog->nameFilters(), QStringList { QStringLiteral("JPEG Image File (*.jpg)") });
+    EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("jpg"));
+    EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+
+    answer = data.filePath(QStringLiteral("chosen.jpg"));
+    controls().mnuSaveAsClick();
+    EXPECT_EQ(askedIn, captureFolder());
+    EXPECT_FALSE(JpegCodec::decode(data.readFile(QStringLiteral("chosen.jpg"))).isNull());
+    EXPECT_TRUE(errors.isEmpty());
+
+    answer = data.filePath(QStringLiteral("missing/chosen.jpg"));
+    controls().mnuSaveAsClick();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_FALSE(errors.first().isEmpty());
+}
+
+TEST_F(MainWindowCaptureTest, RouterPageImageHoldsTheSampleTimerOnlyWhileItAsks)
+{
+    const struct {
+        QSize view;
+        QSize picture;
+    } sizes[] = { { QSize(1000, 700), QSize(700, 600) }, { QSize(800, 500), QSize(500, 500) },
+        { QSize(300, 500), QSize() } };
+    for (const auto &s : sizes)
+        EXPECT_EQ(RouterPageImageSize(s.view), s.picture);
+
+    openWith(typeA());
+    sample(); // starts sampling
+    ASSERT_EQ(window->cycle().runState(), RunState::Running);
+    bool timerRanWhileAsking = true;
+    controls().dialogs.askSavePath = [&](QFileDialog &) {
+        timerRanWhileAsking = window->cycle().timer1().isActive();
+        return QString();
+    };
+    controls().mnuSaveImageClick(nullptr);
+    EXPECT_FALSE(timerRanWhileAsking);
+    EXPECT_TRUE(window->cycle().timer1().isActive());
+    EXPECT_EQ(view->scrolls, (QList<QPoint> { QPoint(0, -300), QPoint(0, 270) }));
+
+    window->cycle().btnStopClick();
+    controls().mnuSaveImageClick(nullptr);
+    EXPECT_FALSE(window->cycle().timer1().isActive());
+}
+
+TEST_F(MainWindowCaptureTest, TrayIconShowsTheMarginAndAQuestionMarkAfterPause)
+{
+    openWith(typeA());
+    TrayController &tray = window->tray();
+    EXPECT_EQ(tray.TrayIcon->toolTip(), QStringLiteral("Linewarden\nNoise margin: 0 dB\nSync speed: 0 Kbps"));
+    sample();
+    EXPECT_NE(tray.TrayIcon->toolTip(), QStringLiteral("Linewarden\nNoise margin: 0 dB\nSync speed: 0 Kbps"));
+    const QImage running = tray.TrayIcon->icon().pixmap(16, 16).toImage();
+
+    // The program's icon and the tray's change to "?" at once.
+    window->cycle().btnStopClick();
+    const QImage paused = tray.TrayIcon->icon().pixmap(16, 16).toImage();
+    EXPECT_NE(paused, running);
+    EXPECT_EQ(QApplication::windowIcon().pixmap(16, 16).toImage(), paused);
+}
+
+TEST_F(MainWindowCaptureTest, MinimisingHidesTheWindowOnlyWhereATrayCanBringItBack)
+{
+    for (const bool trayAvailable : { true, false }) {
+        Settings settings = typeA();
+        settings.setFlag(SettingKey::Minimize, true);
+        openWith(settings);
+        TrayController &tray = window->tray();
+        tray.setTrayAvailable(trayAvailable);
+        window->show();
+        window->setWindowState(Qt::WindowMinimized);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->isHidden(), trayAvailable);
+        EXPECT_EQ(tray.iconShowing(), trayAvailable);
+
+        tray.mnuRestore->trigger();
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(window->isMinimized());
+        EXPECT_FALSE(tray.iconShowing());
+    }
+}
+
+} // namespace
