@@ -1,12 +1,15 @@
 #include "outputs/jpeg_codec.h"
 
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <QtEndian>
 
+#include <cerrno>
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 // jpeglib.h needs FILE and size_t declared before it.
@@ -183,7 +186,30 @@ QImage JpegCodec::decode(const QByteArray &bytes)
     return image;
 }
 
-bool JpegCodec::save(const QImage &image, const QString &path, QString *error)
+namespace {
+
+// A temporary file beside path renamed over it, without waiting for the disk.
+bool WriteReplacing(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QTemporaryFile temp(path + QStringLiteral(".XXXXXX"));
+    if (!temp.open() || temp.write(bytes) != bytes.size() || !temp.flush()) {
+        if (error)
+            *error = temp.errorString();
+        return false;
+    }
+    temp.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
+        if (error)
+            *error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    temp.setAutoRemove(false);
+    return true;
+}
+
+} // namespace
+
+bool JpegCodec::save(const QImage &image, const QString &path, QString *error, bool syncToDisk)
 {
     const QByteArray bytes = encode(image);
     if (bytes.isEmpty()) {
@@ -191,6 +217,8 @@ bool JpegCodec::save(const QImage &image, const QString &path, QString *error)
             *error = QStringLiteral("The picture could not be encoded.");
         return false;
     }
+    if (!syncToDisk)
+        return WriteReplacing(path, bytes, error);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)

@@ -18,6 +18,9 @@ public:
     // Encodes the picture and writes it to path through a temporary file in
     // the same folder renamed over the final name, so a reader never sees
     // half a file and a failure leaves an earlier file whole. False with the
-    // reason in error (when given) on failure.
-    static bool save(const QImage &image, const QString &path, QString *error = nullptr);
+    // reason in error (when given) on failure. A picture that is written
+    // again at the next sample anyway need not wait for the disk
+    // (syncToDisk false); readers still see the old or the new file whole.
+    static bool save(
+        const QImage &image, const QString &path, QString *error = nullptr, bool syncToDisk = true);
 };

@@ -13,7 +13,9 @@ void WebImageStep::sampleTaken(const PageLoad &load)
     AddHeader(
         image, HeaderTexts { load.moment, sample.speedUpText, sample.speedDownText, sample.uptimeText });
     const QString folder = m_settings.webFolder();
-    if (image.isNull() || !JpegCodec::save(image, folder + QStringLiteral("/noise.jpg")))
+    // noise.jpg is written again at the next sample, so it is replaced
+    // without waiting for the disk; readers still see one whole file.
+    if (image.isNull() || !JpegCodec::save(image, folder + QStringLiteral("/noise.jpg"), nullptr, false))
         m_report(FailureText(folder));
 }
 
