@@ -121,7 +121,10 @@ bool IniFile::save(const QString &path)
     // whatever the old file's mode was.
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // write() only fills the buffer, and commit() does not count a failure
+    // to write the buffer out (a full disk): it would rename an empty file
+    // over the settings. Flush first, so that failure keeps the old file.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         m_error = file.errorString();
         file.cancelWriting();
         return false;
