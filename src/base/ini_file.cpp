@@ -68,7 +68,10 @@ void IniFile::parse(QByteArrayView bytes)
         if (end < 0)
             end = bytes.size();
         QByteArrayView line = bytes.sliced(start, end - start);
-        if (line.endsWith('\r'))
+        // Every CR before the line break goes with it: one kept at the end of
+        // a line would be read back as part of a CR LF line end, and the next
+        // save would differ from this one.
+        while (line.endsWith('\r'))
             line.chop(1);
         parseLine(line);
         start = end + 1;
