@@ -3,6 +3,9 @@
 #
 #   scripts/bootstrap.sh run    install packages, build, run the program's demo
 #   scripts/bootstrap.sh test   install packages, build, run the whole test suite
+#   scripts/bootstrap.sh ci     test, then the sanitizer build and its tests
+#                               (scripts/sanitize.sh) and every fuzz target
+#                               for 30 s (scripts/fuzz.sh)
 #
 # Run as root or as a user who may use sudo; only the package installation
 # needs root. The build goes to ./build.
@@ -10,8 +13,8 @@ set -euo pipefail
 
 mode=${1:-}
 case "$mode" in
-  run|test) ;;
-  *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  run|test|ci) ;;
+  *) echo "usage: $0 run|test|ci" >&2; exit 2 ;;
 esac
 
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,6 +27,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation xvfb xauth clang-format
   prometheus
+  clang libclang-rt-14-dev
 )
 
 as_root() {
@@ -46,10 +50,25 @@ echo "== Building"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINEWARDEN_WERROR=$werror
 cmake --build build -j"$(nproc)"
 
+stage() {
+  local name=$1 start=$SECONDS
+  shift
+  echo "== $name"
+  "$@"
+  echo "== $name: $((SECONDS - start)) s"
+}
+
 if [ "$mode" = test ]; then
   echo "== Testing"
   cd build
   exec ctest --output-on-failure --timeout 600
+fi
+
+if [ "$mode" = ci ]; then
+  stage "Testing" ctest --test-dir build --output-on-failure --timeout 600
+  stage "Sanitizer build and tests" scripts/sanitize.sh
+  stage "Fuzzing, 30 s a target" scripts/fuzz.sh 30
+  exit 0
 fi
 
 echo "== Running the demo (a simulated router on 127.0.0.1; close the window to end)"

@@ -6,7 +6,7 @@ set -euo pipefail
 
 top=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$top"
-mapfile -d '' files < <(find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z)
+mapfile -d '' files < <(find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z)
 report=$(mktemp)
 trap 'rm -f "$report"' EXIT
 if clang-format --dry-run -Werror "${files[@]}" 2>"$report"; then

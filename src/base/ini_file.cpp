@@ -68,7 +68,10 @@ void IniFile::parse(QByteArrayView bytes)
         if (end < 0)
             end = bytes.size();
         QByteArrayView line = bytes.sliced(start, end - start);
-        if (line.endsWith('\r'))
+        // Every CR before the line break goes with it: one kept at the end of
+        // a line would be read back as part of a CR LF line end, and the next
+        // save would differ from this one.
+        while (line.endsWith('\r'))
             line.chop(1);
         parseLine(line);
         start = end + 1;
@@ -121,7 +124,10 @@ bool IniFile::save(const QString &path)
     // whatever the old file's mode was.
     file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // write() only fills the buffer, and commit() does not count a failure
+    // to write the buffer out (a full disk): it would rename an empty file
+    // over the settings. Flush first, so that failure keeps the old file.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
         m_error = file.errorString();
         file.cancelWriting();
         return false;

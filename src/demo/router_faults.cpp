@@ -34,6 +34,34 @@ HttpReply HugePageReply(quint64 size)
         });
 }
 
+QByteArray PageStart()
+{
+    return QByteArrayLiteral("<!DOCTYPE html>\n<html><head><title>Home Hub Manager</title></head><body>\n");
+}
+
+HttpReply ManyLinksReply()
+{
+    QByteArray page = PageStart();
+    page.reserve(kManyLinks * 40);
+    for (int i = 0; i < kManyLinks; ++i)
+        page += "<a href=\"/index.cgi?link=" + QByteArray::number(i) + "\">" + QByteArray::number(i)
+            + "</a>\n";
+    return HttpReply::bytes(200, QByteArrayLiteral("text/html"), page + "</body></html>\n");
+}
+
+HttpReply DeepNestingReply()
+{
+    return HttpReply::bytes(200, QByteArrayLiteral("text/html"),
+        PageStart() + QByteArray("<div><span>").repeated(kNestingDepth / 2) + "ADSL Settings"
+            + QByteArray("</span></div>").repeated(kNestingDepth / 2) + "</body></html>\n");
+}
+
+HttpReply ScriptReply(const QByteArray &script)
+{
+    return HttpReply::bytes(200, QByteArrayLiteral("text/html"),
+        PageStart() + "<p>Please wait</p><script>" + script + "</script></body></html>\n");
+}
+
 } // namespace
 
 HttpReply FaultReply(SimulatedRouter::Fault fault, quint32 seed, quint64 hugePageBytes)
@@ -49,6 +77,15 @@ HttpReply FaultReply(SimulatedRouter::Fault fault, quint32 seed, quint64 hugePag
         return NoBodyReply();
     case SimulatedRouter::Fault::JunkBytes:
         return JunkReply(seed);
+    case SimulatedRouter::Fault::ManyLinks:
+        return ManyLinksReply();
+    case SimulatedRouter::Fault::DeepNesting:
+        return DeepNestingReply();
+    case SimulatedRouter::Fault::ScriptLoop:
+        return ScriptReply(QByteArrayLiteral("for (;;) {}"));
+    case SimulatedRouter::Fault::Dialogs:
+        return ScriptReply(QByteArrayLiteral("alert('a'); confirm('b'); prompt('c');"
+                                             "setInterval(function () { alert('again'); }, 10);"));
     case SimulatedRouter::Fault::CloseConnection:
     case SimulatedRouter::Fault::None:
         break;

@@ -24,7 +24,18 @@ public:
     enum class Model { TypeA, TypeB };
 
     // Faults of the statistics page (see setFault).
-    enum class Fault { None, NeverFinish, HugePage, NoBody, JunkBytes, CloseConnection };
+    enum class Fault {
+        None,
+        NeverFinish,
+        HugePage,
+        NoBody,
+        JunkBytes,
+        CloseConnection,
+        ManyLinks,
+        DeepNesting,
+        ScriptLoop,
+        Dialogs,
+    };
 
     struct Options {
         Model model = Model::TypeA;
@@ -58,7 +69,12 @@ public:
     // NoBody: 200, an XHTML document (application/xhtml+xml) without a body
     //   element, so the document has no body;
     // JunkBytes: 200, text/html, 64 KiB of random bytes;
-    // CloseConnection: the connection is closed without any reply.
+    // CloseConnection: the connection is closed without any reply;
+    // ManyLinks: 200, a page of 100 000 links;
+    // DeepNesting: 200, markup nested 100 000 elements deep;
+    // ScriptLoop: 200, a page whose script never returns;
+    // Dialogs: 200, a page whose scripts open alert, confirm and prompt
+    //   dialogs, on load and again and again after it.
     void setFault(Fault fault);
 
     int statisticsRequests() const; // statistics pages served (faults and login pages not counted)

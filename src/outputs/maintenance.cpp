@@ -172,6 +172,14 @@ TrimOutcome TrimLog(const QString &path, int trimLines, SampleLog &log)
         out.cancelWriting();
         return { false, error };
     }
+    // The last part of the kept lines may still sit in the write buffer, and
+    // commit() does not count a failure to write it out (a full disk): it
+    // would put a cut-short log in place of the old one. Flush first.
+    if (!out.flush()) {
+        const QString error = out.errorString();
+        out.cancelWriting();
+        return { false, error };
+    }
     if (!out.commit())
         return { false, out.errorString() };
     return {};

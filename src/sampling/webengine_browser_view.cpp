@@ -11,6 +11,9 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include <csignal>
+#include <sys/types.h>
+
 namespace {
 
 // A router page is a few tens of kilobytes; a body beyond this is cut so a
@@ -177,6 +180,29 @@ void WebEngineBrowserView::stopStuckLoad()
     if (m_loading && m_loadNumber == m_loadAtLastNavigation)
         m_page->triggerAction(QWebEnginePage::Stop);
     m_loadAtLastNavigation = m_loadNumber;
+
+    // A page script that never returns holds the page's renderer process,
+    // and with it every later page of the same router: the engine neither
+    // stops it nor starts another process by itself. Every navigation asks
+    // the renderer a trivial question; one still unanswered two navigations
+    // later means it is hung, and it is ended. The next load starts a fresh
+    // renderer.
+    if (m_probePending && ++m_navigationsSinceProbe >= 2) {
+        const qint64 pid = m_page->renderProcessPid();
+        if (pid > 0)
+            ::kill(pid_t(pid), SIGKILL);
+        m_probePending = false;
+    }
+    if (!m_probePending) {
+        m_probePending = true;
+        m_navigationsSinceProbe = 0;
+        const QPointer<WebEngineBrowserView> self(this);
+        m_page->runJavaScript(
+            QStringLiteral("0"), QWebEngineScript::ApplicationWorld, [self](const QVariant &) {
+                if (self)
+                    self->m_probePending = false;
+            });
+    }
 }
 
 void WebEngineBrowserView::takeSnapshot()

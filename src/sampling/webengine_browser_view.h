@@ -54,4 +54,6 @@ private:
     bool m_loading = false;
     quint64 m_loadNumber = 0; // loads started so far
     quint64 m_loadAtLastNavigation = 0; // m_loadNumber at the last navigate/reload
+    bool m_probePending = false; // the renderer has not answered the last question yet
+    int m_navigationsSinceProbe = 0; // navigations since that question
 };

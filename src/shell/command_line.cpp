@@ -91,6 +91,8 @@ std::optional<CommandLine> ParseCommandLine(const QStringList &arguments, QStrin
             int port = 0;
             ok = args.integer(option, 1, 65535, port, error);
             line.port = static_cast<quint16>(port);
+        } else if (option == u"--sample") {
+            ok = args.integer(option, 1, 86400, line.sampleSeconds, error);
         } else if (option == u"--read-page") {
             line.mode = CommandLine::Mode::ReadPage;
             ok = args.value(option, line.readPage.file, error);
@@ -131,6 +133,10 @@ std::optional<CommandLine> ParseCommandLine(const QStringList &arguments, QStrin
                                "go with --read-page");
         return std::nullopt;
     }
+    if (line.sampleSeconds != 0 && line.mode != CommandLine::Mode::Demo) {
+        error = QStringLiteral("--sample goes with --demo");
+        return std::nullopt;
+    }
     if (line.port != 0 && line.mode != CommandLine::Mode::SimulateHub) {
         error = QStringLiteral("--port goes with --simulate-hub");
         return std::nullopt;
@@ -143,7 +149,8 @@ QString UsageText()
     return QStringLiteral(
         "Usage:\n"
         "  linewarden [--data-dir DIR]              the desktop program\n"
-        "  linewarden --demo [A|B]                  the desktop program against a simulated router\n"
+        "  linewarden --demo [A|B] [--sample S]     the desktop program against a simulated router,\n"
+        "                                           sampling every S seconds (1 or more)\n"
         "  linewarden --simulate-hub A|B [--port N] only the simulated router, on 127.0.0.1\n"
         "  linewarden --read-page FILE --type A|B [--user1 N] [--user2 N] [--log-tab N]\n"
         "             [--log-date-format P] [--at YYYY-MM-DDTHH:MM:SS] [--url URL]\n"

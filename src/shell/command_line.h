@@ -30,6 +30,7 @@ struct CommandLine {
     QString dataDir; // --data-dir; empty: the default folder
     QChar hubType = u'A'; // --demo / --simulate-hub
     quint16 port = 0; // --simulate-hub --port; 0: any free port
+    int sampleSeconds = 0; // --demo --sample; 0: the settings' interval
     ReadPageRequest readPage;
 };
 

@@ -16,9 +16,11 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QScreen>
 #include <QSessionManager>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <functional>
 
@@ -75,15 +77,30 @@ qint64 ResidentKilobytes()
     return -1;
 }
 
-// Hidden switches for measuring the program: LINEWARDEN_DEMO_INTERVAL_MS
-// samples faster than the settings allow, LINEWARDEN_DEMO_REPORT prints the
-// sample count, the handler's time and the resident memory every 100
-// samples, LINEWARDEN_DEMO_SAMPLES ends the program after that many.
-void InstallDemoMeasurement(TForm1 &window, QTextStream &err)
+// The demo's sample interval (--sample, any number of seconds from 1), and
+// hidden switches for measuring the program: LINEWARDEN_DEMO_REPORT prints
+// the sample count, the handler's time and the resident memory every 100
+// samples, LINEWARDEN_DEMO_SAMPLES ends the program after that many, and
+// LINEWARDEN_DEMO_PAUSE_FILE names a file whose presence holds sampling
+// paused (looked at once a second), so a soak run can measure a paused
+// program.
+void InstallDemoMeasurement(TForm1 &window, int sampleSeconds, QTextStream &err)
 {
-    const int intervalMs = qEnvironmentVariableIntValue("LINEWARDEN_DEMO_INTERVAL_MS");
-    if (intervalMs > 0)
-        window.cycle().overrideIntervalMs(intervalMs);
+    if (sampleSeconds > 0)
+        window.cycle().overrideIntervalMs(sampleSeconds * 1000);
+    const QString pauseFile = qEnvironmentVariable("LINEWARDEN_DEMO_PAUSE_FILE");
+    if (!pauseFile.isEmpty()) {
+        auto *poll = new QTimer(&window);
+        QObject::connect(poll, &QTimer::timeout, &window, [&window, pauseFile] {
+            SampleCycle &cycle = window.cycle();
+            const bool held = QFileInfo::exists(pauseFile);
+            if (held && cycle.runState() == RunState::Running)
+                cycle.btnStopClick();
+            else if (!held && cycle.runState() == RunState::Paused)
+                cycle.btnRunClick();
+        });
+        poll->start(1000);
+    }
     const bool report = qEnvironmentVariableIsSet("LINEWARDEN_DEMO_REPORT");
     const int limit = qEnvironmentVariableIntValue("LINEWARDEN_DEMO_SAMPLES");
     if (!report && limit <= 0)
@@ -161,5 +178,7 @@ int RunDemo(const CommandLine &commandLine, QTextStream &err)
         << router.address() << ", files in " << context.dataFolder << Qt::endl;
     return RunMainWindow(
         context, [&](LineMonitor &monitor) { return WriteDemoSettings(monitor, router, typeA); },
-        [&err](TForm1 &window) { InstallDemoMeasurement(window, err); }, err);
+        [&err, &commandLine](
+            TForm1 &window) { InstallDemoMeasurement(window, commandLine.sampleSeconds, err); },
+        err);
 }

@@ -53,6 +53,22 @@ TEST(IniFile, KeepsBytesThatAreNotText)
     EXPECT_EQ(file.toBytes(), "[LW-BT]\r\nPassword=" + scrambled + "\r\n");
 }
 
+// Whatever the file holds, what the INI layer writes reads back to the same
+// bytes, so saving twice changes nothing (stray CRs at line ends included).
+TEST(IniFile, WritesWhatReadsBackUnchanged)
+{
+    const QByteArray files[] = {
+        "; c\n[LW-BT]\r\nk=v\r\r\nx\r\r\r\n",
+        "[A]\r\nk=v\r\r\nlast\r",
+        "\xEF\xBB\xBF[A]\nk=a\rb\n\r\n",
+    };
+    for (const QByteArray &bytes : files) {
+        const QByteArray once = Parsed(bytes).toBytes();
+        EXPECT_EQ(Parsed(once).toBytes(), once) << bytes.toPercentEncoding().toStdString();
+    }
+    EXPECT_EQ(Parsed("[A]\nk=v\r\r\n").value("A", "k"), QByteArray("v"));
+}
+
 TEST(IniFile, RefusesValuesThatWouldBreakTheLine)
 {
     IniFile file = Parsed("[A]\nk=old\n");

@@ -469,6 +469,33 @@ TEST_F(SimulatedRouterTest, EveryFaultStrikesTheStatisticsPageOnlyAndPasses)
     }
 }
 
+TEST_F(SimulatedRouterTest, HostilePageFaultsServeTheirPage)
+{
+    start(Model(SimulatedRouter::Model::TypeA));
+    ASSERT_NO_FATAL_FAILURE(logInA());
+    const QString stats = router->statisticsPath();
+    using Fault = SimulatedRouter::Fault;
+    const struct {
+        Fault fault;
+        QByteArray part;
+        int count;
+    } cases[] = {
+        { Fault::ManyLinks, "<a href=", 100000 },
+        { Fault::DeepNesting, "<div><span>", 50000 },
+        { Fault::ScriptLoop, "for (;;) {}", 1 },
+        { Fault::Dialogs, "alert(", 2 },
+    };
+    for (const auto &c : cases) {
+        router->setFault(c.fault);
+        const RawHttpReply reply = visitor->get(stats);
+        EXPECT_EQ(reply.status, 200) << c.part.toStdString();
+        EXPECT_EQ(reply.body.count(c.part), c.count) << c.part.toStdString();
+        EXPECT_TRUE(reply.body.endsWith("</body></html>\n"));
+    }
+    router->setFault(Fault::None);
+    EXPECT_TRUE(visitor->get(stats).text().contains(QStringLiteral("ADSL Settings")));
+}
+
 TEST_F(SimulatedRouterTest, ASeedRepeatsTheRun)
 {
     const auto run = [](quint32 seed) {

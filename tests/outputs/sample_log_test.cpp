@@ -68,6 +68,25 @@ TEST_F(SampleLogTest, WritesNothingWhileTrimming)
     EXPECT_EQ(contents(), QByteArray("Date, A\r\n-------\r\none\r\n"));
 }
 
+// A line torn by a kill mid-write is cut off before the next line goes on,
+// so it never runs into it; a torn first write gets the header again.
+TEST_F(SampleLogTest, TornLastLineIsCutBeforeTheNextLine)
+{
+    const struct {
+        QByteArray onDisk;
+        QByteArray after;
+    } cases[] = {
+        { "Date, A\r\n-------\r\none\r\ntw", "Date, A\r\n-------\r\none\r\nnext\r\n" },
+        { "Date, A\r\n-------\r\none\r", "Date, A\r\n-------\r\nnext\r\n" },
+        { "Date,", "Date, A\r\n-------\r\nnext\r\n" },
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(dir.writeFile(QStringLiteral("log.txt"), c.onDisk));
+        EXPECT_TRUE(log.writeLine(path(), QStringLiteral("next")));
+        EXPECT_EQ(contents(), c.after) << c.onDisk.toStdString();
+    }
+}
+
 TEST_F(SampleLogTest, MissingFolderDropsTheLineQuietly)
 {
     const QString lost = dir.filePath(QStringLiteral("no-folder/log.txt"));

@@ -17,11 +17,11 @@ TEST(DesktopTermination, TerminationSignalSavesTheSettingsAndEndsCleanly)
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LINEWARDEN_DEMO_REPORT"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("LINEWARDEN_DEMO_INTERVAL_MS"), QStringLiteral("1000"));
     program.setProcessEnvironment(environment);
     program.setProcessChannelMode(QProcess::MergedChannels);
     program.start(QStringLiteral(LINEWARDEN_PROGRAM),
-        { QStringLiteral("--demo"), QStringLiteral("A"), QStringLiteral("--data-dir"), data.path() });
+        { QStringLiteral("--demo"), QStringLiteral("A"), QStringLiteral("--sample"), QStringLiteral("1"),
+            QStringLiteral("--data-dir"), data.path() });
     ASSERT_TRUE(program.waitForStarted(10000));
 
     // Wait for a sample: the program has learned the statistics page, which

@@ -35,6 +35,12 @@ TEST(CommandLine, ReadPageOptionsAndDefaults)
     EXPECT_EQ(demo->mode, CommandLine::Mode::Demo);
     EXPECT_EQ(demo->hubType, u'A');
     EXPECT_EQ(demo->dataDir, QStringLiteral("/tmp/x"));
+    EXPECT_EQ(demo->sampleSeconds, 0);
+    const auto fast = Parse(
+        { QStringLiteral("--demo"), QStringLiteral("B"), QStringLiteral("--sample"), QStringLiteral("1") });
+    ASSERT_TRUE(fast);
+    EXPECT_EQ(fast->hubType, u'B');
+    EXPECT_EQ(fast->sampleSeconds, 1);
 
     const auto hub = Parse({ QStringLiteral("--simulate-hub"), QStringLiteral("B"), QStringLiteral("--port"),
         QStringLiteral("8080") });
@@ -58,6 +64,8 @@ TEST(CommandLine, BadArgumentsAreRefusedWithAMessage)
         { QStringLiteral("--port"), QStringLiteral("80") },
         { QStringLiteral("--user1"), QStringLiteral("2") },
         { QStringLiteral("--frobnicate") },
+        { QStringLiteral("--demo"), QStringLiteral("--sample"), QStringLiteral("0") },
+        { QStringLiteral("--sample"), QStringLiteral("5") },
     };
     for (const QStringList &arguments : bad) {
         QString error;

@@ -1,0 +1,208 @@
+// The log, the settings file and the log trim on a file system that is full
+// or read-only: every write fails cleanly, the failure is reported where the
+// program reports it, nothing already on disk is lost, and writing works
+// again once there is room. The file system is a small tmpfs mounted in a
+// private mount namespace of this process, which needs root (CI runs as
+// root); elsewhere the tests are skipped.
+#include "base/settings.h"
+#include "outputs/maintenance.h"
+#include "outputs/sample_log.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <sched.h>
+#include <sys/mount.h>
+
+namespace {
+
+// Set by main(): why the private mount namespace could not be had.
+QString g_namespaceProblem;
+
+class FullDiskTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!g_namespaceProblem.isEmpty())
+            GTEST_SKIP() << "needs root for a private tmpfs: " << g_namespaceProblem.toStdString();
+        ASSERT_TRUE(m_mountPoint.isValid());
+        const QByteArray where = QFile::encodeName(m_mountPoint.path());
+        ASSERT_EQ(mount("linewarden-test", where.constData(), "tmpfs", 0, "size=256k"), 0)
+            << std::strerror(errno);
+        m_mounted = true;
+    }
+
+    void TearDown() override
+    {
+        if (m_mounted)
+            umount2(QFile::encodeName(m_mountPoint.path()).constData(), MNT_DETACH);
+    }
+
+    QString path(const QString &name) const { return m_mountPoint.path() + u'/' + name; }
+
+    static QByteArray read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Fills the file system to the last byte.
+    void fill()
+    {
+        QFile filler(path(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) { }
+        while (filler.write("f", 1) == 1) { }
+    }
+    void makeRoom() { ASSERT_TRUE(QFile::remove(path(QStringLiteral("filler")))); }
+
+    void setReadOnly(bool readOnly)
+    {
+        const unsigned long flags = MS_REMOUNT | (readOnly ? MS_RDONLY : 0);
+        ASSERT_EQ(
+            mount(nullptr, QFile::encodeName(m_mountPoint.path()).constData(), nullptr, flags, "size=256k"),
+            0)
+            << std::strerror(errno);
+    }
+
+    // Puts the program in a state where a write is refused: the file system
+    // full, or read-only.
+    void refuseWrites(bool full)
+    {
+        if (full)
+            fill();
+        else
+            setReadOnly(true);
+    }
+    void allowWrites(bool full)
+    {
+        if (full)
+            makeRoom();
+        else
+            setReadOnly(false);
+    }
+
+    QTemporaryDir m_mountPoint;
+    bool m_mounted = false;
+};
+
+// A line too long to fit in what is left of the file's last page.
+QString LongLine(int n)
+{
+    return QStringLiteral("Wed 09 Dec 2026 10:%1:00, ").arg(n, 2, 10, QLatin1Char('0')) + QString(6000, u'9');
+}
+
+TEST_F(FullDiskTest, LogLinesAreDroppedWholeAndLoggingResumes)
+{
+    for (const bool full : { true, false }) {
+        SCOPED_TRACE(full ? "full" : "read-only");
+        const QString log = path(QStringLiteral("log.txt"));
+        QFile::remove(log);
+        SampleLog sampleLog;
+        sampleLog.setHeader(LogHeader(UserFigure::CrcErrors, UserFigure::HecErrors));
+        ASSERT_TRUE(sampleLog.writeLine(log, LongLine(1)));
+        const QByteArray before = read(log);
+
+        refuseWrites(full);
+        EXPECT_FALSE(sampleLog.writeLine(log, LongLine(2)));
+        EXPECT_EQ(read(log), before);
+        allowWrites(full);
+
+        EXPECT_TRUE(sampleLog.writeLine(log, LongLine(3)));
+        EXPECT_EQ(read(log), before + LongLine(3).toUtf8() + "\r\n");
+    }
+}
+
+TEST_F(FullDiskTest, NewLogOnAFullDiskLeavesNoHeaderlessFile)
+{
+    fill();
+    SampleLog sampleLog;
+    sampleLog.setHeader(LogHeader(UserFigure::CrcErrors, UserFigure::HecErrors));
+    const QString log = path(QStringLiteral("log.txt"));
+    EXPECT_FALSE(sampleLog.writeLine(log, LongLine(1)));
+    makeRoom();
+    ASSERT_TRUE(sampleLog.writeLine(log, LongLine(2)));
+    EXPECT_TRUE(read(log).startsWith(sampleLog.header().toUtf8() + "\r\n"));
+}
+
+TEST_F(FullDiskTest, SettingsSaveFailsAndTheOldFileStays)
+{
+    for (const bool full : { true, false }) {
+        SCOPED_TRACE(full ? "full" : "read-only");
+        const QString ini = path(QStringLiteral("linewarden.ini"));
+        Settings settings(SettingsContext {});
+        settings.setText(SettingKey::ImagePrefix, QStringLiteral("kept-"));
+        ASSERT_TRUE(settings.SaveIni(ini));
+        const QByteArray before = read(ini);
+
+        refuseWrites(full);
+        settings.setText(SettingKey::ImagePrefix, QStringLiteral("lost-"));
+        EXPECT_FALSE(settings.SaveIni(ini));
+        EXPECT_EQ(read(ini), before);
+        Settings loaded(SettingsContext {});
+        EXPECT_TRUE(loaded.Load(ini));
+        EXPECT_EQ(loaded.text(SettingKey::ImagePrefix), QStringLiteral("kept-"));
+        // What the user is told.
+        EXPECT_EQ(Settings::SaveFailedText(ini), QStringLiteral("Unable to write to ") + ini);
+        allowWrites(full);
+
+        EXPECT_TRUE(settings.SaveIni(ini));
+        ASSERT_TRUE(loaded.Load(ini));
+        EXPECT_EQ(loaded.text(SettingKey::ImagePrefix), QStringLiteral("lost-"));
+        // No half-written temporary file is left behind.
+        EXPECT_EQ(QDir(m_mountPoint.path()).entryList(QDir::Files),
+            QStringList { QStringLiteral("linewarden.ini") });
+    }
+}
+
+TEST_F(FullDiskTest, LogTrimFailsWithAMessageAndTheLogStays)
+{
+    for (const bool full : { true, false }) {
+        SCOPED_TRACE(full ? "full" : "read-only");
+        const QString log = path(QStringLiteral("log.txt"));
+        QFile::remove(log);
+        SampleLog sampleLog;
+        sampleLog.setHeader(LogHeader(UserFigure::CrcErrors, UserFigure::HecErrors));
+        // Short lines: what is kept fits in the write buffer.
+        for (int n = 0; n < 10; ++n)
+            ASSERT_TRUE(sampleLog.writeLine(log, QStringLiteral("Wed 09 Dec 2026 10:%1:00, 6.2").arg(n)));
+        const QByteArray before = read(log);
+
+        refuseWrites(full);
+        const TrimOutcome outcome = TrimLog(log, 3, sampleLog);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_FALSE(outcome.error.isEmpty());
+        EXPECT_FALSE(sampleLog.trimBusy());
+        EXPECT_EQ(read(log), before);
+        allowWrites(full);
+
+        EXPECT_TRUE(TrimLog(log, 3, sampleLog).ok);
+        EXPECT_EQ(read(log).count('\n'), 5);
+    }
+}
+
+// The capture folder and the web folder join these tests once the image
+// writers exist: a full or read-only folder must leave the previous image
+// whole and the program running.
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // A private mount namespace, before any thread exists: mounts made here
+    // are seen by this process only and vanish with it.
+    if (unshare(CLONE_NEWNS) != 0)
+        g_namespaceProblem = QString::fromLocal8Bit(std::strerror(errno));
+    else if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        g_namespaceProblem = QString::fromLocal8Bit(std::strerror(errno));
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
