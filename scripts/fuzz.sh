@@ -14,10 +14,9 @@ shift
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
-# Every target; the web image server's handler target joins this list (and
-# fuzz/CMakeLists.txt) once the handler exists.
+# Every target.
 all_targets=(hub_a_reader_fuzz hub_b_reader_fuzz ini_file_fuzz date_time_pattern_fuzz url_rules_fuzz
-  simulated_router_fuzz)
+  simulated_router_fuzz web_server_handler_fuzz)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all_targets[@]}")
 
