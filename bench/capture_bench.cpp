@@ -4,6 +4,7 @@
 // JPEG writer and with the codec of the program (libjpeg-turbo's own API);
 // and drawing the tray icon.
 #include "base/clock.h"
+#include "bench_support.h"
 #include "graphs/chart.h"
 #include "graphs/graph_set.h"
 #include "outputs/graph_capture.h"
@@ -27,30 +28,6 @@
 #include <memory>
 
 namespace {
-
-class NoView final : public BrowserView {
-public:
-    void navigate(const QString &, int) override { }
-    void reload() override { }
-    void stop() override { }
-    void setSilent(bool) override { }
-    void ensureWindow() override { }
-    std::optional<DocumentSnapshot> document() const override { return {}; }
-    void setFormFieldValue(int, const QString &, const QString &) override { }
-    void clickLink(int) override { }
-    void scrollBy(int, int) override { }
-    void selectAll() override { }
-    QString selectedText() const override { return {}; }
-};
-
-class FixedClock final : public Clock {
-public:
-    QDateTime now() const override { return m_now; }
-    void step() { m_now = m_now.addSecs(30); }
-
-private:
-    QDateTime m_now = QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0));
-};
 
 // The main window at its default size with a page of samples on every
 // graph, capturing into a temporary folder.
@@ -93,8 +70,8 @@ struct ShownWindow {
     }
 
     QTemporaryDir folder;
-    FixedClock clock;
-    NoView view;
+    SteppingClock clock { QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0)) };
+    QuietBrowserView view;
     std::unique_ptr<LineMonitor> monitor;
     std::unique_ptr<TForm1> window;
 };

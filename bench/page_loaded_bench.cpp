@@ -3,6 +3,7 @@
 // the page load itself (with the log step writing the line, logging on).
 #include "base/clock.h"
 #include "base/settings.h"
+#include "bench_support.h"
 #include "outputs/log_step.h"
 #include "outputs/sample_log.h"
 #include "sampling/browser_view.h"
@@ -20,23 +21,6 @@
 
 namespace {
 
-class QuietView final : public BrowserView {
-public:
-    void navigate(const QString &, int) override { }
-    void reload() override { }
-    void stop() override { }
-    void setSilent(bool) override { }
-    void ensureWindow() override { }
-    std::optional<DocumentSnapshot> document() const override { return snapshot; }
-    void setFormFieldValue(int, const QString &, const QString &) override { }
-    void clickLink(int) override { }
-    void scrollBy(int, int) override { }
-    void selectAll() override { }
-    QString selectedText() const override { return {}; }
-
-    DocumentSnapshot snapshot;
-};
-
 void PageLoadedHandlerTypeA(benchmark::State &state)
 {
     QFile file(QStringLiteral(LINEWARDEN_SAMPLES "/hub-a-statistics.html"));
@@ -44,9 +28,10 @@ void PageLoadedHandlerTypeA(benchmark::State &state)
         state.SkipWithError("sample page missing");
         return;
     }
-    QuietView view;
-    view.snapshot.url = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
-    view.snapshot.bodyHtml = QString::fromUtf8(file.readAll());
+    QuietBrowserView view;
+    view.snapshot.emplace();
+    view.snapshot->url = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
+    view.snapshot->bodyHtml = QString::fromUtf8(file.readAll());
     QTemporaryDir folder;
     Settings settings(SettingsContext { folder.path(), nullptr, QSize(), QLocale::system() });
     settings.setInteger(SettingKey::Type, 0);

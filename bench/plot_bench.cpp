@@ -5,6 +5,7 @@
 #include "base/clock.h"
 #include "base/settings.h"
 #include "base/settings_bindings.h"
+#include "bench_support.h"
 #include "graphs/chart.h"
 #include "graphs/graph_set.h"
 #include "outputs/sample_log.h"
@@ -20,30 +21,6 @@
 #include <memory>
 
 namespace {
-
-class SteppingClock final : public Clock {
-public:
-    QDateTime now() const override { return m_now; }
-    void step() { m_now = m_now.addSecs(30); }
-
-private:
-    QDateTime m_now = QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0), Qt::UTC);
-};
-
-class NoView final : public BrowserView {
-public:
-    void navigate(const QString &, int) override { }
-    void reload() override { }
-    void stop() override { }
-    void setSilent(bool) override { }
-    void ensureWindow() override { }
-    std::optional<DocumentSnapshot> document() const override { return {}; }
-    void setFormFieldValue(int, const QString &, const QString &) override { }
-    void clickLink(int) override { }
-    void scrollBy(int, int) override { }
-    void selectAll() override { }
-    QString selectedText() const override { return {}; }
-};
 
 // A window showing the Noise Margin graph, the graph set behind it.
 struct ShownGraphs {
@@ -77,7 +54,7 @@ struct ShownGraphs {
     }
 
     SteppingClock moments;
-    NoView view;
+    QuietBrowserView view;
     NavigationUrls urls;
     LineSample sample;
     SampleLog log;
