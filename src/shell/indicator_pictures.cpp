@@ -1,5 +1,6 @@
 #include "shell/indicator_pictures.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 
 QPixmap IndicatorPicture(Indicator indicator)
@@ -36,5 +37,17 @@ QPixmap IndicatorPicture(Indicator indicator)
         break;
     }
     }
+    return picture;
+}
+
+QPixmap ToolbarBackgroundPicture()
+{
+    QPixmap picture(8, 64);
+    QPainter painter(&picture);
+    QLinearGradient gradient(0, 0, 0, picture.height());
+    gradient.setColorAt(0.0, QColor(250, 252, 255));
+    gradient.setColorAt(0.55, QColor(228, 237, 248));
+    gradient.setColorAt(1.0, QColor(206, 219, 236));
+    painter.fillRect(picture.rect(), gradient);
     return picture;
 }

@@ -10,6 +10,7 @@
 #include "sampling/sample_cycle.h"
 #include "shell/capture_controls.h"
 #include "shell/control_bindings.h"
+#include "shell/indicator_pictures.h"
 #include "shell/line_monitor.h"
 #include "shell/log_controls.h"
 #include "shell/more_advanced_settings_dialog.h"
@@ -39,10 +40,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -218,6 +221,8 @@ void TForm1::buildToolbar()
     bar->setMouseTracking(true);
     bar->installEventFilter(this);
     m_toolbar = bar;
+    m_toolbarPicture = ToolbarBackgroundPicture();
+    bar->setObjectName(QStringLiteral("ImageToolbar"));
     bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
 
     btnRun = new QToolButton(bar);
@@ -285,6 +290,12 @@ void TForm1::buildTabs(QWidget *browserWidget)
     PageControl1->setTabVisible(7, false);
     connect(m_graphs, &GraphSet::tabCaptionChanged, PageControl1,
         [this](int page, const QString &caption) { PageControl1->setTabText(page, caption); });
+    // A press on another tab first gives "Router Access" its normal face
+    // back; once the tab changed, the other group boxes follow.
+    connect(PageControl1->tabBar(), &QTabBar::tabBarClicked, m_routerAccess, [this](int page) {
+        if (page != PageControl1->currentIndex())
+            m_routerAccess->clearHighlight();
+    });
     connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphSet::clearUserGroupHighlight);
     connect(PageControl1, &QTabWidget::currentChanged, m_logControls, &LogControls::clearHighlight);
     connect(PageControl1, &QTabWidget::currentChanged, m_routerAccess, [this](int page) {
@@ -588,6 +599,13 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     // Moving over the tab row or the toolbar puts the navigation hint away.
     if (event->type() == QEvent::MouseMove && (watched == PageControl1->tabBar() || watched == m_toolbar))
         Panel9->hide();
+    // The toolbar's background picture, stretched over the strip in place of
+    // the style's panel.
+    if (event->type() == QEvent::Paint && watched == m_toolbar) {
+        QPainter painter(m_toolbar);
+        painter.drawPixmap(m_toolbar->rect(), m_toolbarPicture);
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -3,6 +3,7 @@
 #include "sampling/line_sample.h"
 
 #include <QMainWindow>
+#include <QPixmap>
 
 #include <functional>
 
@@ -160,6 +161,7 @@ private:
     TrayController *m_tray = nullptr; // child of this
     QWidget *m_browserHost = nullptr;
     QWidget *m_toolbar = nullptr;
+    QPixmap m_toolbarPicture;
     CloseQuestion m_closeQuestion;
     bool m_askBeforeClosing = true;
     bool m_closed = false;

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPalette>
 #include <QToolButton>
 
 namespace {
@@ -137,6 +138,12 @@ void RouterAccessControls::cbAttemptLogin1Click()
 void RouterAccessControls::TabSheet5Show()
 {
     cbAttemptLogin1->setEnabled(!edPassword1->text().isEmpty());
+}
+
+void RouterAccessControls::clearHighlight()
+{
+    GroupBox1->setAutoFillBackground(false);
+    GroupBox1->setPalette(QPalette());
 }
 
 void RouterAccessControls::setSamplingControlsEnabled(bool enabled)

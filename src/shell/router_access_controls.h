@@ -48,6 +48,8 @@ public:
     void cbShowPlainClick();
     // The "Advanced" tab came into view.
     void TabSheet5Show();
+    // Gives the "Router Access" box its normal face colour back.
+    void clearHighlight();
     // Sampling started (false) or paused (true): the type and the password
     // may change only while not sampling.
     void setSamplingControlsEnabled(bool enabled);
