@@ -2,7 +2,8 @@
 // what is left on disk: a settings file is the old one or the new one, a log
 // holds whole lines only (a line cut short by the kill itself is cut off by
 // the next write, which then follows whole), a trimmed log is the old log or
-// the trimmed one.
+// the trimmed one, noise.jpg and a captured image always a JPEG that decodes
+// to one of the pictures written.
 // The writer is this program itself, started again with --writer KIND PATH.
 // LINEWARDEN_CRASH_TRIALS sets the trials per kind (100 unless set).
 #include "base/clock.h"
@@ -10,6 +11,10 @@
 #include "outputs/maintenance.h"
 #include "outputs/sample_log.h"
 #include "support/temp_data_dir.h"
+
+#ifdef LINEWARDEN_WITH_JPEG
+#include "outputs/jpeg_codec.h"
+#endif
 
 #include <QCoreApplication>
 #include <QDir>
@@ -90,6 +95,17 @@ QByteArray UntrimmedLog()
     return bytes;
 }
 
+#ifdef LINEWARDEN_WITH_JPEG
+// Picture n: 400 by 300, one colour that names n, so a decoded file shows
+// which generation it is.
+QImage Picture(int n)
+{
+    QImage picture(400, 300, QImage::Format_RGB32);
+    picture.fill(QColor::fromHsv((n * 37) % 360, 200, 200));
+    return picture;
+}
+#endif
+
 void Ready()
 {
     std::fputs("ready\n", stdout);
@@ -127,6 +143,18 @@ int RunWriter(const QString &kind, const QString &path)
         QThread::sleep(60);
         return 0;
     }
+#ifdef LINEWARDEN_WITH_JPEG
+    // noise.jpg is written without waiting for the disk, a capture with it.
+    if (kind == u"noise" || kind == u"capture") {
+        const bool sync = kind == u"capture";
+        for (int n = 1;; ++n) {
+            if (!JpegCodec::save(Picture(n), path, nullptr, sync))
+                return 3;
+            if (n == 1)
+                Ready();
+        }
+    }
+#endif
     return 2;
 }
 
@@ -204,6 +232,18 @@ QString CheckTrimmedLog(const QByteArray &bytes)
     return {};
 }
 
+#ifdef LINEWARDEN_WITH_JPEG
+QString CheckPicture(const QByteArray &bytes)
+{
+    const QImage picture = JpegCodec::decode(bytes);
+    if (picture.isNull())
+        return QStringLiteral("a picture of %1 bytes that does not decode").arg(bytes.size());
+    if (picture.size() != QSize(400, 300))
+        return QStringLiteral("a picture of the wrong size");
+    return {};
+}
+#endif
+
 int Trials()
 {
     const int trials = qEnvironmentVariableIntValue("LINEWARDEN_CRASH_TRIALS");
@@ -278,8 +318,14 @@ TEST(CrashSafety, KilledLogTrimLeavesTheOldOrTheTrimmedLog)
         [](const QString &, const QByteArray &bytes) { return CheckTrimmedLog(bytes); });
 }
 
-// noise.jpg and capture writes join the kinds above once the image writers
-// exist: the file must always be a JPEG that decodes, or the previous one.
+#ifdef LINEWARDEN_WITH_JPEG
+TEST(CrashSafety, KilledImageWritesLeaveAPictureThatDecodes)
+{
+    for (const char *kind : { "noise", "capture" })
+        KillTrials(QString::fromLatin1(kind), 40, {},
+            [](const QString &, const QByteArray &bytes) { return CheckPicture(bytes); });
+}
+#endif
 
 int main(int argc, char **argv)
 {
