@@ -219,8 +219,11 @@ bool JpegCodec::save(const QImage &image, const QString &path, QString *error, b
     }
     if (!syncToDisk)
         return WriteReplacing(path, bytes, error);
+    // The flush comes first: commit() alone ignores a buffered write that
+    // failed (a full disk) and would rename an empty file over the old one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()
+        || !file.commit()) {
         if (error)
             *error = file.errorString();
         return false;

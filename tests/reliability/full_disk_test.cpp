@@ -1,4 +1,5 @@
-// The log, the settings file and the log trim on a file system that is full
+// The log, the settings file, the log trim, noise.jpg and captured images on
+// a file system that is full
 // or read-only: every write fails cleanly, the failure is reported where the
 // program reports it, nothing already on disk is lost, and writing works
 // again once there is room. The file system is a small tmpfs mounted in a
@@ -7,6 +8,15 @@
 #include "base/settings.h"
 #include "outputs/maintenance.h"
 #include "outputs/sample_log.h"
+
+#ifdef LINEWARDEN_WITH_JPEG
+#include "outputs/jpeg_codec.h"
+#include "outputs/web_image_step.h"
+#include "outputs/web_serving.h"
+#include "sampling/sample_pipeline.h"
+
+#include <QGuiApplication>
+#endif
 
 #include <QCoreApplication>
 #include <QDir>
@@ -188,9 +198,64 @@ TEST_F(FullDiskTest, LogTrimFailsWithAMessageAndTheLogStays)
     }
 }
 
-// The capture folder and the web folder join these tests once the image
-// writers exist: a full or read-only folder must leave the previous image
-// whole and the program running.
+#ifdef LINEWARDEN_WITH_JPEG
+QImage Picture(const QColor &colour)
+{
+    QImage picture(300, 200, QImage::Format_RGB32);
+    picture.fill(colour);
+    return picture;
+}
+
+// noise.jpg through the web image step (which reports the failure every
+// sample) and a captured image through the codec the capture uses: the
+// previous picture stays whole, no temporary file is left, and the next
+// write after the disk has room again succeeds.
+TEST_F(FullDiskTest, ImageWritesFailAndThePreviousPictureStays)
+{
+    Settings settings(SettingsContext {});
+    settings.setFlag(SettingKey::Web, true);
+    settings.setText(SettingKey::WebFolder, m_mountPoint.path());
+    const WebServing serving;
+    QColor colour = Qt::red;
+    QStringList reports;
+    WebImageStep noise(
+        settings, serving, [&colour](const QSize &size) { return Picture(colour).scaled(size); },
+        [&reports](const QString &message) { reports << message; });
+    const LineSample sample;
+    const PageLoad load { sample, QDateTime(QDate(2026, 12, 9), QTime(10, 0)), true, true };
+    const QString capture = path(QStringLiteral("Noise Margin 20261209.jpg"));
+    const auto writeBoth = [&] {
+        noise.sampleTaken(load);
+        return JpegCodec::save(Picture(colour), capture);
+    };
+
+    for (const bool full : { true, false }) {
+        SCOPED_TRACE(full ? "full" : "read-only");
+        colour = Qt::red;
+        ASSERT_TRUE(writeBoth());
+        ASSERT_TRUE(reports.isEmpty());
+        const QByteArray noiseBefore = read(path(QStringLiteral("noise.jpg")));
+        const QByteArray captureBefore = read(capture);
+
+        refuseWrites(full);
+        colour = Qt::blue;
+        EXPECT_FALSE(writeBoth());
+        EXPECT_EQ(reports, QStringList { WebImageStep::FailureText(m_mountPoint.path()) });
+        EXPECT_EQ(read(path(QStringLiteral("noise.jpg"))), noiseBefore);
+        EXPECT_EQ(read(capture), captureBefore);
+        EXPECT_FALSE(JpegCodec::decode(read(capture)).isNull());
+        allowWrites(full);
+
+        reports.clear();
+        EXPECT_TRUE(writeBoth());
+        EXPECT_TRUE(reports.isEmpty());
+        EXPECT_EQ(JpegCodec::decode(read(capture)).pixelColor(10, 10).blue(), 254);
+        QStringList left = QDir(m_mountPoint.path()).entryList(QDir::Files);
+        left.removeAll(QStringLiteral("filler"));
+        EXPECT_EQ(left.size(), 2) << left.join(u' ').toStdString();
+    }
+}
+#endif
 
 } // namespace
 
@@ -202,7 +267,15 @@ int main(int argc, char **argv)
         g_namespaceProblem = QString::fromLocal8Bit(std::strerror(errno));
     else if (mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
         g_namespaceProblem = QString::fromLocal8Bit(std::strerror(errno));
+#ifdef LINEWARDEN_WITH_JPEG
+    // The header band on noise.jpg needs fonts, so a GUI application, off
+    // any screen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+#else
     QCoreApplication app(argc, argv);
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
