@@ -36,7 +36,7 @@ QString SnapshotScript()
                           "    forms.push(els);"
                           "  }"
                           "  var body = document.body ? document.body.innerHTML : '';"
-                          "  return { fresh: fresh, url: String(document.URL),"
+                          "  return { fresh: fresh, url: String(document.URL), cut: body.length > %1,"
                           "           body: body.length > %1 ? body.substring(0, %1) : body,"
                           "           forms: forms, links: document.links.length };"
                           "})()")
@@ -77,6 +77,8 @@ WebEngineBrowserView::WebEngineBrowserView(QWidget *parent)
     m_view->setContextMenuPolicy(Qt::CustomContextMenu);
     m_page->settings()->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
 
+    // A renderer that ended, whatever ended it, answers nothing more.
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this, [this] { m_probePending = false; });
     connect(m_page, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
         m_loading = info.status() == QWebEngineLoadingInfo::LoadStartedStatus;
         if (m_loading)
@@ -177,8 +179,14 @@ void WebEngineBrowserView::stopStuckLoad()
     // navigations in a row is taken as stuck and ended. A load that is only
     // slow is left alone, so a quick succession of navigations still ends
     // in a page.
-    if (m_loading && m_loadNumber == m_loadAtLastNavigation)
+    // Its renderer goes with it: what it parsed of the page so far (a
+    // runaway page can be hundreds of megabytes) stays held otherwise.
+    if (m_loading && m_loadNumber == m_loadAtLastNavigation) {
         m_page->triggerAction(QWebEnginePage::Stop);
+        endRenderer();
+        m_loadAtLastNavigation = m_loadNumber;
+        return;
+    }
     m_loadAtLastNavigation = m_loadNumber;
 
     // A page script that never returns holds the page's renderer process,
@@ -187,11 +195,12 @@ void WebEngineBrowserView::stopStuckLoad()
     // the renderer a trivial question; one still unanswered two navigations
     // later means it is hung, and it is ended. The next load starts a fresh
     // renderer.
+    // The question is put again only to the renderer that takes over: one
+    // put to the process being ended is never answered, and would have the
+    // fresh renderer ended in turn before it could load anything.
     if (m_probePending && ++m_navigationsSinceProbe >= 2) {
-        const qint64 pid = m_page->renderProcessPid();
-        if (pid > 0)
-            ::kill(pid_t(pid), SIGKILL);
-        m_probePending = false;
+        endRenderer();
+        return;
     }
     if (!m_probePending) {
         m_probePending = true;
@@ -229,6 +238,19 @@ void WebEngineBrowserView::storeSnapshot(const QVariant &result)
     snapshot.linkCount = map.value(QStringLiteral("links")).toInt();
     m_document = std::move(snapshot);
     emit documentComplete();
+    // A runaway page leaves its renderer holding hundreds of megabytes long
+    // after the next page replaced it; ending the renderer gives them back
+    // at once, and the next load starts a fresh one.
+    if (map.value(QStringLiteral("cut")).toBool())
+        endRenderer();
+}
+
+void WebEngineBrowserView::endRenderer()
+{
+    const qint64 pid = m_page->renderProcessPid();
+    if (pid > 0)
+        ::kill(pid_t(pid), SIGKILL);
+    m_probePending = false;
 }
 
 bool WebEngineBrowserView::allowNavigation(const QUrl &url)

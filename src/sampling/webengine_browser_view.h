@@ -46,6 +46,7 @@ private:
     void storeSnapshot(const QVariant &result);
     bool allowNavigation(const QUrl &url);
     void runScript(const QString &script);
+    void endRenderer();
 
     QWebEngineProfile *m_profile = nullptr; // child of this
     QPointer<QWebEngineView> m_view; // child of the parent widget
