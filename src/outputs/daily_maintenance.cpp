@@ -8,12 +8,24 @@ DailyMaintenance::DailyMaintenance(
     const Settings &settings, SampleLog &log, const Clock &clock, QObject *parent)
     : QObject(parent), m_settings(settings), m_log(log), m_clock(clock)
 {
+    m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &DailyMaintenance::DailyTimerTimer);
-    m_timer.start(IntervalMs);
+    scheduleNextCheck();
+}
+
+// A fixed 60 s interval drifts against the minutes of the clock: a tick a
+// little late would skip a whole minute, and with it that day's job. The
+// next check is set just after the next minute begins instead.
+void DailyMaintenance::scheduleNextCheck()
+{
+    const QTime now = m_clock.now().time();
+    const int intoMinute = now.second() * 1000 + now.msec();
+    m_timer.start(IntervalMs - intoMinute + MinuteOffsetMs);
 }
 
 void DailyMaintenance::DailyTimerTimer()
 {
+    scheduleNextCheck();
     const DailySchedule::Due due
         = m_schedule.check(m_clock.now(), m_settings.flag(SettingKey::TrimLog), m_settings.trimTimeOfDay(),
             m_settings.flag(SettingKey::DeleteImages), m_settings.time(SettingKey::DeleteTime));

@@ -12,7 +12,9 @@ class Settings;
 
 // The log trim and the deletion of old captured images, run at once on
 // request or every day at their set minutes. A timer checks the schedule
-// once a minute for as long as this object lives, whatever sampling does.
+// once a minute for as long as this object lives, whatever sampling does;
+// each check falls just after a minute begins, so a tick that comes late
+// still lands in its own minute and no minute of the day goes unchecked.
 // The settings are read at the moment of each run, so a change takes effect
 // at the next check.
 class DailyMaintenance final : public QObject {
@@ -20,11 +22,14 @@ class DailyMaintenance final : public QObject {
 
 public:
     static constexpr int IntervalMs = 60000;
+    // How far into its minute a check falls.
+    static constexpr int MinuteOffsetMs = 500;
 
     DailyMaintenance(const Settings &settings, SampleLog &log, const Clock &clock, QObject *parent = nullptr);
     Q_DISABLE_COPY_MOVE(DailyMaintenance)
 
     bool timerActive() const { return m_timer.isActive(); }
+    // The time until the next check: at most a minute and a half second.
     int timerInterval() const { return m_timer.interval(); }
 
     // The daily check: trims the log when its minute has come, then deletes
@@ -41,6 +46,7 @@ signals:
     void trimFailed(const QString &error);
 
 private:
+    void scheduleNextCheck();
     bool trimFile(const QString &path, SampleLog &log);
 
     const Settings &m_settings;

@@ -52,8 +52,13 @@ protected:
 
 TEST_F(DailyMaintenanceTest, EachJobRunsWhenOnAndItsMinuteHasCome)
 {
+    // Created at 10:00:20, the first check falls at 10:01:00.5; each check
+    // sets the next just after the following minute begins.
     EXPECT_TRUE(maintenance.timerActive());
-    EXPECT_EQ(maintenance.timerInterval(), 60000);
+    EXPECT_EQ(maintenance.timerInterval(), 40500);
+    clock.set(QDateTime(QDate(2026, 12, 9), QTime(10, 1, 1, 700)));
+    maintenance.DailyTimerTimer();
+    EXPECT_EQ(maintenance.timerInterval(), 58800);
     const struct {
         const char *name;
         bool trimOn;
