@@ -112,26 +112,4 @@ TEST_F(DailyMaintenanceTest, TrimFailureIsToldBeforeTheDeletionRuns)
     EXPECT_EQ(errors.size(), 2);
 }
 
-TEST(DeleteInformationText, SaysWhichFilesGoAndWhere)
-{
-    const struct {
-        bool opening;
-        bool addPrefix;
-        const char *expected;
-    } rows[] = {
-        { true, false, "All .jpg files older than 7 days will be deleted from folder: /d/Capture" },
-        { false, false, "All .jpg files older than 7 days will be deleted from folder: /d/Capture" },
-        { true, true,
-            "ALL .jpg files with the prefix: 'Wardn-' older than 7 days will be deleted from folder: "
-            "/d/Capture" },
-        { false, true,
-            "All .jpg files with the prefix: 'Wardn-' older than 7 days will be deleted from folder: "
-            "/d/Capture" },
-    };
-    for (const auto &row : rows)
-        EXPECT_EQ(DeleteInformationText(
-                      row.opening, row.addPrefix, QStringLiteral("Wardn-"), 7, QStringLiteral("/d/Capture")),
-            QString::fromLatin1(row.expected));
-}
-
 } // namespace
