@@ -36,6 +36,13 @@ QPixmap IndicatorPicture(Indicator indicator)
         painter.drawEllipse(QPointF(8, 11), 1.2, 1.2);
         break;
     }
+    case Indicator::Tick: {
+        // A green tick: a scheduled job is on.
+        painter.setPen(QPen(QColor(0, 140, 40), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        const QPointF tick[] = { { 2.5, 8.5 }, { 6.5, 12.5 }, { 13.5, 3.5 } };
+        painter.drawPolyline(tick, 3);
+        break;
+    }
     }
     return picture;
 }

@@ -3,7 +3,7 @@
 #include <QPixmap>
 
 // The small toolbar indicators that show an option is on.
-enum class Indicator { Logging, PadlockClosed, PadlockOpen };
+enum class Indicator { Logging, PadlockClosed, PadlockOpen, Tick };
 
 // A 16 by 16 picture of our own for an indicator.
 QPixmap IndicatorPicture(Indicator indicator);

@@ -1,6 +1,7 @@
 #include "shell/line_monitor.h"
 
 #include "base/clock.h"
+#include "outputs/daily_maintenance.h"
 #include "sampling/browser_view.h"
 #include "sampling/router_navigation.h"
 #include "sampling/router_settings.h"
@@ -30,6 +31,8 @@ LineMonitor::LineMonitor(const MonitorContext &context, BrowserView &view, QObje
     m_cycle = new SampleCycle(m_view, m_urls, m_sample, clock(), this);
     m_navigation
         = new RouterNavigation(m_view, *m_cycle, m_urls, m_sample, clock(), m_settings, m_pipeline, this);
+    m_maintenance = new DailyMaintenance(m_settings, m_log, clock(), this);
+    connect(m_cycle, &SampleCycle::started, m_maintenance, &DailyMaintenance::DailyTimerTimer);
 
     // navigationUrl is what ActualUrl holds.
     m_bindings.bind(

@@ -14,6 +14,7 @@
 
 class BrowserView;
 class Clock;
+class DailyMaintenance;
 class RouterNavigation;
 class SampleCycle;
 
@@ -28,8 +29,9 @@ struct MonitorContext {
 // The parts that watch the line, with or without windows: the settings,
 // loaded once and held for the whole run, the current sample, the sample
 // cycle, the router navigation over a browser view, the sample log and the
-// per-sample pipeline the navigation hands every page load to, and the web
-// image server with its content type table. The pipeline
+// per-sample pipeline the navigation hands every page load to, the web
+// image server with its content type table, and the daily maintenance of
+// the log and the captured images, checked at every Start too. The pipeline
 // starts empty: where the program is put together, its steps are added.
 class LineMonitor final : public QObject {
     Q_OBJECT
@@ -52,6 +54,7 @@ public:
     SampleCycle &cycle() { return *m_cycle; }
     RouterNavigation &navigation() { return *m_navigation; }
     WebImageServer &webServer() { return m_webServer; }
+    DailyMaintenance &maintenance() { return *m_maintenance; }
 
     // Whether the settings file exists now (the first run has none).
     bool settingsFileExists() const;
@@ -78,6 +81,7 @@ private:
     WebImageServer m_webServer;
     SampleCycle *m_cycle = nullptr; // child of this
     RouterNavigation *m_navigation = nullptr; // child of this
+    DailyMaintenance *m_maintenance = nullptr; // child of this
 };
 
 // The settings context of a run: its folder, clock, primary screen and the

@@ -3,6 +3,7 @@
 #include "base/router_type.h"
 #include "base/settings.h"
 #include "graphs/graph_set.h"
+#include "outputs/daily_maintenance.h"
 #include "outputs/graph_capture.h"
 #include "outputs/output_settings.h"
 #include "sampling/browser_view.h"
@@ -112,6 +113,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     m_monitor.applySettings();
     startUp();
     Form7 = new TForm7(m_monitor.settings(), m_monitor.clock(), *m_graphs, this);
+    buildMaintenance();
 }
 
 SampleCycle &TForm1::cycle()
@@ -168,6 +170,8 @@ void TForm1::startUp()
     showStatusTexts(StatusTextsAtStartUp(m_monitor.settings()));
     m_graphs->startUp();
     m_webServer->fillAddressList(WebServerControls::LocalIPv4Addresses());
+    Image16->setVisible(m_monitor.settings().flag(SettingKey::TrimLog));
+    Image23->setVisible(m_monitor.settings().flag(SettingKey::DeleteImages));
     showReadouts(Readouts());
     Label2->clear();
     m_browser.setSilent(true);
@@ -358,10 +362,15 @@ QWidget *TForm1::buildConfigureTab()
     auto *graphLayout = new QVBoxLayout(GraphsGroup);
     graphLayout->addWidget(m_graphs->GraphFields);
     graphLayout->addWidget(m_capture->CaptureFields);
+    graphLayout->addWidget(maintenanceRow(QString(), btnGraphmaintain, &Image23, GraphsGroup));
     m_capture->setGraphsGroup(GraphsGroup);
     spSample = m_graphs->spSample;
     outer->addWidget(GraphsGroup);
-    outer->addWidget(m_logControls->GroupBox3);
+    QGroupBox *logGroup = m_logControls->GroupBox3;
+    if (auto *logGrid = qobject_cast<QGridLayout *>(logGroup->layout()))
+        logGrid->addWidget(maintenanceRow(QString(), btnLogMaintain, &Image16, logGroup), logGrid->rowCount(),
+            0, 1, logGrid->columnCount());
+    outer->addWidget(logGroup);
     outer->addStretch(1);
     return tab;
 }
@@ -386,6 +395,8 @@ QWidget *TForm1::buildAdvancedTab()
     advancedRow->addWidget(btnAdvanced);
     advancedRow->addStretch(1);
     systemLayout->addLayout(advancedRow);
+    systemLayout->addWidget(
+        maintenanceRow(QStringLiteral("Set up scheduled file-trimming"), btnMaintenance, nullptr, system));
     connect(btnAdvanced, &QPushButton::clicked, this, &TForm1::btnAdvancedClick);
     systemLayout->addWidget(m_webServer->Group);
     outer->addWidget(system);
@@ -396,6 +407,62 @@ QWidget *TForm1::buildAdvancedTab()
 void TForm1::btnAdvancedClick()
 {
     Form7->ShowModal();
+}
+
+// A "Maintenance" button after its label, or followed by the tick icon that
+// shows its daily job is on.
+QWidget *TForm1::maintenanceRow(const QString &label, QPushButton *&button, QLabel **tick, QWidget *parent)
+{
+    auto *row = new QWidget(parent);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (!label.isEmpty())
+        layout->addWidget(new QLabel(label, row));
+    button = new QPushButton(QStringLiteral("Maintenance"), row);
+    layout->addWidget(button);
+    if (tick) {
+        *tick = new QLabel(row);
+        (*tick)->setPixmap(IndicatorPicture(Indicator::Tick));
+        (*tick)->hide();
+        layout->addWidget(*tick);
+    }
+    layout->addStretch(1);
+    return row;
+}
+
+// The maintenance window and the four ways to it; its tick icons, and a
+// trim that fails (by the daily timer or "Trim Now") told to the user.
+void TForm1::buildMaintenance()
+{
+    DailyMaintenance &maintenance = m_monitor.maintenance();
+    Form5 = new TForm5(m_monitor.settings(), maintenance, m_monitor.clock(), this);
+    connect(btnLogMaintain, &QPushButton::clicked, this,
+        [this] { btnMaintenanceClick(TForm5::Opener::LogGroup); });
+    connect(btnGraphmaintain, &QPushButton::clicked, this,
+        [this] { btnMaintenanceClick(TForm5::Opener::GraphsGroup); });
+    connect(btnMaintenance, &QPushButton::clicked, this,
+        [this] { btnMaintenanceClick(TForm5::Opener::SystemOptions); });
+    connect(this, &TForm1::maintenanceWanted, this, [this] { btnMaintenanceClick(TForm5::Opener::Menu); });
+    connect(Form5, &TForm5::trimLogChanged, Image16, &QWidget::setVisible);
+    connect(Form5, &TForm5::deleteImagesChanged, Image23, &QWidget::setVisible);
+    connect(Form5, &TForm5::logViewWanted, m_logControls, &LogControls::btnLogClick);
+    connect(&maintenance, &DailyMaintenance::trimFailed, this, &TForm1::reportTrimError);
+}
+
+void TForm1::btnMaintenanceClick(TForm5::Opener opener)
+{
+    Form5->ShowModal(opener);
+}
+
+void TForm1::reportTrimError(const QString &text)
+{
+    if (m_trimErrorReport) {
+        m_trimErrorReport(text);
+        return;
+    }
+    // Over the maintenance window when "Trim Now" failed.
+    QWidget *parent = QApplication::activeModalWidget();
+    QMessageBox::critical(parent ? parent : this, QStringLiteral("Linewarden"), text);
 }
 
 void TForm1::buildStatusBar()
@@ -445,8 +512,8 @@ void TForm1::buildPageMenu(QWidget *browserWidget)
     }
 }
 
-// The main menu with the items whose work exists so far; logging,
-// maintenance, wizard and help items join it as those parts arrive.
+// The main menu with the items whose work exists so far; wizard and help
+// items join it as those parts arrive.
 void TForm1::buildMainMenu()
 {
     File1 = menuBar()->addMenu(QStringLiteral("File"));
@@ -455,8 +522,8 @@ void TForm1::buildMainMenu()
     File1->addSeparator();
     File1->addAction(m_capture->mnuSaveAs);
     File1->addSeparator();
-    connect(File1->addAction(QStringLiteral("Manage File Sizes...")), &QAction::triggered, this,
-        &TForm1::maintenanceWanted);
+    mnuMaintain = File1->addAction(QStringLiteral("Manage File Sizes..."));
+    connect(mnuMaintain, &QAction::triggered, this, &TForm1::maintenanceWanted);
     File1->addSeparator();
     connect(File1->addAction(QStringLiteral("Setup Wizard...")), &QAction::triggered, this,
         &TForm1::setupWizardWanted);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sampling/line_sample.h"
+#include "shell/maintenance_window.h"
 
 #include <QMainWindow>
 #include <QPixmap>
@@ -87,6 +88,16 @@ public:
     QAction *mnuSelectAll = nullptr;
     QPushButton *btnAdvanced = nullptr;
     TForm7 *Form7 = nullptr; // "More Advanced Settings", child of this
+    TForm5 *Form5 = nullptr; // "Maintenance", child of this
+    // The "Maintenance" buttons of the "Log" and "Graphs" groups with the
+    // tick icons that show their daily job is on, and the one of "System
+    // Options"; the File menu's "Manage File Sizes...".
+    QPushButton *btnLogMaintain = nullptr;
+    QLabel *Image16 = nullptr;
+    QPushButton *btnGraphmaintain = nullptr;
+    QLabel *Image23 = nullptr;
+    QPushButton *btnMaintenance = nullptr;
+    QAction *mnuMaintain = nullptr;
     QMenu *File1 = nullptr;
     QMenu *Configure1 = nullptr;
 
@@ -105,6 +116,8 @@ public:
     void showStatusTexts(const StatusTexts &texts);
     // "Advanced+": the more advanced settings, centred over the window.
     void btnAdvancedClick();
+    // The maintenance window, centred over this one.
+    void btnMaintenanceClick(TForm5::Opener opener);
 
     // The close path, asking first only when mayAsk and "Prompt before
     // closing" is on; false when the user cancelled. Ending from outside
@@ -115,11 +128,16 @@ public:
     // Yes. A message box unless replaced (tests answer it themselves).
     using CloseQuestion = std::function<bool(const QPoint &position)>;
     void setCloseQuestion(CloseQuestion question) { m_closeQuestion = std::move(question); }
+    // What tells the user that a log trim failed, with the failure's text;
+    // an error message box unless replaced (tests see the text themselves).
+    using TrimErrorReport = std::function<void(const QString &text)>;
+    void setTrimErrorReport(TrimErrorReport report) { m_trimErrorReport = std::move(report); }
 
 signals:
-    // Menu items whose windows live elsewhere: the maintenance window, the
-    // setup wizard, the user guide and About.
+    // "Manage File Sizes..." of the File menu: opens the maintenance window.
     void maintenanceWanted();
+    // Menu items whose windows live elsewhere: the setup wizard, the user
+    // guide and About.
     void setupWizardWanted();
     void helpWanted();
     void aboutWanted();
@@ -150,6 +168,9 @@ private:
     QRect storedGeometry() const;
     QPoint closeQuestionPosition() const;
     bool askToClose(const QPoint &position);
+    QWidget *maintenanceRow(const QString &label, QPushButton *&button, QLabel **tick, QWidget *parent);
+    void buildMaintenance();
+    void reportTrimError(const QString &text);
 
     LineMonitor &m_monitor;
     BrowserView &m_browser;
@@ -163,6 +184,7 @@ private:
     QWidget *m_toolbar = nullptr;
     QPixmap m_toolbarPicture;
     CloseQuestion m_closeQuestion;
+    TrimErrorReport m_trimErrorReport;
     bool m_askBeforeClosing = true;
     bool m_closed = false;
 };

@@ -152,4 +152,18 @@ TEST_F(LineMonitorTest, TheSettingsAreReadOnceAndSavedWithWhatTheRunLearned)
     EXPECT_TRUE(saved.contains("ActualUrl=http://192.168.1.254/index.cgi?active_page=9118&\r\n"));
 }
 
+// Start runs the daily check, so a job whose minute it is runs then.
+TEST_F(LineMonitorTest, StartRunsTheDailyCheck)
+{
+    open();
+    Settings &settings = monitor->settings();
+    settings.setFlag(SettingKey::TrimLog, true);
+    settings.setInteger(SettingKey::TrimLines, 1);
+    settings.setText(SettingKey::TrimTime, QStringLiteral("10:00"));
+    ASSERT_TRUE(data.writeFile(QStringLiteral("log.txt"), "Head\r\n----\r\nd1\r\nd2\r\nd3\r\n"));
+    monitor->cycle().btnRunClick();
+    EXPECT_EQ(
+        logLines(), (QStringList { QStringLiteral("Head"), QStringLiteral("----"), QStringLiteral("d3") }));
+}
+
 } // namespace
