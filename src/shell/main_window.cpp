@@ -10,6 +10,7 @@
 #include "sampling/sample_cycle.h"
 #include "shell/capture_controls.h"
 #include "shell/control_bindings.h"
+#include "shell/image_viewer.h"
 #include "shell/line_monitor.h"
 #include "shell/log_controls.h"
 #include "shell/more_advanced_settings_dialog.h"
@@ -108,6 +109,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     bindSettings();
     m_monitor.applySettings();
     startUp();
+    Form3 = new TForm3(m_capture->edCapture->text(), this);
     Form7 = new TForm7(m_monitor.settings(), m_monitor.clock(), *m_graphs, this);
 }
 
@@ -242,6 +244,8 @@ void TForm1::buildToolbar()
     connect(btnRun, &QToolButton::clicked, this, &TForm1::runStateChanged);
     connect(btnStop, &QToolButton::clicked, this, &TForm1::runStateChanged);
     bar->addWidget(m_capture->btnCapture);
+    bar->addWidget(m_capture->btnViewCap);
+    connect(m_capture->btnViewCap, &QToolButton::clicked, this, &TForm1::btnViewCapClick);
     bar->addWidget(m_capture->Indicators);
     bar->addWidget(m_logControls->btnLog);
 
@@ -385,6 +389,16 @@ QWidget *TForm1::buildAdvancedTab()
 void TForm1::btnAdvancedClick()
 {
     Form7->ShowModal();
+}
+
+void TForm1::btnViewCapClick()
+{
+    showImageViewer(110);
+}
+
+void TForm1::showImageViewer(int belowTop)
+{
+    Form3->showModalOver(*this, belowTop, m_capture->edCapture->text());
 }
 
 void TForm1::buildStatusBar()

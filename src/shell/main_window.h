@@ -29,6 +29,7 @@ class SampleCycle;
 class WebServerControls;
 class TrayController;
 struct StatusTexts;
+class TForm3;
 class TForm7;
 
 // The main window: toolbar with Start and Pause and the read-outs, the tabs
@@ -85,6 +86,7 @@ public:
     QAction *mnuCopyPage = nullptr;
     QAction *mnuSelectAll = nullptr;
     QPushButton *btnAdvanced = nullptr;
+    TForm3 *Form3 = nullptr; // the image viewer, child of this
     TForm7 *Form7 = nullptr; // "More Advanced Settings", child of this
     QMenu *File1 = nullptr;
     QMenu *Configure1 = nullptr;
@@ -104,6 +106,11 @@ public:
     void showStatusTexts(const StatusTexts &texts);
     // "Advanced+": the more advanced settings, centred over the window.
     void btnAdvancedClick();
+    // "View": the image viewer on the capture folder, 110 pixels down.
+    void btnViewCapClick();
+    // The image viewer, modal, on the capture folder named now, at this
+    // window's left edge and belowTop pixels below its top.
+    void showImageViewer(int belowTop);
 
     // The close path, asking first only when mayAsk and "Prompt before
     // closing" is on; false when the user cancelled. Ending from outside
