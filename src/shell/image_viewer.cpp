@@ -16,6 +16,7 @@
 #include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QIcon>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -265,9 +266,11 @@ void TForm3::fillCombo()
         folders.append(home);
     const QSignalBlocker quiet(Combo);
     Combo->clear();
-    for (const QString &folder : folders)
+    const QAbstractFileIconProvider *icons = m_files->iconProvider();
+    for (const QString &folder : folders) {
         Combo->addItem(
-            m_files->iconProvider()->icon(QFileInfo(folder)), QDir::toNativeSeparators(folder), folder);
+            icons ? icons->icon(QFileInfo(folder)) : QIcon(), QDir::toNativeSeparators(folder), folder);
+    }
     Combo->setCurrentIndex(0);
 }
 
