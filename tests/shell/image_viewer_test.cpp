@@ -119,20 +119,44 @@ TEST_F(ImageViewerTest, OpeningAFolderEntersItTheWayUpAndBackspaceLeaveIt)
     EXPECT_EQ(viewer->folder(), top);
     // A new folder shows with nothing selected: no picture.
     EXPECT_TRUE(viewer->picture().isNull());
-    viewer->actBack->trigger();
+    // The keys as a user presses them in the list.
+    viewer->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(viewer.get()));
+    viewer->imageListBox->setFocus();
+    QTest::keyClick(viewer->imageListBox, Qt::Key_Backspace);
     EXPECT_EQ(viewer->folder(), QFileInfo(top).absolutePath());
 }
 
-TEST_F(ImageViewerTest, DeleteMovesTheSelectedFileToTheTrash)
+TEST_F(ImageViewerTest, FileKeysCopyCutAndPasteWithoutOverwritingAndDeleteToTheTrash)
 {
     const TempDataDir home;
-    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    viewer->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(viewer.get()));
+    QTreeView *list = viewer->imageListBox;
+    list->setFocus();
+    const auto exists
+        = [this](const char *name) { return QFileInfo::exists(dir.filePath(QLatin1String(name))); };
+
     select(QStringLiteral("a.jpg"));
-    viewer->actDelete->trigger();
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(list, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(exists("a.jpg"));
+    EXPECT_TRUE(exists("a (2).jpg"));
+
+    select(QStringLiteral("a (2).jpg"));
+    QTest::keyClick(list, Qt::Key_X, Qt::ControlModifier);
+    viewer->setFolder(dir.filePath(QStringLiteral("sub")));
+    QTest::keyClick(list, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_FALSE(exists("a (2).jpg"));
+    EXPECT_TRUE(exists("sub/a (2).jpg"));
+
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    select(QStringLiteral("b.jpg"));
+    QTest::keyClick(list, Qt::Key_Delete);
     qunsetenv("XDG_DATA_HOME");
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("a.jpg"))));
-    EXPECT_TRUE(QFileInfo::exists(home.filePath(QStringLiteral("Trash/files/a.jpg"))))
-        << told.join(u'|').toStdString();
+    EXPECT_FALSE(exists("sub/b.jpg"));
+    EXPECT_TRUE(QFileInfo::exists(home.filePath(QStringLiteral("Trash/files/b.jpg"))));
+    EXPECT_TRUE(told.isEmpty()) << told.join(u'|').toStdString();
 }
 
 // The toolbar's "View" over the main window.
