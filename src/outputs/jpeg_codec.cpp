@@ -174,9 +174,11 @@ QImage JpegCodec::decode(const QByteArray &bytes)
     int width = 0;
     int height = 0;
     QImage image;
-    if (ReadHeader(decoding, bytes, width, height)) {
-        // A header may claim any size; a picture too large to hold is refused
-        // by QImage itself (a null image) rather than allocated.
+    // A header may claim any size, up to 65535 by 65535 from a few bytes of
+    // file: a picture beyond the limit is refused before anything is
+    // allocated for it.
+    if (ReadHeader(decoding, bytes, width, height)
+        && static_cast<qint64>(width) * height <= MaxDecodedPixels) {
         image = QImage(width, height, QImage::Format_RGB32);
         if (!image.isNull() && !DecodeRows(decoding, image.bits(), image.bytesPerLine()))
             image = QImage();

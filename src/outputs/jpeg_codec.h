@@ -9,10 +9,14 @@
 class JpegCodec {
 public:
     static constexpr int Quality = 90;
+    // The most pixels a picture may have to be decoded: 256 MiB of 32-bit
+    // pixels, far beyond any graph or page picture.
+    static constexpr qint64 MaxDecodedPixels = 64 * 1024 * 1024;
 
     // The picture as JPEG bytes; empty when it cannot be encoded.
     static QByteArray encode(const QImage &image);
-    // The picture in JPEG bytes; a null image when they do not decode.
+    // The picture in JPEG bytes; a null image when they do not decode or
+    // claim more than MaxDecodedPixels.
     static QImage decode(const QByteArray &bytes);
 
     // Encodes the picture and writes it to path through a temporary file in

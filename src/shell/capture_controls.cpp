@@ -124,6 +124,13 @@ void CaptureControls::createToolbarItems(QWidget *window)
     btnCapture->setEnabled(false);
     connect(btnCapture, &QToolButton::clicked, this, &CaptureControls::btnCaptureClick);
 
+    // The viewer itself belongs to the window, which places it.
+    btnViewCap = new QToolButton(window);
+    btnViewCap->setObjectName(QStringLiteral("btnViewCap"));
+    btnViewCap->setText(QStringLiteral("View"));
+    btnViewCap->setToolTip(QStringLiteral("View graph images"));
+    btnViewCap->setEnabled(false);
+
     Indicators = new QWidget(window);
     auto *row = new QHBoxLayout(Indicators);
     row->setContentsMargins(4, 0, 4, 0);
@@ -263,6 +270,7 @@ void CaptureControls::edCaptureChange()
 {
     const bool exists = folderExists();
     btnCapture->setEnabled(exists);
+    btnViewCap->setEnabled(exists);
     mnuCaptureVisible->setEnabled(exists);
     mnuCaptureAll->setEnabled(exists);
     edCapture->setToolTip(edCapture->text());

@@ -36,8 +36,8 @@ struct CaptureDialogs {
 
 // The main window's image capture: the capture folder fields of the
 // "Graphs" group (edCapture, "Browse...", the three check boxes), the
-// toolbar's "Capture" button and its two indicators, the File and Configure
-// menu items, the picture save dialog and the router page's picture. It
+// toolbar's "Capture" and "View" buttons and the two indicators, the File
+// and Configure menu items, the picture save dialog and the router page's picture. It
 // owns the capture of the graphs and the state of the automatic rules; the
 // window places the widgets.
 class CaptureControls final : public QObject {
@@ -90,6 +90,7 @@ public:
     QCheckBox *cbOnlyIfLost = nullptr;
     QCheckBox *cbCaptureOnClose = nullptr;
     QToolButton *btnCapture = nullptr; // for the toolbar
+    QToolButton *btnViewCap = nullptr; // for the toolbar: opens the image viewer
     QWidget *Indicators = nullptr; // for the toolbar: Image1 and Image2
     QLabel *Image1 = nullptr;
     QLabel *Image2 = nullptr;

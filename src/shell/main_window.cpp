@@ -12,6 +12,7 @@
 #include "shell/capture_controls.h"
 #include "shell/control_bindings.h"
 #include "shell/indicator_pictures.h"
+#include "shell/image_viewer.h"
 #include "shell/line_monitor.h"
 #include "shell/log_controls.h"
 #include "shell/more_advanced_settings_dialog.h"
@@ -112,6 +113,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     bindSettings();
     m_monitor.applySettings();
     startUp();
+    Form3 = new TForm3(m_capture->edCapture->text(), this);
     Form7 = new TForm7(m_monitor.settings(), m_monitor.clock(), *m_graphs, this);
     buildMaintenance();
 }
@@ -251,6 +253,8 @@ void TForm1::buildToolbar()
     connect(btnRun, &QToolButton::clicked, this, &TForm1::runStateChanged);
     connect(btnStop, &QToolButton::clicked, this, &TForm1::runStateChanged);
     bar->addWidget(m_capture->btnCapture);
+    bar->addWidget(m_capture->btnViewCap);
+    connect(m_capture->btnViewCap, &QToolButton::clicked, this, &TForm1::btnViewCapClick);
     bar->addWidget(m_capture->Indicators);
     bar->addWidget(m_logControls->btnLog);
 
@@ -446,6 +450,7 @@ void TForm1::buildMaintenance()
     connect(Form5, &TForm5::trimLogChanged, Image16, &QWidget::setVisible);
     connect(Form5, &TForm5::deleteImagesChanged, Image23, &QWidget::setVisible);
     connect(Form5, &TForm5::logViewWanted, m_logControls, &LogControls::btnLogClick);
+    connect(Form5, &TForm5::imageViewerWanted, this, [this] { showImageViewer(50); });
     connect(&maintenance, &DailyMaintenance::trimFailed, this, &TForm1::reportTrimError);
 }
 
@@ -463,6 +468,16 @@ void TForm1::reportTrimError(const QString &text)
     // Over the maintenance window when "Trim Now" failed.
     QWidget *parent = QApplication::activeModalWidget();
     QMessageBox::critical(parent ? parent : this, QStringLiteral("Linewarden"), text);
+}
+
+void TForm1::btnViewCapClick()
+{
+    showImageViewer(110);
+}
+
+void TForm1::showImageViewer(int belowTop)
+{
+    Form3->showModalOver(*this, belowTop, m_capture->edCapture->text());
 }
 
 void TForm1::buildStatusBar()

@@ -31,6 +31,7 @@ class SampleCycle;
 class WebServerControls;
 class TrayController;
 struct StatusTexts;
+class TForm3;
 class TForm7;
 
 // The main window: toolbar with Start and Pause and the read-outs, the tabs
@@ -87,6 +88,7 @@ public:
     QAction *mnuCopyPage = nullptr;
     QAction *mnuSelectAll = nullptr;
     QPushButton *btnAdvanced = nullptr;
+    TForm3 *Form3 = nullptr; // the image viewer, child of this
     TForm7 *Form7 = nullptr; // "More Advanced Settings", child of this
     TForm5 *Form5 = nullptr; // "Maintenance", child of this
     // The "Maintenance" buttons of the "Log" and "Graphs" groups with the
@@ -118,6 +120,11 @@ public:
     void btnAdvancedClick();
     // The maintenance window, centred over this one.
     void btnMaintenanceClick(TForm5::Opener opener);
+    // "View": the image viewer on the capture folder, 110 pixels down.
+    void btnViewCapClick();
+    // The image viewer, modal, on the capture folder named now, at this
+    // window's left edge and belowTop pixels below its top.
+    void showImageViewer(int belowTop);
 
     // The close path, asking first only when mayAsk and "Prompt before
     // closing" is on; false when the user cancelled. Ending from outside

@@ -58,6 +58,16 @@ TEST(JpegCodec, RefusesWhatIsNotAPictureWithoutFailingTheProgram)
     EXPECT_TRUE(JpegCodec::encode(QImage()).isEmpty());
 }
 
+TEST(JpegCodec, RefusesAHeaderClaimingAHugePictureWithoutAllocatingIt)
+{
+    // A small file whose frame header claims 60000 by 60000 pixels.
+    QByteArray bytes = JpegCodec::encode(Picture());
+    const qsizetype frame = bytes.indexOf("\xFF\xC0");
+    ASSERT_GE(frame, 0);
+    bytes.replace(frame + 5, 4, QByteArrayLiteral("\xEA\x60\xEA\x60"));
+    EXPECT_TRUE(JpegCodec::decode(bytes).isNull());
+}
+
 TEST(JpegCodec, SaveReplacesTheFileWholeAndAFailureLeavesTheOldOne)
 {
     TempDataDir dir;
