@@ -29,8 +29,7 @@ RouterAddressFinder::RouterAddressFinder(RouteQuery query, QObject *parent)
 
 RouterAddressFinder::~RouterAddressFinder()
 {
-    if (QProcess *process = endProcess())
-        delete process;
+    endProcess();
 }
 
 void RouterAddressFinder::start()
@@ -63,8 +62,7 @@ void RouterAddressFinder::start()
 void RouterAddressFinder::cancel()
 {
     m_deadline->stop();
-    if (QProcess *process = endProcess())
-        process->deleteLater();
+    endProcess();
 }
 
 void RouterAddressFinder::readOutput()
@@ -81,8 +79,7 @@ void RouterAddressFinder::readOutput()
 void RouterAddressFinder::stop(bool cutShort)
 {
     m_deadline->stop();
-    if (QProcess *process = endProcess())
-        process->deleteLater();
+    endProcess();
     QByteArray output = std::move(m_output);
     m_output.clear();
     if (cutShort)
@@ -90,20 +87,20 @@ void RouterAddressFinder::stop(bool cutShort)
     emit finished(GatewayFromRouteOutput(output));
 }
 
-// Ends the command and its process group and hands back the process object
-// to delete. It may be the one whose signal is running now, so elsewhere it
-// goes once control is back in the event loop.
-QProcess *RouterAddressFinder::endProcess()
+// Ends the command and its process group. The process object may be the
+// one whose signal is running now, so it is kept, quiet, until the next
+// lookup or the end of the finder.
+void RouterAddressFinder::endProcess()
 {
     if (!m_process)
-        return nullptr;
-    QProcess *process = m_process.release();
-    process->disconnect(this);
-    if (process->state() != QProcess::NotRunning) {
-        const qint64 pid = process->processId();
+        return;
+    QProcess &process = *m_process;
+    process.disconnect(this);
+    if (process.state() != QProcess::NotRunning) {
+        const qint64 pid = process.processId();
         if (pid > 0)
             ::kill(static_cast<pid_t>(-pid), SIGKILL);
-        process->kill();
+        process.kill();
     }
-    return process;
+    m_spent = std::move(m_process);
 }

@@ -63,10 +63,11 @@ signals:
 private:
     void readOutput();
     void stop(bool cutShort);
-    QProcess *endProcess();
+    void endProcess();
 
     RouteQuery m_query;
-    std::unique_ptr<QProcess> m_process;
+    std::unique_ptr<QProcess> m_process; // the command running now
+    std::unique_ptr<QProcess> m_spent; // the last one, ended
     QTimer *m_deadline = nullptr; // child of this
     QByteArray m_output;
 };

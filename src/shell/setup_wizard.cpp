@@ -211,6 +211,7 @@ QWidget *TForm4::buildPasswordPage()
     cbAttemptLogin = new QCheckBox(QStringLiteral("Attempt to log  into the Home Hub automatically"), page);
     cbAttemptLogin->setChecked(true);
     edPassword = new QLineEdit(page);
+    edPassword->setMaximumWidth(260);
     edPassword->setEchoMode(QLineEdit::Password);
     // The mask character is "+".
     edPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 43; }"));
@@ -294,8 +295,12 @@ void TForm4::showPage(WizardPage page)
 {
     if (page == WizardPage::Finish)
         Label3->setText(FinishPageText(RouterTypeFromIndex(boxType->currentIndex())));
-    PageControl1->setCurrentIndex(static_cast<int>(page));
-    m_buttonRows->setCurrentIndex(static_cast<int>(page));
+    const int index = static_cast<int>(page);
+    PageControl1->setCurrentIndex(index);
+    m_buttonRows->setCurrentIndex(index);
+    // Enter presses the page's "Next" or "Finish".
+    QPushButton *const forward[] = { Button2, Button12, Button5, Button16, Button8 };
+    forward[index]->setDefault(true);
 }
 
 void TForm4::btnNextClick()
