@@ -52,7 +52,7 @@ QLabel *Heading(const QString &text, QWidget *parent)
     return label;
 }
 
-// A page with room around its content.
+// One page of the wizard, painted in the window colour.
 QWidget *Page(QWidget *parent)
 {
     auto *page = new QWidget(parent);
