@@ -12,6 +12,7 @@
 #include "shell/desktop_pipeline.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
+#include "shell/setup_wizard.h"
 #include "shell/termination_signals.h"
 
 #include <QApplication>
@@ -132,6 +133,7 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     }
     TForm1 window(monitor, view.widget());
     AddDesktopSteps(monitor, window);
+    AddSetupWizard(window);
     if (measure)
         measure(window);
 

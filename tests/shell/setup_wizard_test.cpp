@@ -1,0 +1,172 @@
+#include "shell/main_window.h"
+#include "shell/router_access_controls.h"
+#include "shell/setup_wizard.h"
+#include "support/main_window_fixture.h"
+#include "support/qt_printers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SetupWizardTest : public MainWindowFixture {
+protected:
+    // A first run: no settings file.
+    void openFirstRun() { open(defaults(), false); }
+
+    // Through every page to "Finish" with these answers.
+    static void walkToFinish(TForm4 &w, const QString &address, RouterType type, const QString &password)
+    {
+        w.Button2->click();
+        w.edAddress->setText(address);
+        w.Button12->click();
+        w.boxType->setCurrentIndex(RouterTypeIndex(type));
+        w.Button5->click();
+        if (type == RouterType::TypeA) {
+            w.edPassword->setText(password);
+            w.Button16->click();
+        }
+    }
+};
+
+TEST_F(SetupWizardTest, FinishPutsTheAnswersIntoTheMainWindowAndSavesThem)
+{
+    const struct {
+        RouterType type;
+        bool wizardLogin;
+        bool login; // and the main window's login option enabled
+        bool passwordEnabled;
+        const char *password;
+    } cases[] = {
+        { RouterType::TypeA, false, false, true, "secret" },
+        { RouterType::TypeA, true, true, true, "secret" },
+        // Type B never logs in by itself, whatever the wizard's box showed.
+        { RouterType::TypeB, true, false, false, "" },
+    };
+    for (const auto &c : cases) {
+        openFirstRun();
+        TForm4 wizard(*window);
+        wizard.FormShow();
+        wizard.cbAttemptLogin->setChecked(c.wizardLogin);
+        walkToFinish(wizard, QStringLiteral(" 10.0.0.138 "), c.type, QString::fromLatin1(c.password));
+        ASSERT_EQ(wizard.currentPage(), WizardPage::Finish);
+        EXPECT_EQ(wizard.Label3->text(), FinishPageText(c.type));
+        wizard.Button8->click();
+
+        EXPECT_EQ(window->edAddress->text(), QStringLiteral("10.0.0.138"));
+        EXPECT_EQ(window->boxType1->currentIndex(), RouterTypeIndex(c.type));
+        EXPECT_EQ(window->cbAttemptLogin1->isChecked(), c.login);
+        EXPECT_EQ(window->cbAttemptLogin1->isEnabled(), c.type == RouterType::TypeA);
+        EXPECT_EQ(window->routerAccess().Label4->isEnabled(), c.passwordEnabled);
+        EXPECT_EQ(window->edPassword1->isEnabled(), c.passwordEnabled);
+        const Settings file = saved();
+        EXPECT_EQ(file.text(SettingKey::Address), QStringLiteral("10.0.0.138"));
+        EXPECT_EQ(file.integer(SettingKey::Type), RouterTypeIndex(c.type));
+        EXPECT_EQ(file.flag(SettingKey::Login), c.login);
+        EXPECT_EQ(file.text(SettingKey::Password), QString::fromLatin1(c.password));
+        // The router page is loaded at once.
+        ASSERT_FALSE(view->navigations.isEmpty());
+        EXPECT_TRUE(view->navigations.last().url.startsWith(QStringLiteral("http://10.0.0.138")));
+    }
+}
+
+TEST_F(SetupWizardTest, FindFillsTheAddressOrSaysItCannot)
+{
+    const struct {
+        const char *script;
+        const char *address;
+        int messages;
+    } cases[] = {
+        { "echo 'default via 192.168.0.1 dev eth0 proto dhcp'", "192.168.0.1", 0 },
+        { "echo 'default via fe80::1 dev eth0'", "172.16.0.9", 1 },
+        { "true", "172.16.0.9", 0 },
+    };
+    openFirstRun();
+    for (const auto &c : cases) {
+        RouteQuery query;
+        query.program = QStringLiteral("/bin/sh");
+        query.arguments = { QStringLiteral("-c"), QString::fromLatin1(c.script) };
+        TForm4 wizard(*window, query);
+        QStringList told;
+        wizard.setTell([&told](const QString &text) { told << text; });
+        wizard.edAddress->setText(QStringLiteral("172.16.0.9"));
+        wizard.Button14->click();
+        EXPECT_FALSE(wizard.Button14->isEnabled()) << c.script;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !wizard.isFinding(); }, 5000)) << c.script;
+        EXPECT_EQ(wizard.edAddress->text(), QString::fromLatin1(c.address)) << c.script;
+        EXPECT_EQ(told.size(), c.messages) << c.script;
+        if (c.messages) {
+            EXPECT_EQ(told.first(), QStringLiteral("Unable to retrieve router address."));
+        }
+        EXPECT_TRUE(wizard.Button14->isEnabled()) << c.script;
+    }
+}
+
+TEST_F(SetupWizardTest, ShowPlainUnmasksThePasswordAndKeepsTheFocusThere)
+{
+    openFirstRun();
+    TForm4 wizard(*window);
+    wizard.show();
+    wizard.activateWindow();
+    wizard.Button2->click();
+    wizard.Button12->click();
+    wizard.boxType->setCurrentIndex(0);
+    wizard.Button5->click();
+    for (const bool plain : { true, false }) {
+        wizard.cbShowplain->click();
+        EXPECT_EQ(wizard.edPassword->echoMode(), plain ? QLineEdit::Normal : QLineEdit::Password);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return wizard.edPassword->hasFocus(); }, 1000));
+    }
+}
+
+// Without a settings file the wizard opens by itself after 750 ms, comes back
+// after each cancel (which changes nothing), and stays away once finished.
+TEST_F(SetupWizardTest, FirstRunWizardComesBackAfterCancelUntilFinished)
+{
+    openFirstRun();
+    TForm4 *wizard = AddSetupWizard(*window);
+    int shown = 0;
+    qint64 reshownAfterMs = -1;
+    QElapsedTimer sinceCancel;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, wizard, [&] {
+        if (!wizard->isVisible())
+            return;
+        ++shown;
+        if (shown == 2)
+            reshownAfterMs = sinceCancel.elapsed();
+        EXPECT_FALSE(QFile::exists(iniPath()));
+        if (shown == 1) {
+            wizard->edAddress->setText(QStringLiteral("10.9.9.9"));
+            wizard->Button1->click();
+            sinceCancel.start();
+        } else {
+            // The cancel changed nothing, and each opening starts afresh.
+            EXPECT_EQ(window->edAddress->text(), QStringLiteral("192.168.1.254"));
+            EXPECT_EQ(wizard->edAddress->text(), QStringLiteral("192.168.1.254"));
+            EXPECT_EQ(wizard->currentPage(), WizardPage::Welcome);
+            walkToFinish(*wizard, QStringLiteral("192.168.1.254"), RouterType::TypeB, QString());
+            wizard->Button8->click();
+        }
+    });
+    answer.start(10);
+    window->show();
+    window->activateWindow();
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown >= 2 && !wizard->isVisible(); }, 10000)) << shown;
+    EXPECT_GE(reshownAfterMs, 700);
+    EXPECT_TRUE(QFile::exists(iniPath()));
+    QTest::qWait(1500);
+    EXPECT_EQ(shown, 2);
+}
+
+} // namespace
