@@ -3,7 +3,9 @@
 #
 #   scripts/bootstrap.sh run    install packages, build, run the program's demo
 #   scripts/bootstrap.sh test   install packages, build, run the whole test suite
-#   scripts/bootstrap.sh ci     test, then the sanitizer build and its tests
+#   scripts/bootstrap.sh ci     test, then an install into a temporary prefix
+#                               with its desktop entry and AppStream metadata
+#                               validated, the sanitizer build and its tests
 #                               (scripts/sanitize.sh) and every fuzz target
 #                               for 30 s (scripts/fuzz.sh)
 #
@@ -28,6 +30,7 @@ packages=(
   fonts-liberation xvfb xauth clang-format
   prometheus
   clang libclang-rt-14-dev
+  desktop-file-utils appstream
 )
 
 as_root() {
@@ -64,8 +67,22 @@ if [ "$mode" = test ]; then
   exec ctest --output-on-failure --timeout 600
 fi
 
+# Installs into a temporary prefix and checks the installed desktop entry and
+# AppStream metadata with their validators.
+install_check() {
+  local prefix
+  prefix=$(mktemp -d)
+  cmake --install build --prefix "$prefix"
+  test -x "$prefix/bin/linewarden"
+  test -f "$prefix/share/icons/hicolor/scalable/apps/linewarden.svg"
+  desktop-file-validate "$prefix"/share/applications/*.desktop
+  appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml
+  rm -rf "$prefix"
+}
+
 if [ "$mode" = ci ]; then
   stage "Testing" ctest --test-dir build --output-on-failure --timeout 600
+  stage "Installing and validating" install_check
   stage "Sanitizer build and tests" scripts/sanitize.sh
   stage "Fuzzing, 30 s a target" scripts/fuzz.sh 30
   exit 0

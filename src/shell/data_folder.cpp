@@ -28,17 +28,23 @@ DataFolder DataFolder::Resolve(const DataFolderInputs &inputs)
     } else {
         const QString programFolder = executable.absolutePath();
         const QFileInfo info(programFolder);
-        const bool writable = info.isDir() && info.isWritable();
-        folder.m_path = Clean(writable ? programFolder : inputs.userDataFolder);
+        const bool ownFolder = info.isDir() && info.isWritable() && !inputs.installed;
+        folder.m_path = Clean(ownFolder ? programFolder : inputs.userDataFolder);
     }
     return folder;
 }
 
 DataFolderInputs DataFolder::CurrentInputs(const QString &dataDirOption)
 {
-    return DataFolderInputs { dataDirOption, qEnvironmentVariable("LINEWARDEN_HOME"),
-        QCoreApplication::applicationFilePath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) };
+    const QString executable = QCoreApplication::applicationFilePath();
+    return DataFolderInputs { dataDirOption, qEnvironmentVariable("LINEWARDEN_HOME"), executable,
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), IsInstalled(executable) };
+}
+
+bool DataFolder::IsInstalled(const QString &executablePath)
+{
+    const QString programFolder = QFileInfo(executablePath).absolutePath();
+    return QFileInfo::exists(programFolder + QStringLiteral("/../share/applications/linewarden.desktop"));
 }
 
 QString DataFolder::filePath(const QString &name) const

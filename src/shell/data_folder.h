@@ -7,13 +7,16 @@
 //
 // A folder given with --data-dir stands in for the program's folder, else the
 // LINEWARDEN_HOME environment variable; without either it is the folder of
-// the executable, unless that folder is not writable, when the per-user data
-// folder takes its place.
+// the executable, unless that folder is not writable or the program was
+// installed (`cmake --install` put a desktop entry beside it), when the
+// per-user data folder takes its place: an installed program never writes
+// into the system's program folders, not even when run as root.
 struct DataFolderInputs {
     QString dataDirOption; // --data-dir, empty when not given
     QString homeVariable; // LINEWARDEN_HOME, empty when not set
     QString executablePath; // the running program file
     QString userDataFolder; // the per-user data folder
+    bool installed = false; // an installed copy of the program
 };
 
 class DataFolder {
@@ -24,6 +27,10 @@ public:
     // The inputs of the running program: the executable, the environment
     // and the platform's per-user data folder.
     static DataFolderInputs CurrentInputs(const QString &dataDirOption);
+
+    // Whether the program at this path is an installed copy: its desktop
+    // entry lies in "../share/applications" beside its folder.
+    static bool IsInstalled(const QString &executablePath);
 
     // The folder, without a trailing "/".
     QString path() const { return m_path; }

@@ -8,20 +8,24 @@
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
 #include "sampling/webengine_browser_view.h"
+#include "shell/about_dialog.h"
 #include "shell/data_folder.h"
 #include "shell/desktop_pipeline.h"
+#include "shell/help_file.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
 #include "shell/setup_wizard.h"
 #include "shell/termination_signals.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
 #include <QScreen>
 #include <QSessionManager>
 #include <QStandardPaths>
 #include <QTimer>
+#include <QUrl>
 
 #include <functional>
 
@@ -120,6 +124,15 @@ void InstallDemoMeasurement(TForm1 &window, int sampleSeconds, QTextStream &err)
         });
 }
 
+// "Help...": the written-out guide in the desktop's HTML viewer. A guide
+// deleted meanwhile is written out again first; without one nothing opens.
+void OpenHelp(const HelpFile &help)
+{
+    if (!help.exists() && !help.writeOut(SelfContainedGuide(QStringLiteral(":/help"))))
+        return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(help.path()));
+}
+
 // The line monitor over the real browser engine and its main window, until
 // the window closes; prepare runs before the window is created.
 int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMonitor &)> &prepare,
@@ -131,11 +144,18 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
         err << "linewarden: " << Settings::SaveFailedText(context.settingsPath) << Qt::endl;
         return 2;
     }
+    // The user guide lies beside the settings file while the program runs;
+    // a folder we may not write to simply has none.
+    const HelpFile help = HelpFile::Beside(context.settingsPath);
+    help.writeOut(SelfContainedGuide(QStringLiteral(":/help")));
     TForm1 window(monitor, view.widget());
     AddDesktopSteps(monitor, window);
     AddSetupWizard(window);
     if (measure)
         measure(window);
+    TForm2 about(&window);
+    QObject::connect(&window, &TForm1::helpWanted, &window, [&help] { OpenHelp(help); });
+    QObject::connect(&window, &TForm1::aboutWanted, &about, &TForm2::ShowModal);
 
     // Ended from outside, the program takes the normal close path without
     // asking: a termination signal has nobody to answer, and the session's
@@ -152,7 +172,9 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
             manager.cancel();
     });
     window.show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    help.remove();
+    return status;
 }
 
 } // namespace

@@ -49,4 +49,26 @@ TEST(DataFolder, UserDataFolderWhenTheProgramFolderIsNotWritable)
     EXPECT_TRUE(QDir(folder.path()).exists());
 }
 
+TEST(DataFolder, InstalledProgramKeepsItsFilesInTheUserDataFolder)
+{
+    // Installed into a prefix that root may write to: the desktop entry
+    // beside the program folder marks the copy as installed, and its files
+    // go to the user's folder all the same.
+    TempDataDir dir;
+    ASSERT_TRUE(dir.writeFile(QStringLiteral("prefix/bin/linewarden"), "#!"));
+    const QString exe = dir.filePath(QStringLiteral("prefix/bin/linewarden"));
+    const QString user = dir.filePath(QStringLiteral("user"));
+    EXPECT_FALSE(DataFolder::IsInstalled(exe));
+    ASSERT_TRUE(
+        dir.writeFile(QStringLiteral("prefix/share/applications/linewarden.desktop"), "[Desktop Entry]"));
+    EXPECT_TRUE(DataFolder::IsInstalled(exe));
+
+    DataFolderInputs inputs { QString(), QString(), exe, user };
+    inputs.installed = true;
+    EXPECT_EQ(DataFolder::Resolve(inputs).path(), user);
+    EXPECT_EQ(DataFolder::Resolve(inputs).settingsFile(), user + QStringLiteral("/linewarden.ini"));
+    inputs.dataDirOption = dir.filePath(QStringLiteral("chosen"));
+    EXPECT_EQ(DataFolder::Resolve(inputs).path(), dir.filePath(QStringLiteral("chosen")));
+}
+
 } // namespace

@@ -1,7 +1,9 @@
 // The real program, started as a user would, ended from outside: SIGTERM
-// takes the normal close path without asking and saves the settings.
+// takes the normal close path without asking, saves the settings and
+// deletes the user guide it wrote out at start.
 #include "support/temp_data_dir.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 
@@ -32,6 +34,8 @@ TEST(DesktopTermination, TerminationSignalSavesTheSettingsAndEndsCleanly)
             output += program.readAll();
     ASSERT_TRUE(output.contains("samples 1 ")) << output.toStdString();
     ASSERT_FALSE(data.readFile(QStringLiteral("linewarden.ini")).contains("ActualUrl=http"));
+    // The user guide lies beside the settings file while the program runs.
+    EXPECT_TRUE(data.readFile(QStringLiteral("linewarden.html")).startsWith("<!DOCTYPE html>"));
 
     ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
     ASSERT_TRUE(program.waitForFinished(30000));
@@ -40,6 +44,7 @@ TEST(DesktopTermination, TerminationSignalSavesTheSettingsAndEndsCleanly)
     const QByteArray settings = data.readFile(QStringLiteral("linewarden.ini"));
     EXPECT_TRUE(settings.contains("ActualUrl=http://127.0.0.1:")) << settings.toStdString();
     EXPECT_TRUE(settings.contains("[LW-Form]"));
+    EXPECT_FALSE(QFileInfo::exists(data.filePath(QStringLiteral("linewarden.html"))));
 }
 
 } // namespace

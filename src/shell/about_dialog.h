@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+#include <QUrl>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+// "Linewarden - About": the program's name, version and tag line over a
+// background picture, a link to the project's web page, and "Close".
+// Created once at start and shown on request, centred over its parent.
+class TForm2 final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TForm2(QWidget *parent);
+    ~TForm2() override;
+    Q_DISABLE_COPY_MOVE(TForm2)
+
+    // The address the link opens.
+    static QUrl WebPage();
+
+    // Placed centred over the parent window and shown modally.
+    int ShowModal();
+    // The place that centres the window over its parent.
+    QPoint centredPosition() const;
+
+    // What opens the web page; the desktop's web browser unless replaced.
+    using UrlOpener = std::function<bool(const QUrl &)>;
+    void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
+
+    QLabel *Panel1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QPushButton *Button1 = nullptr;
+
+    void Label3Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+
+    UrlOpener m_openUrl;
+};
