@@ -35,20 +35,4 @@ TEST(ConsoleLine, GivesTheMomentThenMarginsAndSpeedsDownstreamFirst)
     QLocale::setDefault(before);
 }
 
-TEST(ConsoleStep, PrintsOneLinePerSampleOnly)
-{
-    QStringList printed;
-    SamplePipeline pipeline;
-    pipeline.add(SamplePipeline::Stage::Status,
-        std::make_unique<ConsoleStep>([&printed](const QString &line) { printed << line; }));
-    LineSample sample;
-    const QDateTime moment(QDate(2026, 12, 9), QTime(10, 11, 12));
-    pipeline.run(PageLoad { sample, moment, true, true }); // nothing read yet: no sample
-    sample.pageRead = true;
-    pipeline.run(PageLoad { sample, moment, true, false }); // not running
-    pipeline.run(PageLoad { sample, moment, true, true });
-    pipeline.run(PageLoad { sample, moment, false, true });
-    EXPECT_EQ(printed.size(), 2);
-}
-
 } // namespace
