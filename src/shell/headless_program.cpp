@@ -33,6 +33,18 @@ QString UnusableSettingsText(const Settings &settings, const QString &settingsPa
     return {};
 }
 
+// As the desktop program's, but the offscreen screen is no screen of the
+// user's: a window place this run has to store for the first time (a new
+// demo folder) is the top left corner, which every screen shows, rather
+// than the middle of an imagined one.
+MonitorContext HeadlessMonitorContext(const DataFolder &folder)
+{
+    MonitorContext context = DesktopMonitorContext(folder);
+    context.primaryScreen
+        = QSize(DefaultOf(SettingKey::Width, {}).toInt(), DefaultOf(SettingKey::Height, {}).toInt());
+    return context;
+}
+
 // The line monitor over the browser engine without a window, until a
 // termination signal; prepare runs first (the demo writes its settings).
 int RunWithoutWindows(const MonitorContext &context, const std::function<bool(LineMonitor &)> &prepare,
@@ -83,7 +95,7 @@ int RunHeadless(const CommandLine &commandLine, QTextStream &out, QTextStream &e
             err << "linewarden: " << NoSettingsText(folder.settingsFile()) << Qt::endl;
             return 2;
         }
-        const MonitorContext context = DesktopMonitorContext(folder);
+        const MonitorContext context = HeadlessMonitorContext(folder);
         err << "linewarden: running without windows, files in " << context.dataFolder << Qt::endl;
         return RunWithoutWindows(context, {}, 0, out, err);
     }
@@ -91,7 +103,7 @@ int RunHeadless(const CommandLine &commandLine, QTextStream &out, QTextStream &e
     const std::unique_ptr<SimulatedRouter> router = StartDemoRouter(typeA, err);
     if (!router)
         return 2;
-    const MonitorContext context = DesktopMonitorContext(DemoFolder(commandLine));
+    const MonitorContext context = HeadlessMonitorContext(DemoFolder(commandLine));
     err << "linewarden: demo without windows against the simulated Type " << (typeA ? 'A' : 'B')
         << " router at http://" << router->address() << ", files in " << context.dataFolder << Qt::endl;
     return RunWithoutWindows(

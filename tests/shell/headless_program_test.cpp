@@ -92,6 +92,9 @@ TEST(Headless, DemoSamplesLogsServesAndSavesOnSigterm)
     EXPECT_TRUE(settings.contains("ActualUrl=http://127.0.0.1:")) << settings.toStdString();
     EXPECT_TRUE(settings.contains("Web=1"));
     EXPECT_TRUE(settings.contains("Port=0"));
+    // No screen here: a window placed by this file opens where every screen shows it.
+    EXPECT_TRUE(settings.contains("\r\nLeft=0\r\n")) << settings.toStdString();
+    EXPECT_TRUE(settings.contains("\r\nTop=0\r\n"));
     // Nothing half written is left behind: no temporary file of a save.
     QDirIterator files(data.path(), QDir::Files, QDirIterator::Subdirectories);
     while (files.hasNext()) {
