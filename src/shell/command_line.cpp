@@ -80,6 +80,8 @@ std::optional<CommandLine> ParseCommandLine(const QStringList &arguments, QStrin
         QString text;
         if (option == u"--data-dir") {
             ok = args.value(option, line.dataDir, error);
+        } else if (option == u"--headless") {
+            line.headless = true;
         } else if (option == u"--demo") {
             line.mode = CommandLine::Mode::Demo;
             if (args.peekIsValue())
@@ -137,6 +139,11 @@ std::optional<CommandLine> ParseCommandLine(const QStringList &arguments, QStrin
         error = QStringLiteral("--sample goes with --demo");
         return std::nullopt;
     }
+    if (line.headless
+        && (line.mode == CommandLine::Mode::SimulateHub || line.mode == CommandLine::Mode::ReadPage)) {
+        error = QStringLiteral("--headless goes with --data-dir or --demo");
+        return std::nullopt;
+    }
     if (line.port != 0 && line.mode != CommandLine::Mode::SimulateHub) {
         error = QStringLiteral("--port goes with --simulate-hub");
         return std::nullopt;
@@ -151,6 +158,10 @@ QString UsageText()
         "  linewarden [--data-dir DIR]              the desktop program\n"
         "  linewarden --demo [A|B] [--sample S]     the desktop program against a simulated router,\n"
         "                                           sampling every S seconds (1 or more)\n"
+        "  linewarden --headless [--data-dir DIR]   sampling, log, captures and web server without\n"
+        "                                           windows, from the desktop program's settings\n"
+        "  linewarden --headless --demo [A|B] [--sample S]\n"
+        "                                           the same against a simulated router\n"
         "  linewarden --simulate-hub A|B [--port N] only the simulated router, on 127.0.0.1\n"
         "  linewarden --read-page FILE --type A|B [--user1 N] [--user2 N] [--log-tab N]\n"
         "             [--log-date-format P] [--at YYYY-MM-DDTHH:MM:SS] [--url URL]\n"

@@ -31,6 +31,7 @@ struct CommandLine {
     QChar hubType = u'A'; // --demo / --simulate-hub
     quint16 port = 0; // --simulate-hub --port; 0: any free port
     int sampleSeconds = 0; // --demo --sample; 0: the settings' interval
+    bool headless = false; // --headless: the desktop program or the demo without windows
     ReadPageRequest readPage;
 };
 

@@ -1,7 +1,6 @@
 #include "shell/desktop_program.h"
 
 #include "base/clock.h"
-#include "base/router_type.h"
 #include "base/settings.h"
 #include "demo/simulated_router.h"
 #include "graphs/graph_set.h"
@@ -10,6 +9,7 @@
 #include "sampling/webengine_browser_view.h"
 #include "shell/about_dialog.h"
 #include "shell/data_folder.h"
+#include "shell/demo_setup.h"
 #include "shell/desktop_pipeline.h"
 #include "shell/help_file.h"
 #include "shell/line_monitor.h"
@@ -23,7 +23,6 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QSessionManager>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
@@ -42,32 +41,6 @@ MonitorContext DesktopMonitorContext(const DataFolder &folder)
 }
 
 namespace {
-
-// The demo's own folder unless --data-dir names one.
-DataFolder DemoFolder(const CommandLine &commandLine)
-{
-    DataFolderInputs inputs = DataFolder::CurrentInputs(commandLine.dataDir);
-    if (commandLine.dataDir.isEmpty())
-        inputs.dataDirOption = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-            + QStringLiteral("/demo-") + commandLine.hubType;
-    return DataFolder::Resolve(inputs);
-}
-
-// Points the demo's settings at the simulated router: its address and
-// password, its statistics page, automatic login, logging on, 10 s samples;
-// the file is written so the program sees a configured router.
-bool WriteDemoSettings(LineMonitor &monitor, const SimulatedRouter &router, bool typeA)
-{
-    Settings &settings = monitor.settings();
-    settings.setInteger(SettingKey::Type, RouterTypeIndex(typeA ? RouterType::TypeA : RouterType::TypeB));
-    settings.setText(SettingKey::Address, router.address());
-    settings.setText(SettingKey::Password, QStringLiteral("admin"));
-    settings.setFlag(SettingKey::Login, true);
-    settings.setInteger(SettingKey::Sample, 10);
-    settings.setFlag(SettingKey::cbLog, true);
-    settings.setText(typeA ? SettingKey::HHAUrl : SettingKey::HHBUrl, router.statisticsPath());
-    return monitor.SaveIni();
-}
 
 qint64 ResidentKilobytes()
 {
@@ -189,19 +162,14 @@ int RunDesktop(const CommandLine &commandLine, QTextStream &err)
 int RunDemo(const CommandLine &commandLine, QTextStream &err)
 {
     const bool typeA = commandLine.hubType != u'B';
-    SimulatedRouter::Options options;
-    options.model = typeA ? SimulatedRouter::Model::TypeA : SimulatedRouter::Model::TypeB;
-    SimulatedRouter router(options);
-    QString error;
-    if (!router.start(&error)) {
-        err << "linewarden: the simulated router did not start: " << error << Qt::endl;
+    const std::unique_ptr<SimulatedRouter> router = StartDemoRouter(typeA, err);
+    if (!router)
         return 2;
-    }
     const MonitorContext context = DesktopMonitorContext(DemoFolder(commandLine));
     err << "linewarden: demo against the simulated Type " << (typeA ? 'A' : 'B') << " router at http://"
-        << router.address() << ", files in " << context.dataFolder << Qt::endl;
+        << router->address() << ", files in " << context.dataFolder << Qt::endl;
     return RunMainWindow(
-        context, [&](LineMonitor &monitor) { return WriteDemoSettings(monitor, router, typeA); },
+        context, [&](LineMonitor &monitor) { return WriteDemoSettings(monitor, *router, typeA); },
         [&err, &commandLine](
             TForm1 &window) { InstallDemoMeasurement(window, commandLine.sampleSeconds, err); },
         err);

@@ -1,6 +1,7 @@
 #include "base/clock.h"
 #include "shell/command_line.h"
 #include "shell/desktop_program.h"
+#include "shell/headless_program.h"
 #include "shell/read_page_command.h"
 #include "shell/simulate_hub_command.h"
 
@@ -48,8 +49,14 @@ int main(int argc, char **argv)
         // The browser engine refuses to start its sandbox as root.
         if (::geteuid() == 0)
             qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        // Without windows nothing needs a display: the offscreen platform,
+        // unless the caller chose one.
+        if (commandLine->headless && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Linewarden"));
+        if (commandLine->headless)
+            return RunHeadless(*commandLine, out, err);
         return commandLine->mode == CommandLine::Mode::Demo ? RunDemo(*commandLine, err)
                                                             : RunDesktop(*commandLine, err);
     }

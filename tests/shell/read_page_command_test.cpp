@@ -41,6 +41,19 @@ TEST(CommandLine, ReadPageOptionsAndDefaults)
     ASSERT_TRUE(fast);
     EXPECT_EQ(fast->hubType, u'B');
     EXPECT_EQ(fast->sampleSeconds, 1);
+    EXPECT_FALSE(fast->headless);
+
+    const auto headless
+        = Parse({ QStringLiteral("--headless"), QStringLiteral("--data-dir"), QStringLiteral("/srv/lw") });
+    ASSERT_TRUE(headless);
+    EXPECT_EQ(headless->mode, CommandLine::Mode::Desktop);
+    EXPECT_TRUE(headless->headless);
+    const auto headlessDemo = Parse({ QStringLiteral("--demo"), QStringLiteral("B"),
+        QStringLiteral("--headless"), QStringLiteral("--sample"), QStringLiteral("2") });
+    ASSERT_TRUE(headlessDemo);
+    EXPECT_EQ(headlessDemo->mode, CommandLine::Mode::Demo);
+    EXPECT_TRUE(headlessDemo->headless);
+    EXPECT_EQ(headlessDemo->sampleSeconds, 2);
 
     const auto hub = Parse({ QStringLiteral("--simulate-hub"), QStringLiteral("B"), QStringLiteral("--port"),
         QStringLiteral("8080") });
@@ -66,6 +79,10 @@ TEST(CommandLine, BadArgumentsAreRefusedWithAMessage)
         { QStringLiteral("--frobnicate") },
         { QStringLiteral("--demo"), QStringLiteral("--sample"), QStringLiteral("0") },
         { QStringLiteral("--sample"), QStringLiteral("5") },
+        { QStringLiteral("--headless"), QStringLiteral("--sample"), QStringLiteral("5") },
+        { QStringLiteral("--headless"), QStringLiteral("--simulate-hub"), QStringLiteral("A") },
+        { QStringLiteral("--read-page"), QStringLiteral("p.html"), QStringLiteral("--type"),
+            QStringLiteral("A"), QStringLiteral("--headless") },
     };
     for (const QStringList &arguments : bad) {
         QString error;

@@ -1,0 +1,49 @@
+#include "shell/shared_steps.h"
+
+#include "graphs/chart.h"
+#include "graphs/graph_set.h"
+#include "graphs/plot_step.h"
+#include "outputs/capture_rules.h"
+#include "outputs/capture_step.h"
+#include "outputs/log_step.h"
+#include "outputs/metrics_step.h"
+#include "outputs/web_image_step.h"
+#include "sampling/sample_cycle.h"
+#include "shell/line_monitor.h"
+
+void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
+    std::function<void(const QString &message)> reportImageError, QObject *context)
+{
+    SamplePipeline &pipeline = monitor.pipeline();
+    SampleCycle &cycle = monitor.cycle();
+    GraphSet &graphs = outputs.graphs;
+    pipeline.add(SamplePipeline::Stage::Plot, std::make_unique<PlotStep>(graphs));
+    WebImageServer &server = monitor.webServer();
+    pipeline.add(SamplePipeline::Stage::WebImage,
+        std::make_unique<WebImageStep>(
+            monitor.settings(), server.serving(),
+            [&graphs](const QSize &size) {
+                graphs.setWebGraphSize(size);
+                return graphs.Chart5->renderImage(size);
+            },
+            std::move(reportImageError)));
+
+    // The automatic captures; Start and Pause end a pending follow-up and
+    // set the indicators.
+    pipeline.add(SamplePipeline::Stage::Capture,
+        std::make_unique<CaptureStep>(outputs.rules, outputs.capture, graphs));
+    QObject::connect(&cycle, &SampleCycle::started, &outputs.rules, &CaptureRules::runStarted);
+    QObject::connect(&cycle, &SampleCycle::paused, &outputs.rules, &CaptureRules::runPaused);
+
+    pipeline.add(SamplePipeline::Stage::Log, std::make_unique<LogStep>(monitor.log(), monitor.settings()));
+    pipeline.add(
+        SamplePipeline::Stage::Metrics, std::make_unique<MetricsStep>(server.figures(), monitor.settings()));
+
+    // The run state published with the figures follows the sample cycle.
+    PublishedFiguresStore &figures = server.figures();
+    const auto publishRunState = [&cycle, &figures] {
+        figures.update([&cycle](PublishedFigures &f) { f.runState = cycle.runState(); });
+    };
+    QObject::connect(&cycle, &SampleCycle::runStateChanged, context, publishRunState);
+    publishRunState();
+}

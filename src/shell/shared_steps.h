@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class CaptureRules;
+class GraphCapture;
+class GraphSet;
+class LineMonitor;
+class QObject;
+
+// The graphs a program draws its samples on and the captures made of them.
+struct GraphOutputs {
+    GraphSet &graphs;
+    CaptureRules &rules;
+    GraphCapture &capture;
+};
+
+// The per-sample steps of every way the program runs, with or without
+// windows: plot, the automatic captures, the web image, the log and the
+// figures of /metrics with the run state published beside them.
+// reportImageError tells of a web image that was not written; context
+// owns the connections made here.
+void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
+    std::function<void(const QString &message)> reportImageError, QObject *context);

@@ -1,0 +1,25 @@
+# Installs the build into PREFIX and checks the user unit: it is where
+# `systemctl --user` looks, starts the installed program without windows,
+# and is restarted after a failure but not after status 2.
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
+  RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+if(NOT EXISTS ${PREFIX}/bin/linewarden)
+  message(FATAL_ERROR "the program was not installed in ${PREFIX}/bin")
+endif()
+set(unit ${PREFIX}/lib/systemd/user/linewarden.service)
+if(NOT EXISTS ${unit})
+  message(FATAL_ERROR "no ${unit}")
+endif()
+file(READ ${unit} text)
+foreach(line "ExecStart=${BINDIR}/linewarden --headless" "Restart=on-failure" "RestartPreventExitStatus=2"
+    "KillSignal=SIGTERM" "WantedBy=default.target")
+  string(FIND "${text}" "\n${line}\n" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${unit} lacks the line ${line}")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${PREFIX})
