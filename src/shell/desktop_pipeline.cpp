@@ -5,6 +5,7 @@
 #include "graphs/plot_step.h"
 #include "outputs/capture_rules.h"
 #include "outputs/capture_step.h"
+#include "outputs/line_events_step.h"
 #include "outputs/log_step.h"
 #include "outputs/metrics_step.h"
 #include "outputs/tray_step.h"
@@ -51,8 +52,13 @@ void AddDesktopSteps(LineMonitor &monitor, TForm1 &window)
     pipeline.add(SamplePipeline::Stage::Status,
         std::make_unique<StatusStep>(
             monitor.settings(), [&window](const StatusTexts &texts) { window.showStatusTexts(texts); }));
+    pipeline.add(SamplePipeline::Stage::LineEvents,
+        std::make_unique<LineEventsStep>(monitor.lineEvents(), monitor.settings(), server.figures()));
     pipeline.add(
         SamplePipeline::Stage::Metrics, std::make_unique<MetricsStep>(server.figures(), monitor.settings()));
+    // Each event marks its sample, the newest plotted, on the Noise Margin graph.
+    QObject::connect(
+        &monitor.lineEvents(), &LineEventHistory::added, &window.graphs(), &GraphSet::markLineEvent);
 
     // The run state published with the figures follows the sample cycle.
     PublishedFiguresStore &figures = server.figures();

@@ -10,6 +10,7 @@
 #include "sampling/sample_cycle.h"
 #include "shell/capture_controls.h"
 #include "shell/control_bindings.h"
+#include "shell/line_events_window.h"
 #include "shell/line_monitor.h"
 #include "shell/log_controls.h"
 #include "shell/more_advanced_settings_dialog.h"
@@ -109,6 +110,8 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     m_monitor.applySettings();
     startUp();
     Form7 = new TForm7(m_monitor.settings(), m_monitor.clock(), *m_graphs, this);
+    FormLineEvents
+        = new LineEventsWindow(m_monitor.lineEvents(), m_monitor.settings(), m_monitor.clock(), this);
 }
 
 SampleCycle &TForm1::cycle()
@@ -387,6 +390,11 @@ void TForm1::btnAdvancedClick()
     Form7->ShowModal();
 }
 
+void TForm1::mnuLineEventsClick()
+{
+    FormLineEvents->ShowModal();
+}
+
 void TForm1::buildStatusBar()
 {
     // Start time, log size and capture folder size; the last panel reaches
@@ -449,6 +457,9 @@ void TForm1::buildMainMenu()
     File1->addSeparator();
     connect(File1->addAction(QStringLiteral("Setup Wizard...")), &QAction::triggered, this,
         &TForm1::setupWizardWanted);
+    File1->addSeparator();
+    mnuLineEvents = File1->addAction(QStringLiteral("Line Events..."));
+    connect(mnuLineEvents, &QAction::triggered, this, &TForm1::mnuLineEventsClick);
     File1->addSeparator();
     connect(File1->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
     connect(File1, &QMenu::aboutToShow, m_capture, &CaptureControls::File1Click);

@@ -9,6 +9,7 @@
 class BrowserView;
 class CaptureControls;
 class GraphSet;
+class LineEventsWindow;
 class LineMonitor;
 class LogControls;
 class QAction;
@@ -86,6 +87,8 @@ public:
     QAction *mnuSelectAll = nullptr;
     QPushButton *btnAdvanced = nullptr;
     TForm7 *Form7 = nullptr; // "More Advanced Settings", child of this
+    LineEventsWindow *FormLineEvents = nullptr; // "Line Events", child of this
+    QAction *mnuLineEvents = nullptr;
     QMenu *File1 = nullptr;
     QMenu *Configure1 = nullptr;
 
@@ -104,6 +107,8 @@ public:
     void showStatusTexts(const StatusTexts &texts);
     // "Advanced+": the more advanced settings, centred over the window.
     void btnAdvancedClick();
+    // File "Line Events...": the line's events, centred over the window.
+    void mnuLineEventsClick();
 
     // The close path, asking first only when mayAsk and "Prompt before
     // closing" is on; false when the user cancelled. Ending from outside
