@@ -54,12 +54,13 @@ LineEventsWindow::LineEventsWindow(
     : QDialog(parent), m_history(history), m_settings(settings), m_clock(clock)
 {
     setWindowTitle(QStringLiteral("Linewarden - Line Events"));
-    resize(900, 520);
+    resize(1000, 520);
     auto *layout = new QVBoxLayout(this);
 
     tblCounts = Table(
         { QStringLiteral("Event"), QStringLiteral("Last 24 hours"), QStringLiteral("Last 7 days") }, this);
     tblCounts->setRowCount(int(kLineEventKinds));
+    tblCounts->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     tblCounts->setFixedHeight(
         tblCounts->horizontalHeader()->sizeHint().height() + int(kLineEventKinds) * 24 + 4);
     for (const LineEventKind kind : kAllLineEventKinds)
