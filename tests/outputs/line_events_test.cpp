@@ -1,14 +1,7 @@
-#include "base/settings.h"
-#include "outputs/line_event_history.h"
 #include "outputs/line_events.h"
 #include "outputs/line_events_log.h"
-#include "outputs/line_events_step.h"
-#include "outputs/metrics_text.h"
-#include "outputs/published_figures.h"
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
-
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -156,34 +149,6 @@ TEST_F(LineEventsFile, IsTrimmedLikeTheLog)
     EXPECT_EQ(kept[0].moment, Start.addSecs(90));
     EXPECT_EQ(lines()[0], LineEventsHeader());
     EXPECT_TRUE(TrimLineEvents(data.filePath(QStringLiteral("other/log.txt")), 2).ok);
-}
-
-TEST_F(LineEventsFile, TheStepKeepsCountsAndWritesOnlyWhileLogging)
-{
-    Settings settings { SettingsContext() };
-    settings.setText(SettingKey::LogFile, logPath());
-    LineEventHistory history;
-    PublishedFiguresStore figures;
-    LineEventsStep step(history, settings, figures);
-    LineSample sample;
-    sample.pageRead = true;
-    const auto load = [&](bool statisticsPage, double down, int index) {
-        sample.speedDown = down;
-        step.sampleTaken(PageLoad { sample, Start.addSecs(30 * index), statisticsPage, true });
-    };
-    load(true, 8000, 0);
-    load(true, 0, 1); // line down, logging off
-    settings.setFlag(SettingKey::cbLog, true);
-    load(false, 0, 2); // router silent
-    load(true, 7000, 3); // router back, line up
-
-    ASSERT_EQ(history.events().size(), 4u);
-    EXPECT_EQ(ReadLineEvents(eventsPath(), 10).size(), 3u);
-    const QByteArray text = MetricsText(figures.snapshot());
-    for (const char *line : { "linewarden_line_events_total{kind=\"line_down\"} 1\n",
-             "linewarden_line_events_total{kind=\"resync\"} 0\n",
-             "linewarden_line_events_total{kind=\"router_back\"} 1\n" })
-        EXPECT_TRUE(text.contains(line)) << line;
 }
 
 } // namespace
