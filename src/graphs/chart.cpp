@@ -17,6 +17,7 @@ const QColor Grey(128, 128, 128);
 const QColor GridColour(229, 229, 229);
 const QColor WallColour(221, 221, 221);
 const QColor FloorColour(200, 200, 200);
+const QColor MarkColour(214, 184, 140); // a pale sand: seen, never in the way of the lines
 constexpr double Depth = 0.08; // of the plot's height, in the 3-D look
 constexpr int MostLabels = 200; // labels drawn at most, however wide the window
 
@@ -217,6 +218,12 @@ const SeriesStore &Chart::series(ChartSide side) const
     return m_series[static_cast<size_t>(side)];
 }
 
+void Chart::addMark(double x)
+{
+    m_marks.push_back(x);
+    scheduleRefresh();
+}
+
 void Chart::setAxisTitle(ChartAxis axis, const QString &title)
 {
     plotAxis(axis)->setLabel(title);
@@ -299,6 +306,38 @@ void Chart::rebuildVisibleData()
     const int last = static_cast<int>(std::clamp(std::ceil(high) + 1, -1.0, most));
     rebuildSide(ChartSide::Left, first, last);
     rebuildSide(ChartSide::Right, first, last);
+    rebuildMarks(low, high);
+}
+
+// Like the points, only the marks in the window become lines of the
+// library; the lines are kept and reused as the window moves.
+void Chart::rebuildMarks(double low, double high)
+{
+    std::size_t used = 0;
+    for (const double x : m_marks) {
+        if (x < low || x > high)
+            continue;
+        if (used == m_markLines.size()) {
+            auto *line = new QCPItemStraightLine(m_plot);
+            line->setLayer(QStringLiteral("grid"));
+            line->setPen(QPen(MarkColour, 1, Qt::DashLine));
+            line->setSelectable(false);
+            for (QCPItemPosition *end : { line->point1, line->point2 }) {
+                end->setAxes(m_plot->xAxis, m_plot->yAxis);
+                end->setAxisRect(m_plot->axisRect());
+                end->setTypeX(QCPItemPosition::ptPlotCoords);
+                end->setTypeY(QCPItemPosition::ptAxisRectRatio);
+            }
+            m_markLines.push_back(line);
+        }
+        QCPItemStraightLine *line = m_markLines[used++];
+        line->point1->setCoords(x, 0);
+        line->point2->setCoords(x, 1);
+        line->setVisible(true);
+    }
+    for (std::size_t i = used; i < m_markLines.size(); ++i)
+        m_markLines[i]->setVisible(false);
+    m_marksShown = static_cast<int>(used);
 }
 
 void Chart::rebuildSide(ChartSide side, int first, int last)

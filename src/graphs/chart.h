@@ -10,9 +10,11 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class QCustomPlot;
 class QCPGraph;
+class QCPItemStraightLine;
 class QCPAxis;
 class QCPAxisTickerText;
 class QCPLayerable;
@@ -51,6 +53,13 @@ public:
     // Changes the first point's value; false when the series is empty.
     bool setFirstValue(ChartSide side, double value);
     const SeriesStore &series(ChartSide side) const;
+
+    // A vertical line across the plot at a position of the bottom axis, in
+    // a quiet colour behind the series; it moves with the window.
+    void addMark(double x);
+    const std::vector<double> &marks() const { return m_marks; }
+    // The marks the window shows now, as last drawn.
+    int marksShown() const { return m_marksShown; }
 
     void setAxisTitle(ChartAxis axis, const QString &title);
     QString axisTitle(ChartAxis axis) const;
@@ -104,6 +113,7 @@ private:
     void queuedRefresh();
     void rebuildVisibleData();
     void rebuildSide(ChartSide side, int first, int last);
+    void rebuildMarks(double low, double high);
     void rebuildLabels(int plotWidth);
     void syncAxis(ChartAxis axis);
     void applyDepth(int drawnHeight);
@@ -117,6 +127,10 @@ private:
     QCPLayerable *m_walls = nullptr; // owned by m_plot
     std::array<std::array<QCPGraph *, 3>, 2> m_graphs {}; // per side: blue, maroon, grey; owned by m_plot
     QSharedPointer<QCPAxisTickerText> m_ticker;
+
+    std::vector<double> m_marks; // in the order added
+    std::vector<QCPItemStraightLine *> m_markLines; // drawn ones first; owned by m_plot
+    int m_marksShown = 0;
 
     PlainChartAxes m_axes;
     std::array<SeriesStore, 2> m_series;

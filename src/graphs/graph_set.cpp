@@ -420,6 +420,16 @@ void GraphSet::PlotSample(const LineSample &sample, const QDateTime &moment)
         chart->setPanMode(pan);
 }
 
+void GraphSet::markLineEvent()
+{
+    // Two events of one sample (the router back, the line resynchronised)
+    // share one mark.
+    const int newest = Chart1->series(ChartSide::Left).count() - 1;
+    const std::vector<double> &marks = Chart1->marks();
+    if (newest >= 0 && (marks.empty() || marks.back() != newest))
+        Chart1->addMark(newest);
+}
+
 void GraphSet::plotUserGraph(UserGraph &graph, const LineSample &sample, const QDateTime &moment)
 {
     const bool first = graph.number == 1;

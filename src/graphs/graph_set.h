@@ -86,6 +86,9 @@ public:
     // Adds a sample's points to every graph at the moment of its page load,
     // applies the axis rules and moves the graphs to the newest page.
     void PlotSample(const LineSample &sample, const QDateTime &moment);
+    // A line event was found in the sample plotted last: the Noise Margin
+    // graph marks it.
+    void markLineEvent();
 
     void spPointsPerPageChange();
     void spPointsPerPageExit();

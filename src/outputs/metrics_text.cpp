@@ -128,6 +128,10 @@ QByteArray MetricsText(const PublishedFigures &figures)
             "Time of the last sample in seconds since the epoch." });
         out.value(double(figures.lastSample.toMSecsSinceEpoch()) / 1000.0);
     }
+    out.family({ "linewarden_line_events_total", "counter", "Line events found since the program started." });
+    for (const LineEventKind kind : kAllLineEventKinds)
+        out.labelled(
+            "kind", LineEventLabel(kind), double(figures.lineEvents[static_cast<std::size_t>(kind)]));
     out.family({ "linewarden_last_load_statistics_page", "gauge",
         "1 when the last page load was read as the router's statistics page, else 0." });
     out.value(figures.lastLoadStatisticsPage ? 1 : 0);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "base/user_figure.h"
+#include "outputs/line_events.h"
 #include "sampling/run_state.h"
 
 #include <QDateTime>
 
+#include <array>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -28,6 +30,8 @@ struct PublishedFigures {
     quint64 samples = 0; // samples taken since start
     QDateTime lastSample; // the moment of the last sample
     bool lastLoadStatisticsPage = false;
+    // Line events found since start, per kind (indexed by LineEventKind).
+    std::array<quint64, kLineEventKinds> lineEvents {};
     RunState runState = RunState::Idle;
 };
 

@@ -1,5 +1,7 @@
 #include "shell/desktop_pipeline.h"
 
+#include "graphs/graph_set.h"
+#include "outputs/line_event_history.h"
 #include "outputs/tray_step.h"
 #include "sampling/sample_cycle.h"
 #include "shell/capture_controls.h"
@@ -28,4 +30,8 @@ void AddDesktopSteps(LineMonitor &monitor, TForm1 &window)
     pipeline.add(SamplePipeline::Stage::Status,
         std::make_unique<StatusStep>(
             monitor.settings(), [&window](const StatusTexts &texts) { window.showStatusTexts(texts); }));
+    // Each line event marks its sample, the newest plotted, on the Noise
+    // Margin graph.
+    QObject::connect(
+        &monitor.lineEvents(), &LineEventHistory::added, &window.graphs(), &GraphSet::markLineEvent);
 }

@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "outputs/daily_maintenance.h"
+#include "outputs/line_events_log.h"
 #include "sampling/browser_view.h"
 #include "sampling/router_navigation.h"
 #include "sampling/router_settings.h"
@@ -23,6 +24,9 @@ LineMonitor::LineMonitor(const MonitorContext &context, BrowserView &view, QObje
     : QObject(parent), m_context(context), m_view(view), m_settings(SettingsContextOf(context))
 {
     m_settings.Load(m_context.settingsPath);
+    // What earlier runs found stays in view; this run finds its own anew.
+    m_lineEvents.restore(
+        ReadLineEvents(LineEventsPath(m_settings.text(SettingKey::LogFile)), LineEventHistory::kMostEvents));
     // The program's own picture folders; one that cannot be made is left
     // out, and what needs it stays off.
     for (const char *name : { "Capture", "WebServer" })

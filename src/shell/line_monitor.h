@@ -2,6 +2,7 @@
 
 #include "base/settings.h"
 #include "base/settings_bindings.h"
+#include "outputs/line_event_history.h"
 #include "outputs/sample_log.h"
 #include "outputs/web_image_server.h"
 #include "sampling/line_sample.h"
@@ -28,10 +29,11 @@ struct MonitorContext {
 
 // The parts that watch the line, with or without windows: the settings,
 // loaded once and held for the whole run, the current sample, the sample
-// cycle, the router navigation over a browser view, the sample log and the
-// per-sample pipeline the navigation hands every page load to, the web
-// image server with its content type table, and the daily maintenance of
-// the log and the captured images, checked at every Start too. The pipeline
+// cycle, the router navigation over a browser view, the sample log, the
+// line events found so far and the per-sample pipeline the navigation hands
+// every page load to, the web image server with its content type table, and
+// the daily maintenance of the log, the events file and the captured images,
+// checked at every Start too. The pipeline
 // starts empty: where the program is put together, its steps are added.
 class LineMonitor final : public QObject {
     Q_OBJECT
@@ -55,6 +57,8 @@ public:
     RouterNavigation &navigation() { return *m_navigation; }
     WebImageServer &webServer() { return m_webServer; }
     DailyMaintenance &maintenance() { return *m_maintenance; }
+    // The line's events: the events file's from earlier runs, then this run's.
+    LineEventHistory &lineEvents() { return m_lineEvents; }
 
     // Whether the settings file exists now (the first run has none).
     bool settingsFileExists() const;
@@ -76,6 +80,7 @@ private:
     NavigationUrls m_urls;
     SampleLog m_log;
     SamplePipeline m_pipeline;
+    LineEventHistory m_lineEvents;
     // Its content type table is built here, before a stored Web setting
     // starts it while the settings are applied.
     WebImageServer m_webServer;

@@ -13,6 +13,7 @@
 #include "shell/control_bindings.h"
 #include "shell/indicator_pictures.h"
 #include "shell/image_viewer.h"
+#include "shell/line_events_window.h"
 #include "shell/line_monitor.h"
 #include "shell/log_controls.h"
 #include "shell/more_advanced_settings_dialog.h"
@@ -116,6 +117,8 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     Form3 = new TForm3(m_capture->edCapture->text(), this);
     Form7 = new TForm7(m_monitor.settings(), m_monitor.clock(), *m_graphs, this);
     buildMaintenance();
+    FormLineEvents
+        = new LineEventsWindow(m_monitor.lineEvents(), m_monitor.settings(), m_monitor.clock(), this);
 }
 
 SampleCycle &TForm1::cycle()
@@ -480,6 +483,11 @@ void TForm1::showImageViewer(int belowTop)
     Form3->showModalOver(*this, belowTop, m_capture->edCapture->text());
 }
 
+void TForm1::mnuLineEventsClick()
+{
+    FormLineEvents->ShowModal();
+}
+
 void TForm1::buildStatusBar()
 {
     // Start time, log size and capture folder size; the last panel reaches
@@ -542,6 +550,9 @@ void TForm1::buildMainMenu()
     File1->addSeparator();
     connect(File1->addAction(QStringLiteral("Setup Wizard...")), &QAction::triggered, this,
         &TForm1::setupWizardWanted);
+    File1->addSeparator();
+    mnuLineEvents = File1->addAction(QStringLiteral("Line Events..."));
+    connect(mnuLineEvents, &QAction::triggered, this, &TForm1::mnuLineEventsClick);
     File1->addSeparator();
     connect(File1->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
     connect(File1, &QMenu::aboutToShow, m_capture, &CaptureControls::File1Click);

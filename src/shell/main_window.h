@@ -11,6 +11,7 @@
 class BrowserView;
 class CaptureControls;
 class GraphSet;
+class LineEventsWindow;
 class LineMonitor;
 class LogControls;
 class QAction;
@@ -100,6 +101,8 @@ public:
     QLabel *Image23 = nullptr;
     QPushButton *btnMaintenance = nullptr;
     QAction *mnuMaintain = nullptr;
+    LineEventsWindow *FormLineEvents = nullptr; // "Line Events", child of this
+    QAction *mnuLineEvents = nullptr;
     QMenu *File1 = nullptr;
     QMenu *Configure1 = nullptr;
 
@@ -125,6 +128,8 @@ public:
     // The image viewer, modal, on the capture folder named now, at this
     // window's left edge and belowTop pixels below its top.
     void showImageViewer(int belowTop);
+    // File "Line Events...": the line's events, centred over the window.
+    void mnuLineEventsClick();
 
     // The close path, asking first only when mayAsk and "Prompt before
     // closing" is on; false when the user cancelled. Ending from outside

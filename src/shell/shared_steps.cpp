@@ -5,6 +5,7 @@
 #include "graphs/plot_step.h"
 #include "outputs/capture_rules.h"
 #include "outputs/capture_step.h"
+#include "outputs/line_events_step.h"
 #include "outputs/log_step.h"
 #include "outputs/metrics_step.h"
 #include "outputs/web_image_step.h"
@@ -36,6 +37,8 @@ void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
     QObject::connect(&cycle, &SampleCycle::paused, &outputs.rules, &CaptureRules::runPaused);
 
     pipeline.add(SamplePipeline::Stage::Log, std::make_unique<LogStep>(monitor.log(), monitor.settings()));
+    pipeline.add(SamplePipeline::Stage::LineEvents,
+        std::make_unique<LineEventsStep>(monitor.lineEvents(), monitor.settings(), server.figures()));
     pipeline.add(
         SamplePipeline::Stage::Metrics, std::make_unique<MetricsStep>(server.figures(), monitor.settings()));
 

@@ -88,4 +88,21 @@ TEST(GraphCursors, SevenHandCursorsOf32PixelsWithTheHotSpotAtEightEight)
         cursors.byName(QStringLiteral("cursorNS")).pixmap().toImage());
 }
 
+TEST(Chart, MarksMoveWithTheWindow)
+{
+    Chart chart;
+    Add(chart, 30);
+    for (const double x : { 5.0, 15.0, 25.0 })
+        chart.addMark(x);
+    const struct {
+        double low, high;
+        int shown;
+    } windows[] = { { 0, 10, 1 }, { 10, 30, 2 }, { 0, 30, 3 }, { 16, 24, 0 }, { 5, 15, 2 } };
+    for (const auto &w : windows) {
+        SetRangeSafely(chart, ChartAxis::Bottom, w.low, w.high);
+        chart.refreshNow();
+        EXPECT_EQ(chart.marksShown(), w.shown) << w.low << ".." << w.high;
+    }
+}
+
 } // namespace

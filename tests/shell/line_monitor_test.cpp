@@ -1,7 +1,11 @@
 // The line monitor with no window at all: the navigation hands each page
 // load to the pipeline, whose steps are added as the program puts them
 // together.
+#include "demo/hub_a_pages.h"
+#include "outputs/line_events_log.h"
+#include "outputs/line_events_step.h"
 #include "outputs/log_step.h"
+#include "outputs/metrics_text.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
 #include "shell/line_monitor.h"
@@ -164,6 +168,73 @@ TEST_F(LineMonitorTest, StartRunsTheDailyCheck)
     monitor->cycle().btnRunClick();
     EXPECT_EQ(
         logLines(), (QStringList { QStringLiteral("Head"), QStringLiteral("----"), QStringLiteral("d3") }));
+}
+
+// A scripted line through the whole monitor: the drop, the line back at
+// other speeds, the router off and on again; then the program restarted.
+TEST_F(LineMonitorTest, ALineScriptGivesItsEventsOnceAcrossARestart)
+{
+    open();
+    const auto addStep = [this] {
+        monitor->pipeline().add(SamplePipeline::Stage::LineEvents,
+            std::make_unique<LineEventsStep>(
+                monitor->lineEvents(), monitor->settings(), monitor->webServer().figures()));
+    };
+    addStep();
+    LineFigures line;
+    line.marginDown = 6.1;
+    line.marginUp = 5.9;
+    line.speedDown = 8000;
+    line.speedUp = 1000;
+    line.routerUptime = 5000;
+    const auto page = [&](bool statistics) {
+        clock.advanceSeconds(30);
+        line.routerUptime += 30;
+        view.complete(FakeDocument(StatsDocumentUrl,
+            statistics ? HubAStatisticsPage(line, QStringLiteral("/index.cgi?active%5fpage=9118"))
+                       : QStringLiteral("<h1>This site can't be reached</h1>")));
+    };
+    const auto kinds = [&] {
+        QStringList found;
+        for (const LineEvent &event : ReadLineEvents(data.filePath(QStringLiteral("events.txt")), 100))
+            found << LineEventText(event.kind);
+        return found;
+    };
+
+    page(true);
+    page(true);
+    line.speedDown = line.speedUp = 0; // the drop
+    page(true);
+    line.speedDown = 7000; // back at other speeds
+    line.speedUp = 900;
+    page(true);
+    page(false); // the router off
+    page(false);
+    line.routerUptime = 0; // and on again, at the same speeds
+    page(true);
+
+    const QStringList expected { QStringLiteral("Line down"), QStringLiteral("Line up"),
+        QStringLiteral("Router not answering"), QStringLiteral("Router answering"),
+        QStringLiteral("Resync") };
+    EXPECT_EQ(kinds(), expected);
+    EXPECT_EQ(monitor->lineEvents().events().size(), 5u);
+    const QByteArray metrics = MetricsText(monitor->webServer().figures().snapshot());
+    for (const char *counter : { "{kind=\"line_down\"} 1\n", "{kind=\"line_up\"} 1\n",
+             "{kind=\"resync\"} 1\n", "{kind=\"router_silent\"} 1\n", "{kind=\"router_back\"} 1\n" })
+        EXPECT_TRUE(metrics.contains(QByteArray("linewarden_line_events_total") + counter)) << counter;
+
+    // Started again: the old events are known, none is found again, and
+    // the counters start afresh.
+    monitor.reset();
+    open();
+    addStep();
+    EXPECT_EQ(monitor->lineEvents().events().size(), 5u);
+    line.speedDown = 6000;
+    page(true);
+    page(true);
+    EXPECT_EQ(kinds(), expected);
+    EXPECT_TRUE(MetricsText(monitor->webServer().figures().snapshot())
+                    .contains("linewarden_line_events_total{kind=\"resync\"} 0\n"));
 }
 
 } // namespace
