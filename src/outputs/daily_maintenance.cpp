@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "base/settings.h"
+#include "outputs/line_events_log.h"
 #include "outputs/output_settings.h"
 
 DailyMaintenance::DailyMaintenance(
@@ -35,10 +36,16 @@ void DailyMaintenance::DailyTimerTimer()
         deleteNow();
 }
 
-// The one place that names the files the trim keeps short.
+// The one place that names the files the trim keeps short: the log, and
+// the events file beside it, which keeps as many lines.
 bool DailyMaintenance::trimNow()
 {
-    return trimFile(OutputSettings(m_settings).logFile(), m_log);
+    const QString logPath = OutputSettings(m_settings).logFile();
+    const bool logTrimmed = trimFile(logPath, m_log);
+    const TrimOutcome events = TrimLineEvents(logPath, m_settings.integer(SettingKey::TrimLines));
+    if (!events.ok)
+        emit trimFailed(events.error);
+    return logTrimmed && events.ok;
 }
 
 bool DailyMaintenance::trimFile(const QString &path, SampleLog &log)

@@ -3,6 +3,7 @@
 #include "base/router_type.h"
 #include "base/settings.h"
 #include "demo/simulated_router.h"
+#include "outputs/daily_maintenance.h"
 #include "sampling/webengine_browser_view.h"
 #include "shell/data_folder.h"
 #include "shell/demo_setup.h"
@@ -67,11 +68,11 @@ int RunWithoutWindows(const MonitorContext &context, const std::function<bool(Li
     HeadlessMonitor headless(monitor, view.widget(), out, err);
     headless.start(sampleSecondsOverride);
 
-    // ---- Daily maintenance -------------------------------------------------
-    // The daily schedule (log trim, deletion of old captures) is created
-    // here, over `monitor`, once the settings are applied, and lives until
-    // the end of this function.
-    // ------------------------------------------------------------------------
+    // The daily schedule (log and events trim, deletion of old captures)
+    // runs inside the monitor from start-up; a trim that fails is told on
+    // standard error, as the window would show it.
+    QObject::connect(&monitor.maintenance(), &DailyMaintenance::trimFailed, &monitor,
+        [&err](const QString &text) { err << "linewarden: " << text << Qt::endl; });
 
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &monitor,
         [&headless] { QCoreApplication::exit(headless.close()); });
