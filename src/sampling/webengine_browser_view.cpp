@@ -88,6 +88,11 @@ WebEngineBrowserView::WebEngineBrowserView(QWidget *parent)
         if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus
             || info.status() == QWebEngineLoadingInfo::LoadFailedStatus)
             takeSnapshot();
+        // A renderer that has just finished a page is not hung, even if a
+        // question put to it was lost (one put while a fresh renderer was
+        // taking over goes unanswered) or waits behind a long layout.
+        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
+            m_probePending = false;
     });
 }
 
