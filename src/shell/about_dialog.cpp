@@ -1,5 +1,7 @@
 #include "shell/about_dialog.h"
 
+#include "shell/window_placement.h"
+
 #include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
@@ -131,12 +133,7 @@ bool TForm2::eventFilter(QObject *watched, QEvent *event)
 QPoint TForm2::centredPosition() const
 {
     const QWidget *owner = parentWidget();
-    if (!owner)
-        return pos();
-    const QRect main = owner->frameGeometry();
-    const QSize own = frameGeometry().size();
-    return QPoint(
-        main.left() + main.width() / 2 - own.width() / 2, main.top() + main.height() / 2 - own.height() / 2);
+    return owner ? CentredOver(owner->frameGeometry(), frameGeometry().size()) : pos();
 }
 
 int TForm2::ShowModal()

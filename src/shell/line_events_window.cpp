@@ -4,6 +4,7 @@
 #include "base/date_time_pattern.h"
 #include "base/settings.h"
 #include "outputs/line_event_history.h"
+#include "shell/window_placement.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -94,12 +95,8 @@ int LineEventsWindow::ShowModal()
 {
     refresh();
     winId();
-    if (const QWidget *owner = parentWidget()) {
-        const QRect main = owner->frameGeometry();
-        const QSize own = frameGeometry().size();
-        move(main.left() + main.width() / 2 - own.width() / 2,
-            main.top() + main.height() / 2 - own.height() / 2);
-    }
+    if (const QWidget *owner = parentWidget())
+        move(CentredOver(owner->frameGeometry(), frameGeometry().size()));
     return exec();
 }
 

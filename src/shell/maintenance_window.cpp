@@ -4,6 +4,7 @@
 #include "base/settings.h"
 #include "outputs/daily_maintenance.h"
 #include "outputs/output_settings.h"
+#include "shell/window_placement.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -129,12 +130,7 @@ QGroupBox *TForm5::buildImagesGroup()
 QPoint TForm5::centredPosition() const
 {
     const QWidget *owner = parentWidget();
-    if (!owner)
-        return pos();
-    const QRect main = owner->frameGeometry();
-    const QSize own = frameGeometry().size();
-    return QPoint(
-        main.left() + main.width() / 2 - own.width() / 2, main.top() + main.height() / 2 - own.height() / 2);
+    return owner ? CentredOver(owner->frameGeometry(), frameGeometry().size()) : pos();
 }
 
 int TForm5::ShowModal(Opener opener)

@@ -6,6 +6,7 @@
 #include "base/settings.h"
 #include "graphs/graph_set.h"
 #include "shell/desktop_settings_prompts.h"
+#include "shell/window_placement.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -129,12 +130,7 @@ void TForm7::setPrompts(SettingsPrompts &prompts)
 QPoint TForm7::centredPosition() const
 {
     const QWidget *owner = parentWidget();
-    if (!owner)
-        return pos();
-    const QRect main = owner->frameGeometry();
-    const QSize own = frameGeometry().size();
-    return QPoint(
-        main.left() + main.width() / 2 - own.width() / 2, main.top() + main.height() / 2 - own.height() / 2);
+    return owner ? CentredOver(owner->frameGeometry(), frameGeometry().size()) : pos();
 }
 
 int TForm7::ShowModal()

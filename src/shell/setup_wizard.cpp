@@ -5,6 +5,7 @@
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
 #include "shell/router_access_controls.h"
+#include "shell/window_placement.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -256,10 +257,7 @@ QWidget *TForm4::buildFinishPage()
 
 QPoint TForm4::centredPosition() const
 {
-    const QRect main = m_main.frameGeometry();
-    const QSize own = frameGeometry().size();
-    return QPoint(
-        main.left() + main.width() / 2 - own.width() / 2, main.top() + main.height() / 2 - own.height() / 2);
+    return CentredOver(m_main.frameGeometry(), frameGeometry().size());
 }
 
 int TForm4::ShowModal()

@@ -10,3 +10,9 @@ QRect PlaceMainWindow(
     centred.moveCenter(primaryScreen.center());
     return centred;
 }
+
+QPoint CentredOver(const QRect &ownerFrame, const QSize &ownFrame)
+{
+    return QPoint(ownerFrame.left() + ownerFrame.width() / 2 - ownFrame.width() / 2,
+        ownerFrame.top() + ownerFrame.height() / 2 - ownFrame.height() / 2);
+}
