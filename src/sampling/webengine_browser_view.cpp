@@ -256,6 +256,11 @@ void WebEngineBrowserView::endRenderer()
     if (pid > 0)
         ::kill(pid_t(pid), SIGKILL);
     m_probePending = false;
+    // The load goes with its renderer, and the engine does not always say
+    // so. Left marked as loading, the next load (which reports its start
+    // only once a fresh renderer has taken it up) would be taken for the
+    // stuck one and ended in turn, again and again.
+    m_loading = false;
 }
 
 bool WebEngineBrowserView::allowNavigation(const QUrl &url)
