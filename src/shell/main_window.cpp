@@ -54,6 +54,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int HintRightMargin = 450;
@@ -616,9 +618,16 @@ void TForm1::showEvent(QShowEvent *event)
 // lies beyond the desktop or Monitor1 asks for it.
 void TForm1::placeWindow()
 {
+    // A hand-edited file can hold any 32-bit number; no desktop reaches a
+    // million pixels, and within that the rectangle's arithmetic cannot
+    // overflow.
+    static constexpr int Far = 1 << 20;
     const Settings &settings = m_monitor.settings();
-    const QRect stored(settings.integer(SettingKey::Left), settings.integer(SettingKey::Top),
-        settings.integer(SettingKey::Width), settings.integer(SettingKey::Height));
+    const auto position
+        = [&settings](SettingKey key) { return std::clamp(settings.integer(key), -Far, Far); };
+    const auto length = [&settings](SettingKey key) { return std::clamp(settings.integer(key), 0, Far); };
+    const QRect stored(position(SettingKey::Left), position(SettingKey::Top), length(SettingKey::Width),
+        length(SettingKey::Height));
     const QScreen *primary = QGuiApplication::primaryScreen();
     if (!primary)
         return;

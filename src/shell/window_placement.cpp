@@ -4,7 +4,11 @@ QRect PlaceMainWindow(
     const QRect &stored, const QRect &virtualDesktop, const QRect &primaryScreen, bool alwaysOnPrimary)
 {
     const bool beyond = stored.x() + stored.width() > virtualDesktop.x() + virtualDesktop.width();
-    if (!beyond && !alwaysOnPrimary)
+    // A place wholly left of, above or below the desktop (a monitor there was
+    // removed, or the file was edited by hand) would open the window out of
+    // sight; it is taken as beyond too.
+    const bool outside = !stored.intersects(virtualDesktop);
+    if (!beyond && !outside && !alwaysOnPrimary)
         return stored;
     QRect centred(QPoint(), stored.size());
     centred.moveCenter(primaryScreen.center());

@@ -21,6 +21,10 @@ TEST(WindowPlacement, StoredPlaceUnlessBeyondTheDesktopOrAlwaysOnThePrimaryMonit
         { QRect(2990, 100, 850, 650), false, QRect(2990, 100, 850, 650) }, // right edge on the last pixel
         { QRect(2991, 100, 850, 650), false, QRect(535, 215, 850, 650) }, // beyond: centred on the primary
         { QRect(2000, 100, 900, 700), true, QRect(510, 190, 900, 700) }, // always on the primary, same size
+        { QRect(-900, 100, 850, 650), false, QRect(535, 215, 850, 650) }, // wholly left of the desktop
+        { QRect(100, 1080, 850, 650), false, QRect(535, 215, 850, 650) }, // below it
+        { QRect(100, -650, 850, 650), false, QRect(535, 215, 850, 650) }, // above it
+        { QRect(-849, -649, 850, 650), false, QRect(-849, -649, 850, 650) }, // one pixel on it
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.stored.x());
