@@ -16,7 +16,7 @@ cd "$top"
 
 # Every target.
 all_targets=(hub_a_reader_fuzz hub_b_reader_fuzz ini_file_fuzz date_time_pattern_fuzz url_rules_fuzz
-  simulated_router_fuzz web_server_handler_fuzz)
+  simulated_router_fuzz web_server_handler_fuzz line_events_file_fuzz jpeg_decode_fuzz)
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all_targets[@]}")
 
@@ -27,10 +27,12 @@ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=
   -DLINEWARDEN_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
 
+# The seed files of a target, as patterns.
 seeds_of() {
-  echo "fuzz/seeds/${1%_fuzz}"
+  echo "fuzz/seeds/${1%_fuzz}/*"
   case "$1" in
-    hub_a_reader_fuzz | hub_b_reader_fuzz) echo resources/samples ;;
+    hub_a_reader_fuzz | hub_b_reader_fuzz) echo "resources/samples/*" ;;
+    jpeg_decode_fuzz) echo "resources/help/*.jpg" ;;
   esac
 }
 
@@ -40,8 +42,8 @@ failed=()
 for target in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$target
   mkdir -p "$corpus"
-  for dir in $(seeds_of "$target"); do
-    [ -d "$dir" ] && cp -n "$dir"/* "$corpus"/ 2>/dev/null || true
+  for seed in $(seeds_of "$target"); do
+    [ -f "$seed" ] && cp -n "$seed" "$corpus"/ 2>/dev/null || true
   done
   echo "== $target: ${seconds}s on $(ls "$corpus" | wc -l) inputs"
   if ! "build-fuzz/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=131072 \
