@@ -6,7 +6,9 @@
 #include "sampling/line_sample.h"
 #include "sampling/trim_working_set.h"
 
+#include <algorithm>
 #include <exception>
+#include <limits>
 
 namespace {
 
@@ -48,7 +50,9 @@ int SampleCycle::intervalMs() const
 
 void SampleCycle::setPauseDelaySeconds(int seconds)
 {
-    m_timer5.setInterval(seconds * 1000);
+    // A hand-edited file can hold any number; a timer runs at most about
+    // 24 days, and never backwards.
+    m_timer5.setInterval(std::clamp(seconds, 0, std::numeric_limits<int>::max() / 1000) * 1000);
 }
 
 void SampleCycle::btnRunClick()

@@ -168,8 +168,13 @@ void WebServerControls::showImageError(const QString &message)
 bool WebServerControls::eventFilter(QObject *watched, QEvent *event)
 {
     // Leaving the box for another control; not a switch to another window
-    // or the box's own list.
-    const bool box = watched == boxWebAddress || watched == boxWebAddress->lineEdit();
+    // or the box's own list. Focus also moves while the window's widgets are
+    // destroyed; a box already on its way out (no longer a whole combo box)
+    // is not asked for anything.
+    const QComboBox *whole = qobject_cast<QComboBox *>(static_cast<QObject *>(boxWebAddress));
+    if (!whole)
+        return QObject::eventFilter(watched, event);
+    const bool box = watched == whole || watched == whole->lineEdit();
     if (box && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
