@@ -168,6 +168,14 @@ void SendHugeRequests(quint16 port)
     EXPECT_TRUE(!headerReply.answered || headerReply.status >= 400);
 }
 
+// AddressSanitizer holds freed memory back on purpose (and reports leaks
+// itself), so resident memory tells nothing under it.
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool kResidentMemoryTells = false;
+#else
+constexpr bool kResidentMemoryTells = true;
+#endif
+
 // Resident memory once freed heap went back to the system, so what is
 // measured is what is still held.
 qint64 HeldKilobytes()
@@ -186,7 +194,9 @@ TEST_F(WebImageServerTest, HugeRequestsLeaveTheServerServingAndItsMemoryFlat)
         SendHugeRequests(port);
     EXPECT_EQ(RawHttpClient::get(port, "/noise.jpg").status, 200);
     const qint64 after = HeldKilobytes();
-    EXPECT_LT(after - before, 2 * 1024) << before << " kB before, " << after << " kB after";
+    if (kResidentMemoryTells) {
+        EXPECT_LT(after - before, 2 * 1024) << before << " kB before, " << after << " kB after";
+    }
 }
 
 TEST_F(WebImageServerTest, AnImageRewrittenMeanwhileIsAlwaysWhole)
