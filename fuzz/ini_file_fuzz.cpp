@@ -6,11 +6,11 @@
 #include "base/ini_file.h"
 #include "base/settings.h"
 
-#include <QDir>
+#include "work_file.h"
+
 #include <QFile>
 
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
 
@@ -19,20 +19,6 @@ class FixedClock final : public Clock {
 public:
     QDateTime now() const override { return QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0)); }
 };
-
-QString WorkFile(const char *name)
-{
-    static const QString folder = [] {
-        // A memory file system where there is one: saves flush to disk, and
-        // a disk would slow every run down to a crawl.
-        const QString base
-            = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-        const QString path = base + QStringLiteral("/linewarden-fuzz-%1").arg(getpid());
-        QDir().mkpath(path);
-        return path;
-    }();
-    return folder + u'/' + QLatin1String(name);
-}
 
 QByteArray ReadAll(const QString &path)
 {

@@ -4,26 +4,13 @@
 // the same events.
 #include "outputs/line_events_log.h"
 
-#include <QDir>
+#include "work_file.h"
+
 #include <QFile>
 
 #include <cstdlib>
-#include <unistd.h>
 
 namespace {
-
-QString WorkFile(const char *name)
-{
-    static const QString folder = [] {
-        // A memory file system where there is one, to keep the runs fast.
-        const QString base
-            = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-        const QString path = base + QStringLiteral("/linewarden-fuzz-%1").arg(getpid());
-        QDir().mkpath(path);
-        return path;
-    }();
-    return folder + u'/' + QLatin1String(name);
-}
 
 bool SameFigures(const LineEventFigures &a, const LineEventFigures &b)
 {
