@@ -47,8 +47,10 @@ WebServerControls::WebServerControls(WebImageServer &server, Settings &settings,
     connect(cbWeb, &QCheckBox::toggled, this, &WebServerControls::cbWebClick);
     connect(cbMetrics, &QCheckBox::toggled, this, [this](bool on) { m_server.setMetrics(on); });
     // The box or its edit line holds the focus, depending on the style.
-    boxWebAddress->installEventFilter(this);
-    boxWebAddress->lineEdit()->installEventFilter(this);
+    m_watchedBox = boxWebAddress;
+    m_watchedEdit = boxWebAddress->lineEdit();
+    m_watchedBox->installEventFilter(this);
+    m_watchedEdit->installEventFilter(this);
     cbWeb->setToolTip(WebServerHint(m_server.status()));
 }
 
@@ -171,11 +173,8 @@ bool WebServerControls::eventFilter(QObject *watched, QEvent *event)
     // or the box's own list. Focus also moves while the window's widgets are
     // destroyed; a box already on its way out (no longer a whole combo box)
     // is not asked for anything.
-    const QComboBox *whole = qobject_cast<QComboBox *>(static_cast<QObject *>(boxWebAddress));
-    if (!whole)
-        return QObject::eventFilter(watched, event);
-    const bool box = watched == whole || watched == whole->lineEdit();
-    if (box && event->type() == QEvent::FocusOut) {
+    const bool box = watched == m_watchedBox || watched == m_watchedEdit;
+    if (box && event->type() == QEvent::FocusOut && qobject_cast<QComboBox *>(m_watchedBox)) {
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             boxWebAddressExit();

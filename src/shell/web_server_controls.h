@@ -68,6 +68,9 @@ private:
 
     WebImageServer &m_server;
     Settings &m_settings;
+    // The address box and its edit line as the focus filter watches them.
+    QObject *m_watchedBox = nullptr;
+    QObject *m_watchedEdit = nullptr;
     OneMessageBox m_imageError;
     OneMessageBox m_addressError;
 };
