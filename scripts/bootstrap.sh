@@ -47,12 +47,6 @@ if [ ${#missing[@]} -gt 0 ]; then
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-werror=OFF
-[ -n "${CI:-}" ] && werror=ON
-echo "== Building"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINEWARDEN_WERROR=$werror
-cmake --build build -j"$(nproc)"
-
 stage() {
   local name=$1 start=$SECONDS
   shift
@@ -60,6 +54,14 @@ stage() {
   "$@"
   echo "== $name: $((SECONDS - start)) s"
 }
+
+werror=OFF
+[ -n "${CI:-}" ] && werror=ON
+build() {
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLINEWARDEN_WERROR=$werror
+  cmake --build build -j"$(nproc)"
+}
+stage "Building" build
 
 if [ "$mode" = test ]; then
   echo "== Testing"
@@ -85,6 +87,7 @@ if [ "$mode" = ci ]; then
   stage "Installing and validating" install_check
   stage "Sanitizer build and tests" scripts/sanitize.sh
   stage "Fuzzing, 30 s a target" scripts/fuzz.sh 30
+  echo "== CI done in $SECONDS s"
   exit 0
 fi
 
