@@ -116,6 +116,7 @@ protected:
 
     int samplesTaken() const { return window->graphs().PlotCount(); }
 
+    void expectFiguresBackAfter(SimulatedRouter::Fault fault);
     void expectTicksThroughFaults(
         const QList<SimulatedRouter::Fault> &faults, double *settledMiB, double *afterMiB);
 
@@ -266,6 +267,22 @@ TEST_F(BrowserEndToEndTest, GuardKeepsTheStatisticsPageWhileRunningOnly)
     EXPECT_TRUE(window->Panel9->isHidden());
 }
 
+// The router behaves again after the fault: the real figures come back
+// within the recovery time, which is printed.
+void BrowserEndToEndTest::expectFiguresBackAfter(SimulatedRouter::Fault fault)
+{
+    router->setFault(SimulatedRouter::Fault::None);
+    const int before = samplesTaken();
+    QElapsedTimer recovery;
+    recovery.start();
+    EXPECT_TRUE(
+        WaitFor([this, before] { return samplesTaken() > before && monitor->sample().noiseMarginDown != 0; },
+            RecoveryTimeoutMs))
+        << "after fault " << int(fault);
+    std::cout << "fault " << int(fault) << ": figures back after " << recovery.elapsed() << " ms"
+              << std::endl;
+}
+
 // A load that never completes adds nothing; a page that comes but is no
 // statistics page counts as a drop to zero; sampling goes on throughout and
 // reads the real figures again once the router behaves.
@@ -300,16 +317,7 @@ TEST_F(BrowserEndToEndTest, MisbehavingRouterShowsAsZeroAndSamplingRecovers)
         }
         EXPECT_EQ(window->cycle().runState(), RunState::Running);
 
-        router->setFault(Fault::None);
-        const int before = samplesTaken();
-        QElapsedTimer recovery;
-        recovery.start();
-        EXPECT_TRUE(WaitFor(
-            [this, before] { return samplesTaken() > before && monitor->sample().noiseMarginDown != 0; },
-            RecoveryTimeoutMs))
-            << "after fault " << int(fault);
-        std::cout << "fault " << int(fault) << ": figures back after " << recovery.elapsed() << " ms"
-                  << std::endl;
+        expectFiguresBackAfter(fault);
     }
 }
 
@@ -347,16 +355,7 @@ void BrowserEndToEndTest::expectTicksThroughFaults(
             EXPECT_EQ(monitor->sample().noiseMarginDown, 0) << "fault " << int(fault);
             EXPECT_EQ(monitor->sample().speedDown, 0) << "fault " << int(fault);
         }
-        router->setFault(SimulatedRouter::Fault::None);
-        const int before = samplesTaken();
-        QElapsedTimer recovery;
-        recovery.start();
-        EXPECT_TRUE(WaitFor(
-            [this, before] { return samplesTaken() > before && monitor->sample().noiseMarginDown != 0; },
-            RecoveryTimeoutMs))
-            << "after fault " << int(fault);
-        std::cout << "fault " << int(fault) << ": figures back after " << recovery.elapsed() << " ms"
-                  << std::endl;
+        expectFiguresBackAfter(fault);
     }
     // The engine gives memory back when it gets round to it: wait up to
     // the recovery time for the tree to come back near where it was.
