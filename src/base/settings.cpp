@@ -17,6 +17,25 @@ QByteArray Latin1(QLatin1String text)
     return QByteArray(text.data(), text.size());
 }
 
+// The INI layer drops blanks around a value, so a cut that ends in blanks
+// would not read back as it saves: the next save would drop them. The cut
+// goes before them too.
+bool EndsInBlank(const QString &text)
+{
+    return text.endsWith(u' ') || text.endsWith(u'\t');
+}
+
+bool EndsInBlank(const QByteArray &bytes)
+{
+    return bytes.endsWith(' ') || bytes.endsWith('\t');
+}
+
+template<typename Text> void ChopBlanks(Text &text)
+{
+    while (EndsInBlank(text))
+        text.chop(1);
+}
+
 QString ReadString(const QByteArray &bytes)
 {
     QString text = QString::fromUtf8(bytes);
@@ -25,8 +44,17 @@ QString ReadString(const QByteArray &bytes)
         if (text.at(cut - 1).isHighSurrogate())
             --cut;
         text.truncate(cut);
+        ChopBlanks(text);
     }
     return text;
+}
+
+// The stored password, cut as a long string is, still scrambled.
+QByteArray StoredPassword(const QByteArray &stored)
+{
+    QByteArray bytes = stored.left(kMaxStringLength);
+    ChopBlanks(bytes);
+    return bytes;
 }
 
 } // namespace
@@ -66,7 +94,7 @@ bool Settings::Load(const QString &path)
     }
     if (const auto stored
         = file.value(Latin1(SpecOf(SettingKey::Password).section), Latin1(SpecOf(SettingKey::Password).name)))
-        m_loadedPasswordBytes = EnDeCrypt(stored->left(kMaxStringLength));
+        m_loadedPasswordBytes = EnDeCrypt(StoredPassword(*stored));
     return true;
 }
 
@@ -85,7 +113,7 @@ QVariant Settings::readValue(const IniFile &file, SettingKey key) const
     case SettingType::String:
         return ReadString(*stored);
     case SettingType::Password:
-        return QString::fromUtf8(EnDeCrypt(stored->left(kMaxStringLength)));
+        return QString::fromUtf8(EnDeCrypt(StoredPassword(*stored)));
     case SettingType::TimeOfDay: {
         // A text that is no time of day leaves no time: nothing is scheduled,
         // and the save leaves the stored text alone.

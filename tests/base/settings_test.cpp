@@ -252,10 +252,21 @@ TEST_F(SettingsTest, SaveKeepsUnknownSectionsAndKeys)
     EXPECT_TRUE(bytes.contains("\r\n[Plugins]\r\nx=1\r\n"));
 }
 
-TEST_F(SettingsTest, LongStringsAreCutWhenRead)
+TEST_F(SettingsTest, LongStringsAreCutWhenReadAndSaveTheSameTwice)
 {
     ASSERT_TRUE(write("[Advanced]\nImagePrefix=" + QByteArray(3000, 'p') + "\n"));
     EXPECT_EQ(loaded().text(SettingKey::ImagePrefix).size(), 2047);
+
+    // A cut that ends in blanks leaves them out, or the next read would drop
+    // them and the second save would differ from the first.
+    const QByteArray longAndBlank = QByteArray(2045, 'a') + " \t b";
+    ASSERT_TRUE(write("[LW-BT]\nAddress=" + longAndBlank + "\nPassword=" + longAndBlank + "\n"));
+    EXPECT_EQ(loaded().text(SettingKey::Address), QString(2045, u'a'));
+    ASSERT_TRUE(loaded().SaveIni(ini()));
+    const QByteArray firstSave = stored();
+    ASSERT_TRUE(loaded().SaveIni(ini()));
+    EXPECT_EQ(stored(), firstSave);
+    EXPECT_TRUE(firstSave.contains("\nPassword=" + QByteArray(2045, 'a') + "\n"));
 }
 
 TEST_F(SettingsTest, DeleteTimeRoundTripsInEveryLocale)
