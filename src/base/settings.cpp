@@ -20,19 +20,9 @@ QByteArray Latin1(QLatin1String text)
 // The INI layer drops blanks around a value, so a cut that ends in blanks
 // would not read back as it saves: the next save would drop them. The cut
 // goes before them too.
-bool EndsInBlank(const QString &text)
-{
-    return text.endsWith(u' ') || text.endsWith(u'\t');
-}
-
-bool EndsInBlank(const QByteArray &bytes)
-{
-    return bytes.endsWith(' ') || bytes.endsWith('\t');
-}
-
 template<typename Text> void ChopBlanks(Text &text)
 {
-    while (EndsInBlank(text))
+    while (!text.isEmpty() && (text.back() == u' ' || text.back() == u'\t'))
         text.chop(1);
 }
 
