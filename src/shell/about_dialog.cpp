@@ -2,7 +2,6 @@
 
 #include "shell/window_placement.h"
 
-#include <QDesktopServices>
 #include <QEvent>
 #include <QLabel>
 #include <QLinearGradient>
@@ -79,8 +78,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
 
     Label2 = TextLabel(QString(), Panel1, QPoint(22, 56));
     Label4 = TextLabel(QStringLiteral("Line monitoring tool for the BT HomeHub 3"), Panel1, QPoint(22, 82));
-    Label3
-        = TextLabel(QStringLiteral("The Linewarden project: ") + WebPage().host(), Panel1, QPoint(22, 106));
+    Label3 = TextLabel(QStringLiteral("The Linewarden user guide"), Panel1, QPoint(22, 106));
     QFont link = Label3->font();
     link.setUnderline(true);
     Label3->setFont(link);
@@ -88,7 +86,7 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
     Label3->adjustSize();
     // The pointing hand shows while the mouse is over the link only.
     Label3->setCursor(Qt::PointingHandCursor);
-    Label3->setToolTip(WebPage().toString());
+    Label3->setToolTip(QStringLiteral("Open the user guide"));
     Label3->installEventFilter(this);
 
     Button1 = new QPushButton(QStringLiteral("Close"), this);
@@ -101,23 +99,17 @@ TForm2::TForm2(QWidget *parent) : QDialog(parent)
 
 TForm2::~TForm2() = default;
 
-QUrl TForm2::WebPage()
-{
-    return QUrl(QStringLiteral("https://linewarden.example.org/"));
-}
-
 void TForm2::FormCreate()
 {
     Label2->setText(QStringLiteral("Version ") + QStringLiteral(LINEWARDEN_VERSION));
     Label2->adjustSize();
 }
 
+// The guide lies beside the settings file; the program opens it the way
+// "Help..." does.
 void TForm2::Label3Click()
 {
-    if (m_openUrl)
-        m_openUrl(WebPage());
-    else
-        QDesktopServices::openUrl(WebPage());
+    emit guideWanted();
 }
 
 bool TForm2::eventFilter(QObject *watched, QEvent *event)

@@ -1,15 +1,12 @@
 #pragma once
 
 #include <QDialog>
-#include <QUrl>
-
-#include <functional>
 
 class QLabel;
 class QPushButton;
 
 // "Linewarden - About": the program's name, version and tag line over a
-// background picture, a link to the project's web page, and "Close".
+// background picture, a link to the user guide, and "Close".
 // Created once at start and shown on request, centred over its parent.
 class TForm2 final : public QDialog {
     Q_OBJECT
@@ -19,17 +16,10 @@ public:
     ~TForm2() override;
     Q_DISABLE_COPY_MOVE(TForm2)
 
-    // The address the link opens.
-    static QUrl WebPage();
-
     // Placed centred over the parent window and shown modally.
     int ShowModal();
     // The place that centres the window over its parent.
     QPoint centredPosition() const;
-
-    // What opens the web page; the desktop's web browser unless replaced.
-    using UrlOpener = std::function<bool(const QUrl &)>;
-    void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
 
     QLabel *Panel1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -40,11 +30,13 @@ public:
 
     void Label3Click();
 
+signals:
+    // The link was clicked: the user guide is wanted, as by "Help...".
+    void guideWanted();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void FormCreate();
-
-    UrlOpener m_openUrl;
 };

@@ -129,6 +129,7 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     TForm2 about(&window);
     QObject::connect(&window, &TForm1::helpWanted, &window, [&help] { OpenHelp(help); });
     QObject::connect(&window, &TForm1::aboutWanted, &about, &TForm2::ShowModal);
+    QObject::connect(&about, &TForm2::guideWanted, &window, [&help] { OpenHelp(help); });
 
     // Ended from outside, the program takes the normal close path without
     // asking: a termination signal has nobody to answer, and the session's

@@ -281,7 +281,14 @@ void TForm1::buildToolbar()
     grid->addWidget(Label22, 2, 1);
     grid->addWidget(Label23, 2, 2);
     bar->addWidget(readouts);
-    bar->addWidget(m_logControls->Image7);
+    // A widget put straight on a tool bar shows and hides only through its
+    // action; the logging indicator shows and hides itself with "Enable
+    // logging", so it sits in a holder as the other indicators do.
+    auto *logIndicator = new QWidget(bar);
+    auto *logRow = new QHBoxLayout(logIndicator);
+    logRow->setContentsMargins(4, 0, 4, 0);
+    logRow->addWidget(m_logControls->Image7);
+    bar->addWidget(logIndicator);
     bar->addWidget(m_webServer->Indicator);
 }
 

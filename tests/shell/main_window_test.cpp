@@ -2,8 +2,10 @@
 #include "graphs/graph_set.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
+#include "shell/capture_controls.h"
 #include "shell/data_folder.h"
 #include "shell/desktop_program.h"
+#include "shell/log_controls.h"
 #include "shell/main_window.h"
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
@@ -311,6 +313,33 @@ TEST_F(MainWindowTest, ButtonsFollowTheRunState)
     EXPECT_EQ(window->btnRun->text(), QStringLiteral("Resume"));
     EXPECT_EQ(window->btnStop->text(), QStringLiteral("Pause"));
     EXPECT_TRUE(window->StatusPanel0->text().startsWith(u"Start: "));
+}
+
+// The toolbar's indicators show on the shown window exactly while their
+// option is on, from the start and after each change.
+TEST_F(MainWindowTest, ToolbarIndicatorsShowWhileTheirOptionIsOn)
+{
+    Settings settings = typeA();
+    settings.setFlag(SettingKey::cbLog, true);
+    settings.setFlag(SettingKey::cbCapture, true);
+    open(settings);
+    window->show();
+    const struct {
+        const char *option;
+        QCheckBox *box;
+        QLabel *indicator;
+    } cases[] = {
+        { "logging", window->logControls().cbLog, window->logControls().Image7 },
+        { "capture each page", window->captureControls().cbCapture, window->captureControls().Image1 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.option);
+        EXPECT_TRUE(c.indicator->isVisible());
+        c.box->setChecked(false);
+        EXPECT_FALSE(c.indicator->isVisible());
+        c.box->setChecked(true);
+        EXPECT_TRUE(c.indicator->isVisible());
+    }
 }
 
 TEST_F(MainWindowTest, MouseWheelDoesNothing)
