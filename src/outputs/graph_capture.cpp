@@ -54,6 +54,14 @@ Chart &GraphCapture::visibleChart(int pageIndex) const
     return chart ? *chart : *m_graphs.Chart1;
 }
 
+QImage GraphCapture::drawGraph(Chart &chart) const
+{
+    if (!m_pageSize)
+        return chart.renderShown();
+    const QSize size = m_pageSize();
+    return size.isEmpty() ? chart.renderShown() : chart.renderImage(size);
+}
+
 HeaderTexts GraphCapture::headerTexts() const
 {
     return { m_clock.now(), m_sample.speedUpText, m_sample.speedDownText, m_sample.uptimeText };
@@ -73,5 +81,5 @@ bool GraphCapture::saveGraph(Chart &chart, const QString &graphName) const
         m_settings.captureFolder(), CaptureFileName(m_settings.imagePrefix(), graphName, stamp));
     if (path.isEmpty())
         return false;
-    return savePicture(chart.renderShown(), path);
+    return savePicture(drawGraph(chart), path);
 }

@@ -5,7 +5,10 @@
 
 #include <QImage>
 #include <QObject>
+#include <QSize>
 #include <QString>
+
+#include <functional>
 
 class Chart;
 class Clock;
@@ -15,7 +18,10 @@ struct LineSample;
 // Saves pictures of the graphs as JPEG files in the capture folder: all
 // graphs at once, or the graph of the selected tab. Each picture is the
 // graph at its on-screen size with the header band of the moment, written
-// under a name of the prefix, the graph and a time stamp of its own.
+// under a name of the prefix, the graph and a time stamp of its own. The
+// on-screen size is the graph's own unless the window tells it the size of
+// its graph pages: a graph on a page that is not showing keeps whatever
+// size it last had, or a widget's default if it never showed.
 // Failures are silent; the caller learns of them from the result only.
 class GraphCapture final : public QObject {
     Q_OBJECT
@@ -41,6 +47,13 @@ public:
     // tabs, Noise Margin on any other.
     Chart &visibleChart(int pageIndex) const;
 
+    // The size of the window's graph pages as they are now; every graph is
+    // drawn at it.
+    using PageSize = std::function<QSize()>;
+    void setPageSize(PageSize pageSize) { m_pageSize = std::move(pageSize); }
+    // The graph drawn at its on-screen size on a white background.
+    QImage drawGraph(Chart &chart) const;
+
     // What the header band shows now: the day and the latest sample's
     // rates and uptime.
     HeaderTexts headerTexts() const;
@@ -60,4 +73,5 @@ private:
     const LineSample &m_sample;
     const Clock &m_clock;
     OutputSettings m_settings;
+    PageSize m_pageSize;
 };

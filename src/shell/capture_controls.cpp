@@ -9,6 +9,7 @@
 #include "sampling/sample_cycle.h"
 #include "shell/line_monitor.h"
 #include "shell/router_page_image.h"
+#include "shell/tab_page_size.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -71,6 +72,8 @@ CaptureControls::CaptureControls(LineMonitor &monitor, GraphSet &graphs, QTabWid
       m_window(window)
 {
     m_capture = new GraphCapture(graphs, monitor.sample(), monitor.clock(), monitor.settings(), this);
+    // Every graph is drawn at the size its tab page has, selected or not.
+    m_capture->setPageSize([this] { return TabPageSize(*m_pages); });
     m_rules = new CaptureRules(monitor.settings(), this);
     createFields(window);
     createToolbarItems(window);
@@ -202,7 +205,7 @@ void CaptureControls::mnuCaptureVisibleClick()
 
 void CaptureControls::mnuSaveAsClick()
 {
-    const QImage picture = m_capture->visibleChart(m_pages->currentIndex()).renderShown();
+    const QImage picture = m_capture->drawGraph(m_capture->visibleChart(m_pages->currentIndex()));
     const QString path = askSavePath(edCapture->text());
     if (path.isEmpty())
         return;

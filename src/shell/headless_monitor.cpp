@@ -13,22 +13,15 @@
 #include "sampling/sample_cycle.h"
 #include "shell/line_monitor.h"
 #include "shell/shared_steps.h"
+#include "shell/window_placement.h"
 
 namespace {
 
-// The room a main window of the stored size leaves its graphs: less the
-// menu, toolbar, tab row and status bar above and below, and the frame;
-// never below the window's own minimum size.
-constexpr int MinimumWindowWidth = 850;
-constexpr int MinimumWindowHeight = 650;
-constexpr int WindowFrameWidth = 20;
-constexpr int WindowBarsHeight = 150;
-
+// The room a main window of the stored size leaves its graphs.
 QSize GraphSizeOfWindow(const Settings &settings)
 {
-    const int width = qMax(settings.integer(SettingKey::Width), MinimumWindowWidth);
-    const int height = qMax(settings.integer(SettingKey::Height), MinimumWindowHeight);
-    return QSize(width - WindowFrameWidth, height - WindowBarsHeight);
+    return GraphAreaOfWindow(
+        QSize(settings.integer(SettingKey::Width), settings.integer(SettingKey::Height)));
 }
 
 QString OneLine(QString text)

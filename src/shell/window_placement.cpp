@@ -1,5 +1,16 @@
 #include "shell/window_placement.h"
 
+#include <QtGlobal>
+
+namespace {
+
+constexpr int MinimumWindowWidth = 850;
+constexpr int MinimumWindowHeight = 650;
+constexpr int WindowFrameWidth = 20;
+constexpr int WindowBarsHeight = 150;
+
+} // namespace
+
 QRect PlaceMainWindow(
     const QRect &stored, const QRect &virtualDesktop, const QRect &primaryScreen, bool alwaysOnPrimary)
 {
@@ -19,4 +30,11 @@ QPoint CentredOver(const QRect &ownerFrame, const QSize &ownFrame)
 {
     return QPoint(ownerFrame.left() + ownerFrame.width() / 2 - ownFrame.width() / 2,
         ownerFrame.top() + ownerFrame.height() / 2 - ownFrame.height() / 2);
+}
+
+QSize GraphAreaOfWindow(const QSize &window)
+{
+    const int width = qMax(window.width(), MinimumWindowWidth);
+    const int height = qMax(window.height(), MinimumWindowHeight);
+    return QSize(width - WindowFrameWidth, height - WindowBarsHeight);
 }

@@ -15,3 +15,9 @@ QRect PlaceMainWindow(
 // Where a window of the given frame size stands centred over another
 // window's frame.
 QPoint CentredOver(const QRect &ownerFrame, const QSize &ownFrame);
+
+// The room a main window of the given size leaves the pages of its tabs,
+// as near as can be told without laying it out: less the menu, toolbar, tab
+// row and status bar above and below, and the frame; a window is never
+// smaller than its minimum size of 850 by 650.
+QSize GraphAreaOfWindow(const QSize &window);

@@ -28,6 +28,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 const QString StatsDocumentUrl
@@ -103,9 +105,90 @@ TEST_F(MainWindowCaptureTest, CaptureOfAllGraphsNamesEachFileAndSkipsNoneGraphs)
         controls().btnCapture->click();
         EXPECT_EQ(captured(), c.files);
     }
-    const QImage picture = JpegCodec::decode(
-        data.readFile(QStringLiteral("Capture/NoiseMargin-") + Stamp + QStringLiteral(".jpg")));
-    EXPECT_EQ(picture.size(), window->graphs().Chart1->renderShown().size());
+}
+
+// Whether the picture's top rows hold the header band's black text where its
+// rates start and, on a wide picture, where its uptime starts; the graph
+// itself draws nothing black up there.
+bool DarkIn(const QImage &picture, int left, int right)
+{
+    for (int x = left; x < right && x < picture.width(); ++x)
+        for (int y = 1; y < 14; ++y) {
+            const QRgb pixel = picture.pixel(x, y);
+            if (qRed(pixel) < 90 && qGreen(pixel) < 90 && qBlue(pixel) < 90)
+                return true;
+        }
+    return false;
+}
+
+TEST_F(MainWindowCaptureTest, EveryCaptureDrawsEachGraphAtItsTabsSizeInTheWindowAsItIsNow)
+{
+    Settings settings = typeA();
+    settings.setInteger(SettingKey::PointsperPage, 10);
+    openWith(settings);
+    // A graph tab seen at the first size, so its page keeps an old size.
+    window->show();
+    window->PageControl1->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+
+    const struct {
+        const char *how;
+        QSize window;
+        bool inTray;
+        std::function<void()> capture;
+    } cases[] = {
+        { "Capture", QSize(1010, 770), false, [this] { controls().btnCapture->click(); } },
+        { "page capture", QSize(1110, 800), true,
+            [this] {
+                controls().cbCapture->setChecked(true);
+                for (int i = 0; i < 10; ++i)
+                    sample();
+            } },
+        { "close", QSize(900, 700), true,
+            [this] {
+                controls().cbCaptureOnClose->setChecked(true);
+                window->close();
+            } },
+    };
+    const struct {
+        QString file;
+        int page;
+    } files[] = {
+        { QStringLiteral("Wardn-NoiseMargin-"), 1 },
+        { QStringLiteral("Wardn-ConnectionSpeed-"), 2 },
+        { QStringLiteral("Wardn-CRC Errors-"), 3 },
+        { QStringLiteral("Wardn-HEC Errors-"), 4 },
+    };
+    for (const auto &c : cases) {
+        // A new size on "Home Hub": no graph page is laid out at it.
+        window->PageControl1->setCurrentIndex(0);
+        window->resize(c.window);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(window->size(), c.window) << c.how;
+        if (c.inTray)
+            window->hide();
+        QDir(captureFolder()).removeRecursively();
+        QDir().mkpath(captureFolder());
+        c.capture();
+
+        // Each graph's size on screen once its tab is selected, measured
+        // after the capture.
+        window->show();
+        ASSERT_EQ(window->size(), c.window) << c.how;
+        ASSERT_EQ(captured().size(), 4) << c.how << captured().join(u'|').toStdString();
+        for (const auto &f : files) {
+            window->PageControl1->setCurrentIndex(f.page);
+            QCoreApplication::processEvents();
+            const QSize onScreen = window->graphs().chartOfPage(f.page)->size();
+            const QImage picture = JpegCodec::decode(
+                data.readFile(QStringLiteral("Capture/") + f.file + Stamp + QStringLiteral(".jpg")));
+            const std::string name = std::string(c.how) + " " + f.file.toStdString();
+            EXPECT_GT(onScreen.width(), 800) << name;
+            EXPECT_EQ(picture.size(), onScreen) << name;
+            EXPECT_TRUE(DarkIn(picture, 20, 60)) << name;
+            EXPECT_TRUE(DarkIn(picture, 450, 490)) << name;
+        }
+    }
 }
 
 TEST_F(MainWindowCaptureTest, AStampThatWouldMakeAFolderWritesNothing)
