@@ -56,8 +56,10 @@ IniFile::LoadResult IniFile::load(const QString &path)
 void IniFile::parse(QByteArrayView bytes)
 {
     m_sections.clear();
-    m_hasBom = bytes.startsWith(kBom);
-    if (m_hasBom)
+    // Byte order marks left by an editor are read past and not written back:
+    // the file is UTF-8 without one. All of them go, or a second one would
+    // lead the next save and that save would differ from this one.
+    while (bytes.startsWith(kBom))
         bytes = bytes.sliced(kBom.size());
     const qsizetype firstBreak = bytes.indexOf('\n');
     m_lineEnd = firstBreak > 0 && bytes[firstBreak - 1] == '\r' ? QByteArray("\r\n") : QByteArray("\n");
@@ -101,8 +103,6 @@ void IniFile::parseLine(QByteArrayView line)
 QByteArray IniFile::toBytes() const
 {
     QByteArray out;
-    if (m_hasBom)
-        out += kBom;
     for (const Section &section : m_sections) {
         if (!section.header.isEmpty())
             out += section.header + m_lineEnd;

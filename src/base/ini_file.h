@@ -15,7 +15,8 @@
 // part of them. Every other line (comments, blank lines, lines without "=")
 // and every section or key the program does not know is kept as it was, so a
 // save changes only the values the program writes. Values are bytes: text
-// that is not UTF-8 (the scrambled password) comes back unchanged.
+// that is not UTF-8 (the scrambled password) comes back unchanged. A byte
+// order mark at the start is skipped and not written back.
 class IniFile {
 public:
     enum class LoadResult { Read, Missing, Failed };
@@ -67,6 +68,5 @@ private:
 
     std::vector<Section> m_sections;
     QByteArray m_lineEnd = "\n";
-    bool m_hasBom = false;
     QString m_error;
 };

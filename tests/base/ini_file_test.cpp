@@ -61,6 +61,7 @@ TEST(IniFile, WritesWhatReadsBackUnchanged)
         "; c\n[LW-BT]\r\nk=v\r\r\nx\r\r\r\n",
         "[A]\r\nk=v\r\r\nlast\r",
         "\xEF\xBB\xBF[A]\nk=a\rb\n\r\n",
+        "\xEF\xBB\xBF\xEF\xBB\xBF[A]\nk=v\n",
     };
     for (const QByteArray &bytes : files) {
         const QByteArray once = Parsed(bytes).toBytes();

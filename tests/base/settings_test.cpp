@@ -5,6 +5,7 @@
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -142,18 +143,71 @@ TEST_F(SettingsTest, FirstSaveWritesTheKeyTableInOrder)
 
 TEST_F(SettingsTest, ReadsNumbersAsTheProfileServiceDid)
 {
-    ASSERT_TRUE(write("[Log]\nTrimLines=0x3E8\n[Capture]\nDeleteDays=$A\n[LW-BT]\nPrompt=yes\nShowPlain=yes\n"
-                      "Sample=-12\nUser1=4x\nType=  1\nMinimize=2\n[LW-Form]\nWidth=99999999999\n"));
+    ASSERT_TRUE(write("[Log]\nTrimLines=0x3E8\n[Capture]\nDeleteDays=$A\n[LW-BT]\n"
+                      "Sample=-12\nUser1=4x\nType=  1\n[LW-Form]\nWidth=99999999999\n"));
     const Settings settings = loaded();
     EXPECT_EQ(settings.integer(SettingKey::TrimLines), 1000);
     EXPECT_EQ(settings.integer(SettingKey::DeleteDays), 10);
-    EXPECT_TRUE(settings.flag(SettingKey::Prompt)); // not a number: the default 1
-    EXPECT_FALSE(settings.flag(SettingKey::ShowPlain)); // not a number: the default 0
     EXPECT_EQ(settings.integer(SettingKey::Sample), -12);
     EXPECT_EQ(settings.integer(SettingKey::User1), 4);
     EXPECT_EQ(settings.integer(SettingKey::Type), 1);
-    EXPECT_TRUE(settings.flag(SettingKey::Minimize));
     EXPECT_EQ(settings.integer(SettingKey::Width), 850);
+}
+
+// A boolean reads as an integer: every number but 0 is true, a text that is
+// no 32-bit number gives the key's default (0 for ShowPlain, 1 for Prompt),
+// and the save writes "1" or "0".
+TEST_F(SettingsTest, ABooleanIsTrueForEveryNumberButZero)
+{
+    const struct {
+        const char *stored;
+        bool showPlain, prompt;
+    } cases[] = {
+        { "-1", true, true },
+        { "0", false, false },
+        { "1", true, true },
+        { "2", true, true },
+        { "-2147483648", true, true },
+        { "$FFFFFFFF", true, true },
+        { "0x0", false, false },
+        { "-0", false, false },
+        { "yes", false, true },
+        { "", false, true },
+        { "2147483648", false, true },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.stored);
+        const QByteArray value(c.stored);
+        ASSERT_TRUE(write("[LW-BT]\nShowPlain=" + value + "\nPrompt=" + value + "\n"));
+        const Settings settings = loaded();
+        EXPECT_EQ(settings.flag(SettingKey::ShowPlain), c.showPlain);
+        EXPECT_EQ(settings.flag(SettingKey::Prompt), c.prompt);
+        ASSERT_TRUE(settings.SaveIni(ini()));
+        EXPECT_TRUE(stored().contains(QByteArray("\nShowPlain=") + (c.showPlain ? "1" : "0") + '\n'));
+        EXPECT_TRUE(stored().contains(QByteArray("\nPrompt=") + (c.prompt ? "1" : "0") + '\n'));
+    }
+}
+
+// The settings file is UTF-8 without a byte order mark: one left by an
+// editor does not hide the first section, and the save leaves it out.
+TEST_F(SettingsTest, AByteOrderMarkIsReadPastAndNotSaved)
+{
+    const QByteArray files[] = {
+        "\xEF\xBB\xBF[LW-BT]\nAddress=10.1.1.1\n",
+        "\xEF\xBB\xBF[LW-BT]\r\nAddress=10.1.1.1\r\n",
+        "\xEF\xBB\xBF",
+    };
+    for (const QByteArray &file : files) {
+        SCOPED_TRACE(file.toPercentEncoding().toStdString());
+        ASSERT_TRUE(write(file));
+        const Settings settings = loaded();
+        if (file.size() > 3) {
+            EXPECT_EQ(settings.text(SettingKey::Address), QStringLiteral("10.1.1.1"));
+        }
+        ASSERT_TRUE(settings.SaveIni(ini()));
+        EXPECT_TRUE(stored().startsWith("[LW-BT]")) << stored().left(12).toPercentEncoding().constData();
+        EXPECT_FALSE(stored().contains("\xEF\xBB\xBF"));
+    }
 }
 
 TEST_F(SettingsTest, StoresThePasswordScrambled)
@@ -180,26 +234,80 @@ TEST_F(SettingsTest, KeepsAStoredPasswordThatIsNotUtf8)
     EXPECT_TRUE(stored().contains("\nPassword=" + scrambled + "\n"));
 }
 
-TEST_F(SettingsTest, AxisKeysOnlyWhenSaveAxesIsSet)
-{
-    ASSERT_TRUE(write("[LW-BT]\nSaveAxes=0\nC1Lx=33\nC2L=-7\n"));
-    Settings settings = loaded();
-    EXPECT_EQ(settings.integer(SettingKey::C1Lx), 10);
-    EXPECT_EQ(settings.integer(SettingKey::C2L), 0);
-    settings.setAxisLimit(SettingKey::C1Lx, 55.0);
-    ASSERT_TRUE(settings.SaveIni(ini()));
-    EXPECT_TRUE(stored().contains("\nC1Lx=33\nC2L=-7\n"));
-    EXPECT_FALSE(stored().contains("C1Rx"));
+// The twenty axis keys as the file names them, in the load order, with the
+// limits they hold while SaveAxes is clear.
+const struct {
+    const char *name;
+    int fixed;
+} kAxisKeys[] = {
+    { "C1Lx", 10 },
+    { "C1Rx", 10 },
+    { "C5Lx", 10 },
+    { "C5Rx", 10 },
+    { "C2Lx", 20 },
+    { "C2Rx", 20 },
+    { "C3Lx", 20 },
+    { "C3Rx", 20 },
+    { "C4Lx", 20 },
+    { "C4Rx", 20 },
+    { "C1L", -2 },
+    { "C1R", -2 },
+    { "C5L", -2 },
+    { "C5R", -2 },
+    { "C2L", 0 },
+    { "C2R", 0 },
+    { "C3L", 0 },
+    { "C3R", 0 },
+    { "C4L", 0 },
+    { "C4R", 0 },
+};
 
-    settings.setFlag(SettingKey::SaveAxes, true);
-    settings.setAxisLimit(SettingKey::C1Lx, 9.7);
-    settings.setAxisLimit(SettingKey::C2L, -1.5);
-    ASSERT_TRUE(settings.SaveIni(ini()));
-    EXPECT_TRUE(stored().contains("\nC1Lx=9\nC2L=-1\n"));
-    const Settings back = loaded();
-    EXPECT_EQ(back.integer(SettingKey::C1Lx), 9);
-    EXPECT_EQ(back.integer(SettingKey::C2L), -1);
-    EXPECT_EQ(back.integer(SettingKey::C4Rx), 20); // absent: the fixed limit
+SettingKey KeyNamed(const char *name)
+{
+    for (const SettingSpec &row : SettingTable())
+        if (row.name == QLatin1String(name))
+            return row.key;
+    ADD_FAILURE() << "no key " << name;
+    return SettingKey::SaveAxes;
+}
+
+// Every axis key, the last one read (C4R) included, is read and written only
+// while SaveAxes is set; a save without it leaves the file's keys alone. A
+// limit is written truncated toward zero.
+TEST_F(SettingsTest, EveryAxisKeyIsReadAndWrittenOnlyWhileSaveAxesIsSet)
+{
+    QByteArray axes;
+    for (int i = 0; i < 20; ++i)
+        axes += QByteArray(kAxisKeys[i].name) + '=' + QByteArray::number(100 + i) + '\n';
+    for (const bool saveAxes : { false, true }) {
+        SCOPED_TRACE(saveAxes);
+        ASSERT_TRUE(write(QByteArray("[LW-BT]\nSaveAxes=") + (saveAxes ? "1" : "0") + '\n' + axes));
+        Settings settings = loaded();
+        for (int i = 0; i < 20; ++i) {
+            const auto &key = kAxisKeys[i];
+            const bool maximum = QByteArray(key.name).endsWith('x');
+            EXPECT_EQ(settings.integer(KeyNamed(key.name)), saveAxes ? 100 + i : key.fixed) << key.name;
+            settings.setAxisLimit(KeyNamed(key.name), maximum ? 9.7 : -1.5);
+        }
+        ASSERT_TRUE(settings.SaveIni(ini()));
+        for (int i = 0; i < 20; ++i) {
+            const QByteArray name(kAxisKeys[i].name);
+            const QByteArray written = QByteArray::number(!saveAxes ? 100 + i : name.endsWith('x') ? 9 : -1);
+            EXPECT_TRUE(stored().contains('\n' + name + '=' + written + '\n')) << name.constData();
+        }
+    }
+
+    // Keys missing from the file read as the fixed limits.
+    ASSERT_TRUE(write("[LW-BT]\nSaveAxes=1\n"));
+    const Settings absent = loaded();
+    for (const auto &key : kAxisKeys)
+        EXPECT_EQ(absent.integer(KeyNamed(key.name)), key.fixed) << key.name;
+
+    // A first save without SaveAxes writes none of them.
+    ASSERT_TRUE(QFile::remove(ini()));
+    ASSERT_TRUE(Settings(context()).SaveIni(ini()));
+    for (const auto &key : kAxisKeys)
+        EXPECT_FALSE(stored().contains('\n' + QByteArray(key.name) + '=')) << key.name;
 }
 
 TEST_F(SettingsTest, NamesTheAxisKeys)

@@ -188,25 +188,31 @@ TEST_F(GraphSetTest, EachGraphPlotsItsOwnFiguresAndWidensItsAxesByItsOwnRule)
     }
 }
 
-// Every page load sets the label spacing; only a sample adds points.
+// Every page load sets the label spacing; only a sample adds points. The
+// DateStamp option is kept in the settings and applies from the next sample.
 TEST_F(GraphSetTest, PlotStepSpacesLabelsOnEveryLoadAndPlotsSamplesOnly)
 {
     start();
     const auto load = [this](bool running) { return PageLoad { sample, clock.now(), false, running }; };
-    graphs->setDateStamp(false);
     SamplePipeline pipeline;
     pipeline.add(SamplePipeline::Stage::Plot, std::make_unique<PlotStep>(*graphs));
+    graphs->setDateStamp(false);
+    EXPECT_FALSE(settings.flag(SettingKey::DateStamp));
     pipeline.run(load(false));
     EXPECT_EQ(graphs->PlotCount(), 0);
-    EXPECT_EQ(graphs->Chart3->labelSpacing(), 100);
+    EXPECT_EQ(graphs->Chart1->labelSpacing(), 100);
 
-    graphs->setDateStamp(true);
     sample.pageRead = true;
     pipeline.run(load(true));
-    EXPECT_EQ(graphs->PlotCount(), 1);
-    EXPECT_EQ(graphs->Chart1->series(ChartSide::Left).count(), 1);
-    EXPECT_EQ(graphs->Chart3->labelSpacing(), 30);
+    graphs->setDateStamp(true);
     EXPECT_TRUE(settings.flag(SettingKey::DateStamp));
+    EXPECT_EQ(graphs->Chart1->labelSpacing(), 100); // until the next load
+    pipeline.run(load(true));
+    EXPECT_EQ(graphs->PlotCount(), 2);
+    EXPECT_EQ(graphs->Chart1->labelSpacing(), 30);
+    const SeriesStore &noise = graphs->Chart1->series(ChartSide::Left);
+    EXPECT_EQ(noise.labelForm(0), LabelForm::Time);
+    EXPECT_EQ(noise.labelForm(1), LabelForm::DayAndTime);
 }
 
 TEST_F(GraphSetTest, PageLengthFieldIsRaisedToTenWhenLeft)

@@ -8,6 +8,8 @@
 
 namespace {
 
+using Window = std::pair<double, double>;
+
 class Paging : public ::testing::Test {
 protected:
     Paging()
@@ -32,15 +34,34 @@ protected:
     std::array<PlainChartAxes, 4> m_graphs;
 };
 
-using Window = std::pair<double, double>;
-
-TEST_F(Paging, WindowStaysOnTheFirstPageUntilItIsFullThenFollowsTheNewestPoint)
+// From a window put elsewhere by paging or dragging, the newest page comes
+// only once the points exceed a page; ">" steps a page while a whole page
+// lies beyond the window, and otherwise goes to the newest page too.
+TEST_F(Paging, TheNewestPageComesOnlyOnceThePointsExceedAPage)
 {
-    MoveToNewestPage(graphs(), 480, 480);
-    EXPECT_EQ(window(), Window(0, 480));
-    MoveToNewestPage(graphs(), 480, 481);
-    EXPECT_EQ(window(), Window(1, 481));
-    EXPECT_EQ(window(3), Window(1, 481));
+    const struct {
+        int plotCount;
+        Window newest, next;
+    } cases[] = {
+        { 479, { 100, 580 }, { 100, 580 } },
+        { 480, { 100, 580 }, { 100, 580 } },
+        { 481, { 1, 481 }, { 1, 481 } },
+        { 1060, { 580, 1060 }, { 580, 1060 } },
+        { 1061, { 581, 1061 }, { 580, 1060 } },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.plotCount);
+        for (auto &graph : m_graphs)
+            SetRangeSafely(graph, ChartAxis::Bottom, 100, 580);
+        MoveToNewestPage(graphs(), 480, c.plotCount);
+        EXPECT_EQ(window(), c.newest);
+        EXPECT_EQ(window(3), c.newest);
+        for (auto &graph : m_graphs)
+            SetRangeSafely(graph, ChartAxis::Bottom, 100, 580);
+        ShowNextPage(graphs(), 480, c.plotCount);
+        EXPECT_EQ(window(), c.next);
+        EXPECT_EQ(window(3), c.next);
+    }
 }
 
 TEST_F(Paging, ForwardStepsAWholePageThenStopsAtTheNewestPage)

@@ -4,6 +4,7 @@
 
 #include "support/qt_printers.h"
 #include <QRandomGenerator>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -181,15 +182,42 @@ TEST_F(HubAReader, NoFigureReadsNothing)
     EXPECT_TRUE(sample.logLine.endsWith(QStringLiteral("7616")));
 }
 
-TEST_F(HubAReader, HostilePagesNeverCrash)
+// The five read-outs in the order Label20, Label22, Label15, Label23, Label25.
+QString Shown(const Readouts &r)
 {
-    // Labels at the very end, with nothing after them.
-    for (const char16_t *label :
-        { u"wait =", u"Noise margin (Down/Up):", u"Upstream:", u"Downstream:", u"CRC Events (Down/Up):" }) {
-        read(QString::fromUtf16(label));
-        read(QStringLiteral("xx>") + QString::fromUtf16(label) + QStringLiteral(">"));
+    return QStringList { r.Label20, r.Label22, r.Label15, r.Label23, r.Label25 }.join(u'|');
+}
+
+TEST_F(HubAReader, LabelsWithNothingAfterThemReadAsZeroAndAnyPageCountsAsRead)
+{
+    const struct {
+        const char *page;
+        const char *logLine;
+        const char *shown;
+    } cases[] = {
+        { "", "T, ", "||||" },
+        { "wait =", "T, ", "||||0 days, 00:00:01" },
+        { "Noise margin (Down/Up):", "T,        0,       0,", "0 dB|0 dB|||" },
+        { "Upstream:", "T,        0,", "||0 Kbps||" },
+        { "Downstream:", "T,        0", "|||0 Kbps|" },
+        { "CRC Events (Down/Up):", "T, ,       0,       0", "||||" },
+        // The cut starts eight characters on, past a ">" before the label.
+        { "xx>Noise margin (Down/Up):>", "T,        0,       0,", "0 dB|0 dB|||" },
+        { "xx>Upstream:>", "T,        0,", "||0 Kbps||" },
+        { "xx>CRC Events (Down/Up):>", "T, ,       0,       0", "||||" },
+        // With one ">" only, the second skip finds none and keeps the text.
+        { "Upstream:>7616 Mbps", "T,  7616000,", "||7,616,000 Kbps||" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.page);
+        sample = LineSample();
+        read(QString::fromLatin1(c.page));
+        EXPECT_TRUE(sample.pageRead);
+        EXPECT_EQ(sample.logLine, QString::fromLatin1(c.logLine));
+        EXPECT_EQ(Shown(readouts), QString::fromLatin1(c.shown));
     }
-    // Random bytes decoded as text, and invalid UTF-8.
+
+    // Random bytes around the label never crash, and the label is still read.
     QRandomGenerator random(7);
     for (int i = 0; i < 50; ++i) {
         QByteArray junk(static_cast<int>(random.bounded(5000)), Qt::Uninitialized);
@@ -197,8 +225,8 @@ TEST_F(HubAReader, HostilePagesNeverCrash)
             b = static_cast<char>(random.bounded(256));
         junk.insert(static_cast<int>(random.bounded(junk.size() + 1)), "Noise margin (Down/Up):");
         read(QString::fromUtf8(junk));
+        EXPECT_TRUE(readouts.Label22.endsWith(QStringLiteral(" dB")));
     }
-    EXPECT_TRUE(sample.pageRead);
 }
 
 } // namespace

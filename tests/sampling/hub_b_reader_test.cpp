@@ -3,6 +3,8 @@
 #include "support/fixture_pages.h"
 #include "support/qt_printers.h"
 
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -115,14 +117,40 @@ TEST_F(HubBReader, UserFiguresEndAtTheNextTag)
     EXPECT_EQ(sample.user1DownBase, 12); // taken at the first reading
 }
 
-TEST_F(HubBReader, HostilePagesNeverCrash)
+// The five read-outs in the order Label20, Label22, Label15, Label23, Label25.
+QString Shown(const Readouts &r)
 {
-    for (const char16_t *anchor : { u"FormatTime(DslInfo.UpTime))", u"DslInfo.NoiseMargin)",
-             u"DslInfo.NoiseMargin)DslInfo.UpCurrRate)DslShowtime[0].FECErr)" }) {
-        read(QString::fromUtf16(anchor));
-        read(QString::fromUtf16(anchor) + QStringLiteral(">>><<<"));
+    return QStringList { r.Label20, r.Label22, r.Label15, r.Label23, r.Label25 }.join(u'|');
+}
+
+TEST_F(HubBReader, AnchorsWithNothingAfterThemReadWhatTheWindowHolds)
+{
+    const struct {
+        const char *page;
+        bool pageRead;
+        const char *logLine;
+        const char *shown;
+    } cases[] = {
+        // The uptime cut lies beyond the end: nothing is kept.
+        { "FormatTime(DslInfo.UpTime))", false, "T, ", "||||" },
+        { "FormatTime(DslInfo.UpTime))>>><<<", false, "T, ", "||||" },
+        // No ">" after the anchor: the window is the anchor itself, whose
+        // first number character is its full stop.
+        { "DslInfo.NoiseMargin)", true, "T,        0,       .,", "0 dB|. dB|||" },
+        { "DslInfo.NoiseMargin)>>><<<", true, "T,        0,       0,", "0 dB|0 dB|||" },
+        { "DslInfo.NoiseMargin)DslInfo.UpCurrRate)DslShowtime[0].FECErr)", true,
+            "T,        0,       .,       0,,       0,       0", "0 dB|. dB|0 Kbps||" },
+        { "DslInfo.NoiseMargin)DslInfo.UpCurrRate)DslShowtime[0].FECErr)>>><<<", true,
+            "T,        0,       .,       0,,       0,       0", "0 dB|. dB|0 Kbps||" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.page);
+        sample = LineSample();
+        read(QString::fromLatin1(c.page));
+        EXPECT_EQ(sample.pageRead, c.pageRead);
+        EXPECT_EQ(sample.logLine, QString::fromLatin1(c.logLine));
+        EXPECT_EQ(Shown(readouts), QString::fromLatin1(c.shown));
     }
-    EXPECT_TRUE(sample.pageRead);
 }
 
 } // namespace

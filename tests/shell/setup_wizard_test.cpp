@@ -18,6 +18,15 @@
 
 namespace {
 
+// The last page's text for each router type, as the user reads it.
+const char *const kFinishTypeA
+    = "Linewarden is unable to log into the Home Hub automatically the first time it runs. On this first "
+      "run, you will also need to navigate manually to the Home Hub's \"Connection Information\" page. On "
+      "subsequent runs, Linewarden should navigate to the correct page automatically. If you selected the "
+      "\"Attempt to log into the Home Hub automatically\" checkbox, you should't need to log in either.";
+const char *const kFinishTypeB = "Linewarden is unable to log into the Home Hub automatically. When you "
+                                 "close this wizard, enter your password in the BT Home Hub Login page.";
+
 class SetupWizardTest : public MainWindowFixture {
 protected:
     // A first run: no settings file.
@@ -46,11 +55,12 @@ TEST_F(SetupWizardTest, FinishPutsTheAnswersIntoTheMainWindowAndSavesThem)
         bool login; // and the main window's login option enabled
         bool passwordEnabled;
         const char *password;
+        const char *finishText;
     } cases[] = {
-        { RouterType::TypeA, false, false, true, "secret" },
-        { RouterType::TypeA, true, true, true, "secret" },
+        { RouterType::TypeA, false, false, true, "secret", kFinishTypeA },
+        { RouterType::TypeA, true, true, true, "secret", kFinishTypeA },
         // Type B never logs in by itself, whatever the wizard's box showed.
-        { RouterType::TypeB, true, false, false, "" },
+        { RouterType::TypeB, true, false, false, "", kFinishTypeB },
     };
     for (const auto &c : cases) {
         openFirstRun();
@@ -59,7 +69,7 @@ TEST_F(SetupWizardTest, FinishPutsTheAnswersIntoTheMainWindowAndSavesThem)
         wizard.cbAttemptLogin->setChecked(c.wizardLogin);
         walkToFinish(wizard, QStringLiteral(" 10.0.0.138 "), c.type, QString::fromLatin1(c.password));
         ASSERT_EQ(wizard.currentPage(), WizardPage::Finish);
-        EXPECT_EQ(wizard.Label3->text(), FinishPageText(c.type));
+        EXPECT_EQ(wizard.Label3->text(), QString::fromLatin1(c.finishText));
         wizard.Button8->click();
 
         EXPECT_EQ(window->edAddress->text(), QStringLiteral("10.0.0.138"));
@@ -77,6 +87,50 @@ TEST_F(SetupWizardTest, FinishPutsTheAnswersIntoTheMainWindowAndSavesThem)
         ASSERT_FALSE(view->navigations.isEmpty());
         EXPECT_TRUE(view->navigations.last().url.startsWith(QStringLiteral("http://10.0.0.138")));
     }
+}
+
+// The fixed texts of the pages; the type page's line breaks are the new
+// lines a label shows.
+TEST_F(SetupWizardTest, PagesShowTheirTexts)
+{
+    openFirstRun();
+    TForm4 wizard(*window);
+    const struct {
+        QString shown;
+        const char *text;
+    } cases[] = {
+        { wizard.windowTitle(), "Linewarden Setup Wizard" },
+        { wizard.Label5->text(),
+            "In the box below, please type the Home Hub's network address. The default value is already in "
+            "the box and shouldn't normally need changing." },
+        { wizard.Label7->text(), "Router network address: " },
+        { wizard.Label8->text(), "http://" },
+        { wizard.edAddress->text(), "192.168.1.254" },
+        { wizard.Label10->text(), "Attempt to find router network address" },
+        { wizard.Label1->text(),
+            "Linewarden will only work with the BT Home Hub version 3\n\nThere are two different models of "
+            "version 3 (Type A and Type B).\nYou can find the Type you have on the label on the underside of "
+            "the Hub.\n\nPlease select your model below, then press 'Next'" },
+        { wizard.Label2->text(), "Home Hub  3 Type  " },
+        { wizard.boxType->itemText(0), "Type A" },
+        { wizard.boxType->itemText(1), "Type B" },
+        { wizard.Label6->text(), "Home Hub Password" },
+        { wizard.Label9->text(),
+            "Linewarden can attempt to log into the Home Hub automatically. This experimental feature is not "
+            "always successful. Select the checkbox below to try." },
+        { wizard.cbAttemptLogin->text(), "Attempt to log  into the Home Hub automatically" },
+        { wizard.cbShowplain->text(), "Show password in plain text" },
+        { wizard.Label4->text(),
+            "Please press the 'Finish' button to complete the setup and close this wizard." },
+        { wizard.Button2->text(), "Next" },
+        { wizard.Button1->text(), "Cancel" },
+        { wizard.Button11->text(), "Back" },
+        { wizard.Button14->text(), "Find" },
+        { wizard.Button15->text(), "Default" },
+        { wizard.Button8->text(), "Finish" },
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(c.shown, QString::fromLatin1(c.text));
 }
 
 TEST_F(SetupWizardTest, FindFillsTheAddressOrSaysItCannot)
