@@ -172,7 +172,8 @@ TEST_F(MaintenanceWindowTest, ATrimThatFailsIsToldWithItsText)
     clock.set(QDateTime(QDate(2026, 12, 9), QTime(10, 0, 30)));
     monitor->maintenance().DailyTimerTimer();
     ASSERT_EQ(errors.size(), 1);
-    EXPECT_FALSE(errors[0].isEmpty());
+    EXPECT_GT(errors[0].size(), data.path().size() + 2);
+    EXPECT_TRUE(errors[0].endsWith(QStringLiteral(": ") + data.path())) << errors[0].toStdString();
 
     dialog->show();
     dialog->btnTrimNow->click();
