@@ -73,7 +73,12 @@ TEST_F(DailyMaintenanceTest, EachJobRunsWhenOnAndItsMinuteHasCome)
         { "both due", true, "10:00", true, QTime(10, 0, 59), true, true },
         { "trim off", false, "10:00", true, QTime(10, 0, 0), false, true },
         { "delete off", true, "10:00", false, QTime(10, 0, 30), true, false },
-        { "another minute", true, "10:00", true, QTime(10, 1, 0), false, false },
+        { "a minute late: not caught up", true, "10:00", true, QTime(10, 1, 0), false, false },
+        { "the minute before", true, "10:00", true, QTime(9, 59, 59), false, false },
+        { "the same minute of another hour", true, "10:00", true, QTime(11, 0, 10), false, false },
+        { "its hour at another minute", true, "10:00", true, QTime(10, 30, 0), false, false },
+        { "another set time", true, "23:59", false, QTime(23, 59, 1), true, false },
+        { "set time at another hour", true, "21:00", true, QTime(10, 0, 2), false, true },
         { "unreadable trim time", true, "half past", true, QTime(10, 0, 5), false, true },
     };
     int day = 0;
