@@ -70,6 +70,10 @@ QByteArray Line(const QString &text)
 
 QString LineEventsPath(const QString &logPath)
 {
+    // An empty log box names no folder; its "folder" would be the working
+    // folder.
+    if (logPath.isEmpty())
+        return QString();
     return QFileInfo(logPath).dir().filePath(QStringLiteral("events.txt"));
 }
 
@@ -139,11 +143,34 @@ std::vector<LineEvent> ReadLineEvents(const QString &path, std::size_t most)
     return { newest.begin(), newest.end() };
 }
 
+namespace {
+
+// Only a file this program started has the events header as its first
+// line; an "events.txt" of anyone else's beside the log is not ours to cut.
+bool IsOurEventsFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = LineEventsHeader().toUtf8();
+    QByteArray first = file.readLine(header.size() + 3);
+    while (first.endsWith('\n') || first.endsWith('\r'))
+        first.chop(1);
+    return first == header;
+}
+
+} // namespace
+
 TrimOutcome TrimLineEvents(const QString &logPath, int trimLines)
 {
+    // A relative log path would find the events file by the working folder,
+    // wherever the program happened to start.
+    const QString path = LineEventsPath(logPath);
+    if (path.isEmpty() || QFileInfo(logPath).isRelative() || !IsOurEventsFile(path))
+        return {};
     // The events file is written only from the sample pipeline, on the same
     // thread as the trim, so no write can come between: its busy flag is
     // this trim's own.
     SampleLog events;
-    return TrimLog(LineEventsPath(logPath), trimLines, events);
+    return TrimLog(path, trimLines, events);
 }

@@ -12,7 +12,7 @@
 // each line with the moment formatted by the log's date pattern; the
 // figures before and after follow, padded like the log's, and the moment
 // once more in ISO 8601 so the file can be read back whatever the pattern.
-QString LineEventsPath(const QString &logPath);
+QString LineEventsPath(const QString &logPath); // nothing for an empty logPath
 QString LineEventsHeader();
 QString LineEventLine(const LineEvent &event, const QString &dateFormat, int tab);
 
@@ -28,5 +28,7 @@ std::vector<LineEvent> ReadLineEvents(const QString &path, std::size_t most);
 
 // Trims the events file beside the log at logPath as the log is trimmed:
 // the header line, the dash line and the newest trimLines lines stay. Run
-// it with the log's trim, with the same path and count.
+// it with the log's trim, with the same path and count. Only a file that
+// starts with the events header is trimmed, and only beside an absolute
+// log path; anything else is left as it is.
 TrimOutcome TrimLineEvents(const QString &logPath, int trimLines);

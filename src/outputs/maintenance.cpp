@@ -4,6 +4,7 @@
 #include "base/time_of_day.h"
 #include "outputs/sample_log.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -99,7 +100,7 @@ bool ScanLines(QFile &file, qint64 keep, LineScan &scan)
 // Copies the lines between the offsets from and to of the log into out, each
 // ended by CR LF whatever it ended with before (LF, CR LF, or nothing at the
 // end of the file). The range starts at a line start.
-bool CopyLines(QFile &in, qint64 from, qint64 to, QSaveFile &out)
+bool CopyLines(QFile &in, qint64 from, qint64 to, QIODevice &out)
 {
     if (from >= to)
         return true;
@@ -138,6 +139,71 @@ bool CopyLines(QFile &in, qint64 from, qint64 to, QSaveFile &out)
     return true;
 }
 
+// Copies the lines the trim keeps into out: the header pair and the newest
+// lines.
+bool CopyKeptLines(QFile &in, const LineScan &scan, QIODevice &out)
+{
+    const qint64 size = in.size();
+    const qint64 headerEnd = scan.thirdLineStart >= 0 ? scan.thirdLineStart : size;
+    const qint64 keptStart = scan.keptStart >= 0 ? scan.keptStart : headerEnd;
+    return CopyLines(in, 0, headerEnd, out) && CopyLines(in, keptStart, size, out);
+}
+
+// What the user is told: the error's text, and which file it concerns (the
+// trim takes the log and the events file beside it).
+TrimOutcome Failed(const QString &path, const QString &error)
+{
+    return { false, error + QStringLiteral(": ") + QDir::toNativeSeparators(path) };
+}
+
+// The kept lines go into a new file that then takes the log's place in one
+// step: on any failure the old log stays whole.
+TrimOutcome ReplaceWithKeptLines(const QString &path, QFile &in, const LineScan &scan, QSaveFile &out)
+{
+    if (!CopyKeptLines(in, scan, out)) {
+        const QString error = in.error() != QFileDevice::NoError ? in.errorString() : out.errorString();
+        out.cancelWriting();
+        return Failed(path, error);
+    }
+    // The last part of the kept lines may still sit in the write buffer, and
+    // commit() does not count a failure to write it out (a full disk): it
+    // would put a cut-short log in place of the old one. Flush first.
+    if (!out.flush()) {
+        const QString error = out.errorString();
+        out.cancelWriting();
+        return Failed(path, error);
+    }
+    if (!out.commit())
+        return Failed(path, out.errorString());
+    return {};
+}
+
+bool WriteOver(QFile &file, const QByteArray &bytes)
+{
+    return file.seek(0) && file.write(bytes) == bytes.size() && file.resize(bytes.size());
+}
+
+// A folder that takes no new file (no write permission, a read-only mount
+// with the log mounted writable on it) still lets the log itself be
+// rewritten. The kept lines are read whole into memory first; they are then
+// written over the start of the file and the rest is cut off, so a stop
+// between the two leaves old lines after the kept ones rather than losing
+// any. A write that fails is made once more from memory; when that fails
+// too, the user is told.
+TrimOutcome RewriteInPlace(const QString &path, QFile &in, const LineScan &scan)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return Failed(path, file.errorString());
+    QBuffer kept;
+    kept.open(QIODevice::WriteOnly);
+    if (!CopyKeptLines(in, scan, kept))
+        return Failed(path, in.errorString());
+    if (!WriteOver(file, kept.data()) && !WriteOver(file, kept.data()))
+        return Failed(path, file.errorString());
+    return {};
+}
+
 bool IsCandidate(const QString &name, const DeleteRequest &request)
 {
     if (!name.endsWith(QStringLiteral(".jpg"), Qt::CaseInsensitive))
@@ -159,30 +225,12 @@ TrimOutcome TrimLog(const QString &path, int trimLines, SampleLog &log)
     QFile in(path);
     LineScan scan;
     if (!in.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !ScanLines(in, keep, scan))
-        return { false, in.errorString() };
+        return Failed(path, in.errorString());
 
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return { false, out.errorString() };
-    const qint64 size = in.size();
-    const qint64 headerEnd = scan.thirdLineStart >= 0 ? scan.thirdLineStart : size;
-    const qint64 keptStart = scan.keptStart >= 0 ? scan.keptStart : headerEnd;
-    if (!CopyLines(in, 0, headerEnd, out) || !CopyLines(in, keptStart, size, out)) {
-        const QString error = in.error() != QFileDevice::NoError ? in.errorString() : out.errorString();
-        out.cancelWriting();
-        return { false, error };
-    }
-    // The last part of the kept lines may still sit in the write buffer, and
-    // commit() does not count a failure to write it out (a full disk): it
-    // would put a cut-short log in place of the old one. Flush first.
-    if (!out.flush()) {
-        const QString error = out.errorString();
-        out.cancelWriting();
-        return { false, error };
-    }
-    if (!out.commit())
-        return { false, out.errorString() };
-    return {};
+    if (out.open(QIODevice::WriteOnly))
+        return ReplaceWithKeptLines(path, in, scan, out);
+    return RewriteInPlace(path, in, scan);
 }
 
 QDateTime GetFileDateTime(const QString &path)

@@ -10,7 +10,7 @@ class Clock;
 class SampleLog;
 
 // The outcome of a log trim. error holds the text to show the user when the
-// log could not be read or written.
+// log could not be read or written: the error's text, ": " and the file.
 struct TrimOutcome {
     bool ok = true;
     QString error;
@@ -20,8 +20,10 @@ struct TrimOutcome {
 // and its newest trimLines lines, each ended by CR LF; a negative count keeps
 // none. A log of trimLines + 2 lines or fewer keeps every line. The file is
 // read once as a stream, so memory stays near the kept lines, and written
-// back in one step: on any failure the old log stays whole. A missing log is
-// left alone. The log's TrimBusy flag is set for as long as the trim runs.
+// back in one step: on any failure the old log stays whole. When its folder
+// takes no new file, the kept lines are read into memory and written over
+// the log itself instead. A missing log is left alone. The log's TrimBusy
+// flag is set for as long as the trim runs.
 TrimOutcome TrimLog(const QString &path, int trimLines, SampleLog &log);
 
 // Which captured images go, and how.

@@ -13,11 +13,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -36,6 +38,14 @@ QTimeEdit *TimePicker(QWidget *parent)
     auto *picker = new QTimeEdit(parent);
     picker->setDisplayFormat(QStringLiteral("HH:mm"));
     return picker;
+}
+
+// Puts a time into the picker; quietly when it stands in for a stored time
+// that does not read, so that nothing is stored.
+void ShowTime(QTimeEdit *picker, const QTime &time, bool quietly)
+{
+    const QSignalBlocker blocker(quietly ? picker : nullptr);
+    picker->setTime(time);
 }
 
 QSpinBox *SpinBox(int maximum, QWidget *parent)
@@ -166,19 +176,23 @@ void TForm5::showEvent(QShowEvent *event)
         FormShow();
 }
 
-// A stored time that does not read as one shows (and, once shown, is) the
-// current time of day rather than a made-up one: what the window shows is
-// what is scheduled.
+// A stored time that does not read as one schedules nothing. Its picker
+// shows the current time of day, but the stored text stays as it is (and so
+// nothing runs) until the user sets a time: showing the window must not
+// schedule a job the user never set.
 void TForm5::FormShow()
 {
     const QTime now = m_clock.now().time();
     cbTrimLog->setChecked(m_settings.flag(SettingKey::TrimLog));
     spTrimLines->setValue(m_settings.integer(SettingKey::TrimLines));
-    DateTimepicker1->setTime(m_settings.trimTimeOfDay().value_or(now));
+    const std::optional<QTime> trimTime = m_settings.trimTimeOfDay();
+    m_trimTimeUnread = !trimTime;
+    ShowTime(DateTimepicker1, trimTime.value_or(now), m_trimTimeUnread);
     cbDeleteImages->setChecked(m_settings.flag(SettingKey::DeleteImages));
     spDays->setValue(m_settings.integer(SettingKey::DeleteDays));
     const QTime deleteTime = m_settings.time(SettingKey::DeleteTime);
-    DeleteTimePicker->setTime(deleteTime.isValid() ? deleteTime : now);
+    m_deleteTimeUnread = !deleteTime.isValid();
+    ShowTime(DeleteTimePicker, m_deleteTimeUnread ? now : deleteTime, m_deleteTimeUnread);
     Label3->setVisible(cbDeleteImages->isChecked());
     Label3->setText(informationText(true));
 }
@@ -203,6 +217,7 @@ void TForm5::spTrimLinesChange(int lines)
 
 void TForm5::DateTimepicker1Change(const QTime &time)
 {
+    m_trimTimeUnread = false;
     m_settings.setText(SettingKey::TrimTime, m_settings.trimTimeText(time));
 }
 
@@ -221,6 +236,7 @@ void TForm5::spDaysChange(int days)
 
 void TForm5::DeleteTimePickerChange(const QTime &time)
 {
+    m_deleteTimeUnread = false;
     m_settings.setTime(SettingKey::DeleteTime, time);
 }
 
@@ -238,10 +254,12 @@ void TForm5::storeAll()
 {
     cbTrimLogClick(cbTrimLog->isChecked());
     spTrimLinesChange(spTrimLines->value());
-    DateTimepicker1Change(DateTimepicker1->time());
+    if (!m_trimTimeUnread)
+        DateTimepicker1Change(DateTimepicker1->time());
     cbDeleteImagesClick(cbDeleteImages->isChecked());
     m_settings.setInteger(SettingKey::DeleteDays, spDays->value());
-    DeleteTimePickerChange(DeleteTimePicker->time());
+    if (!m_deleteTimeUnread)
+        DeleteTimePickerChange(DeleteTimePicker->time());
 }
 
 // Every way of closing comes here: "Close", the close box and Escape.

@@ -24,7 +24,8 @@ public:
     // paint their own group of the window white.
     enum class Opener { Menu, LogGroup, GraphsGroup, SystemOptions };
 
-    // A stored time that does not read shows as the clock's time of day.
+    // A stored time that does not read shows as the clock's time of day and
+    // stays stored as it is until the user sets a time.
     TForm5(Settings &settings, DailyMaintenance &maintenance, const Clock &clock, QWidget *parent);
     Q_DISABLE_COPY_MOVE(TForm5)
 
@@ -88,4 +89,8 @@ private:
     Settings &m_settings;
     DailyMaintenance &m_maintenance;
     const Clock &m_clock;
+    // The stored time did not read and the user has not set one since the
+    // window was shown: closing leaves it alone.
+    bool m_trimTimeUnread = false;
+    bool m_deleteTimeUnread = false;
 };

@@ -1,6 +1,7 @@
 #include "outputs/daily_maintenance.h"
 
 #include "base/settings.h"
+#include "outputs/line_events_log.h"
 #include "outputs/sample_log.h"
 #include "support/fake_clock.h"
 #include "support/qt_printers.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -71,7 +73,12 @@ TEST_F(DailyMaintenanceTest, EachJobRunsWhenOnAndItsMinuteHasCome)
         { "both due", true, "10:00", true, QTime(10, 0, 59), true, true },
         { "trim off", false, "10:00", true, QTime(10, 0, 0), false, true },
         { "delete off", true, "10:00", false, QTime(10, 0, 30), true, false },
-        { "another minute", true, "10:00", true, QTime(10, 1, 0), false, false },
+        { "a minute late: not caught up", true, "10:00", true, QTime(10, 1, 0), false, false },
+        { "the minute before", true, "10:00", true, QTime(9, 59, 59), false, false },
+        { "the same minute of another hour", true, "10:00", true, QTime(11, 0, 10), false, false },
+        { "its hour at another minute", true, "10:00", true, QTime(10, 30, 0), false, false },
+        { "another set time", true, "23:59", false, QTime(23, 59, 1), true, false },
+        { "set time at another hour", true, "21:00", true, QTime(10, 0, 2), false, true },
         { "unreadable trim time", true, "half past", true, QTime(10, 0, 5), false, true },
     };
     int day = 0;
@@ -85,6 +92,40 @@ TEST_F(DailyMaintenanceTest, EachJobRunsWhenOnAndItsMinuteHasCome)
         maintenance.DailyTimerTimer();
         EXPECT_EQ(logTrimmed(), row.trimmed);
         EXPECT_EQ(imageLeft(), !row.deleted);
+    }
+}
+
+// The trim takes the events file beside the log only when this program
+// started it (its first line is the events header), and never one found
+// through an empty or relative log path: that would be the working
+// folder's.
+TEST_F(DailyMaintenanceTest, TrimsOnlyOurOwnEventsFileBesideTheLog)
+{
+    const QByteArray header = LineEventsHeader().toUtf8();
+    const QByteArray ours = header + "\r\n" + QByteArray(header.size(), '-') + "\r\ne1\r\ne2\r\ne3\r\n";
+    const QByteArray foreign = "Notes\r\n-----\r\nn1\r\nn2\r\nn3\r\n";
+    const struct {
+        const char *name;
+        QString logFile;
+        QByteArray events;
+        bool trimmed;
+    } rows[] = {
+        { "ours beside the log", dir.filePath(QStringLiteral("log.txt")), ours, true },
+        { "someone else's beside the log", dir.filePath(QStringLiteral("log.txt")), foreign, false },
+        { "empty log box", QString(), ours, false },
+        { "relative log path", QStringLiteral("log.txt"), ours, false },
+    };
+    const QString working = QDir::currentPath();
+    const auto restore = qScopeGuard([&working] { QDir::setCurrent(working); });
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(dir.writeFile(QStringLiteral("events.txt"), row.events));
+        settings.setText(SettingKey::LogFile, row.logFile);
+        maintenance.trimNow();
+        const QByteArray after = dir.readFile(QStringLiteral("events.txt"));
+        EXPECT_EQ(after.count('\n'), row.trimmed ? 4 : 5);
+        EXPECT_TRUE(after.startsWith(row.events.left(row.events.indexOf('\n'))));
     }
 }
 

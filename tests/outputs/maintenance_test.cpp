@@ -85,7 +85,9 @@ TEST_F(TrimLogTest, FailureIsReportedAndClearsTrimBusy)
 {
     const TrimOutcome outcome = TrimLog(dir.path(), 10, log); // a folder, not a log
     EXPECT_FALSE(outcome.ok);
-    EXPECT_FALSE(outcome.error.isEmpty());
+    // The error's text, then the file it concerns.
+    EXPECT_GT(outcome.error.size(), dir.path().size() + 2);
+    EXPECT_TRUE(outcome.error.endsWith(QStringLiteral(": ") + dir.path())) << outcome.error.toStdString();
     EXPECT_FALSE(log.trimBusy());
     EXPECT_TRUE(QFileInfo(dir.path()).isDir());
 }

@@ -1,11 +1,12 @@
 // The log, the settings file, the log trim, noise.jpg and captured images on
-// a file system that is full
-// or read-only: every write fails cleanly, the failure is reported where the
-// program reports it, nothing already on disk is lost, and writing works
-// again once there is room. The file system is a small tmpfs mounted in a
-// private mount namespace of this process, which needs root (CI runs as
-// root); elsewhere the tests are skipped.
+// a file system that is full or read-only: every write fails cleanly, the
+// failure is reported where the program reports it, nothing already on disk
+// is lost, and writing works again once there is room. The file system is a
+// small tmpfs mounted in a private mount namespace of this process, which
+// needs root (CI runs as root); elsewhere those tests are skipped. The log
+// trim in a folder that takes no new file runs as any user.
 #include "base/settings.h"
+#include "outputs/line_events_log.h"
 #include "outputs/maintenance.h"
 #include "outputs/sample_log.h"
 
@@ -29,6 +30,7 @@
 #include <cstring>
 #include <sched.h>
 #include <sys/mount.h>
+#include <unistd.h>
 
 namespace {
 
@@ -196,6 +198,110 @@ TEST_F(FullDiskTest, LogTrimFailsWithAMessageAndTheLogStays)
         EXPECT_TRUE(TrimLog(log, 3, sampleLog).ok);
         EXPECT_EQ(read(log).count('\n'), 5);
     }
+}
+
+// A folder that takes no new file while the log and the events file in it
+// can still be written. Root writes through permission bits, so as root the
+// folder becomes a read-only bind mount in this process's private mount
+// namespace, with each file bind-mounted writable on top of it; any other
+// user just loses the folder's write permission.
+class UnwritableFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (m_root && !g_namespaceProblem.isEmpty())
+            GTEST_SKIP() << "root needs a private mount namespace: " << g_namespaceProblem.toStdString();
+        ASSERT_TRUE(m_dir.isValid());
+    }
+
+    void TearDown() override
+    {
+        if (m_root)
+            umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+        else
+            QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    void lockFolder(const QStringList &writableFiles)
+    {
+        if (!m_root) {
+            ASSERT_TRUE(QFile::setPermissions(m_dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+            return;
+        }
+        const QByteArray folder = QFile::encodeName(m_dir.path());
+        ASSERT_EQ(mount(folder.constData(), folder.constData(), nullptr, MS_BIND, nullptr), 0)
+            << std::strerror(errno);
+        for (const QString &file : writableFiles) {
+            const QByteArray name = QFile::encodeName(file);
+            ASSERT_EQ(mount(name.constData(), name.constData(), nullptr, MS_BIND, nullptr), 0)
+                << std::strerror(errno);
+        }
+        remountReadOnly(folder);
+    }
+
+    // The file itself refuses writes as well.
+    void lockFile(const QString &file)
+    {
+        if (m_root)
+            remountReadOnly(QFile::encodeName(file));
+        else
+            ASSERT_TRUE(QFile::setPermissions(file, QFile::ReadOwner));
+    }
+
+    static void remountReadOnly(const QByteArray &where)
+    {
+        ASSERT_EQ(mount(nullptr, where.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr), 0)
+            << std::strerror(errno);
+    }
+
+    static QByteArray read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    const bool m_root = geteuid() == 0;
+    QTemporaryDir m_dir;
+};
+
+TEST_F(UnwritableFolderTest, LogAndEventsAreTrimmedInPlaceAndAFailureNamesTheFile)
+{
+    const QString logPath = path(QStringLiteral("log.txt"));
+    const QString eventsPath = path(QStringLiteral("events.txt"));
+    SampleLog sampleLog;
+    sampleLog.setHeader(LogHeader(UserFigure::CrcErrors, UserFigure::HecErrors));
+    for (int n = 0; n < 10; ++n) {
+        ASSERT_TRUE(sampleLog.writeLine(logPath, QStringLiteral("Wed 09 Dec 2026 10:0%1:00, 6.2").arg(n)));
+        ASSERT_TRUE(AppendLineEvent(eventsPath, QStringLiteral("event %1").arg(n)));
+    }
+    const QByteArray header = sampleLog.header().toUtf8();
+    lockFolder({ logPath, eventsPath });
+    ASSERT_FALSE(QFile(path(QStringLiteral("probe"))).open(QIODevice::WriteOnly));
+
+    const TrimOutcome trimmed = TrimLog(logPath, 3, sampleLog);
+    EXPECT_TRUE(trimmed.ok) << trimmed.error.toStdString();
+    EXPECT_EQ(read(logPath),
+        header + "\r\n" + QByteArray(header.size(), '-')
+            + "\r\nWed 09 Dec 2026 10:07:00, 6.2\r\nWed 09 Dec 2026 10:08:00, 6.2\r\n"
+              "Wed 09 Dec 2026 10:09:00, 6.2\r\n");
+    EXPECT_TRUE(TrimLineEvents(logPath, 1).ok);
+    EXPECT_TRUE(read(eventsPath).endsWith("-\r\nevent 9\r\n"));
+    EXPECT_TRUE(sampleLog.writeLine(logPath, QStringLiteral("after")));
+
+    // Neither the folder nor the file takes a write: the log stays, and the
+    // user is told the error and the file.
+    lockFile(logPath);
+    const QByteArray before = read(logPath);
+    const TrimOutcome refused = TrimLog(logPath, 1, sampleLog);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_TRUE(refused.error.endsWith(QStringLiteral(": ") + logPath)) << refused.error.toStdString();
+    EXPECT_GT(refused.error.size(), logPath.size() + 2);
+    EXPECT_FALSE(sampleLog.trimBusy());
+    EXPECT_EQ(read(logPath), before);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files),
+        QStringList({ QStringLiteral("events.txt"), QStringLiteral("log.txt") }));
 }
 
 #ifdef LINEWARDEN_WITH_JPEG
