@@ -20,7 +20,7 @@ namespace {
 class LogControlsTest : public ::testing::Test {
 protected:
     LogControlsTest()
-        : settings(SettingsContext { data.path(), nullptr, QSize(), QLocale::c() }),
+        : settings(SettingsContext { data.path(), nullptr, QRect(), QLocale::c() }),
           controls(settings, data.path(), &window)
     {
         LogControls::Desktop desktop;

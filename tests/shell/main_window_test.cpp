@@ -368,10 +368,10 @@ TEST_F(MainWindowTest, DefaultPlaceCentresTheWindowOnThePrimaryScreen)
 {
     const MonitorContext desktop
         = DesktopMonitorContext(DataFolder::Resolve(DataFolder::CurrentInputs(data.path())));
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const Settings settings(SettingsContextOf(desktop));
-    EXPECT_EQ(settings.integer(SettingKey::Top), screen.height() / 2 - 325);
-    EXPECT_EQ(settings.integer(SettingKey::Left), screen.width() / 2 - 425);
+    EXPECT_EQ(settings.integer(SettingKey::Top), screen.y() + screen.height() / 2 - 325);
+    EXPECT_EQ(settings.integer(SettingKey::Left), screen.x() + screen.width() / 2 - 425);
 }
 
 // With "Prompt before closing" on, the question comes first: Cancel leaves
