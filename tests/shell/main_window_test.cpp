@@ -436,6 +436,26 @@ TEST_F(MainWindowTest, EditMenuFollowsTheSelectedTab)
     }
 }
 
+// Opened on the "Advanced" tab, or coming to it, the automatic login is
+// enabled exactly when a password is there.
+TEST_F(MainWindowTest, AdvancedTabInViewEnablesTheLoginOnlyWithAPassword)
+{
+    const struct {
+        int page;
+        const char *password;
+    } cases[] = { { 6, "" }, { 6, "secret" }, { 5, "" } };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.page << " '" << c.password << "'");
+        Settings settings = typeA();
+        settings.setText(SettingKey::Password, QString::fromLatin1(c.password));
+        settings.setInteger(SettingKey::Page, c.page);
+        open(settings);
+        window->show();
+        window->PageControl1->setCurrentIndex(6);
+        EXPECT_EQ(window->cbAttemptLogin1->isEnabled(), *c.password != '\0');
+    }
+}
+
 // A settings file written by hand: every value reaches its control, and
 // what the program does not know survives the next save.
 TEST_F(MainWindowTest, HandWrittenSettingsReachTheirControlsAndUnknownKeysSurvive)
