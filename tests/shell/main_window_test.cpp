@@ -456,6 +456,36 @@ TEST_F(MainWindowTest, AdvancedTabInViewEnablesTheLoginOnlyWithAPassword)
     }
 }
 
+// A number beyond a spin box's range is held at the nearer end, and the next
+// save keeps what the box holds.
+TEST_F(MainWindowTest, StoredNumbersBeyondTheSpinBoxesAreSavedAsTheBoxesHoldThem)
+{
+    const struct {
+        int sample;
+        int points;
+        int keptSample;
+        int keptPoints;
+    } cases[] = {
+        { 5, 480, 10, 480 },
+        { 9, -5, 10, 0 },
+        { -30, 120, 10, 120 },
+        { 301, 480, 300, 480 },
+        { 100000, 480, 300, 480 },
+        { 45, 480, 45, 480 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sample);
+        Settings settings = typeA();
+        settings.setInteger(SettingKey::Sample, c.sample);
+        settings.setInteger(SettingKey::PointsperPage, c.points);
+        open(settings);
+        EXPECT_EQ(window->spSample->value(), c.keptSample);
+        ASSERT_TRUE(window->SaveIni());
+        EXPECT_EQ(saved().integer(SettingKey::Sample), c.keptSample);
+        EXPECT_EQ(saved().integer(SettingKey::PointsperPage), c.keptPoints);
+    }
+}
+
 // A settings file written by hand: every value reaches its control, and
 // what the program does not know survives the next save.
 TEST_F(MainWindowTest, HandWrittenSettingsReachTheirControlsAndUnknownKeysSurvive)
