@@ -1,3 +1,4 @@
+#include "demo/hub_a_pages.h"
 #include "graphs/chart.h"
 #include "graphs/graph_set.h"
 #include "sampling/router_navigation.h"
@@ -5,6 +6,7 @@
 #include "shell/data_folder.h"
 #include "shell/desktop_program.h"
 #include "shell/main_window.h"
+#include "shell/tray_controller.h"
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
 #include "support/fixture_pages.h"
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSpinBox>
+#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -484,6 +487,42 @@ TEST_F(MainWindowTest, StoredNumbersBeyondTheSpinBoxesAreSavedAsTheBoxesHoldThem
         EXPECT_EQ(saved().integer(SettingKey::Sample), c.keptSample);
         EXPECT_EQ(saved().integer(SettingKey::PointsperPage), c.keptPoints);
     }
+}
+
+// The tray's tooltip tells the figures of the page loaded last, in every
+// run state; a page without figures, or a login page, reads as zero. The
+// icon keeps its "?" while paused.
+TEST_F(MainWindowTest, TrayTooltipFollowsEveryPageLoad)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    window->cycle().btnStopClick();
+    ASSERT_EQ(window->cycle().runState(), RunState::Paused);
+    const QImage paused = window->tray().TrayIcon->icon().pixmap(16, 16).toImage();
+
+    LineFigures line;
+    line.marginDown = 12.4;
+    line.marginUp = 6.2;
+    line.speedDown = 7616;
+    line.speedUp = 1000;
+    const QString statistics = HubAStatisticsPage(line, QStringLiteral("/index.cgi?active%5fpage=9118"));
+    const QString zero = QStringLiteral("Linewarden\nNoise margin: 0 dB\nSync speed: 0 Kbps");
+    const QString figures = QStringLiteral("Linewarden\nNoise margin: 12.4 dB\nSync speed: 7616 Kbps");
+    const struct {
+        DocumentSnapshot page;
+        QString tooltip;
+    } loads[] = {
+        { FakeDocument(StatsDocumentUrl, statistics), figures },
+        { FakeDocument(StatsUrl, QStringLiteral("<p>Home</p>")), zero },
+        { FakeDocument(StatsDocumentUrl, statistics), figures },
+        { FakeLoginPage(StatsDocumentUrl, QStringLiteral("12")), zero },
+    };
+    for (const auto &load : loads) {
+        view->complete(load.page);
+        EXPECT_EQ(window->tray().TrayIcon->toolTip(), load.tooltip);
+        EXPECT_EQ(window->tray().TrayIcon->icon().pixmap(16, 16).toImage(), paused);
+    }
+    EXPECT_EQ(samplesTaken(), 1);
 }
 
 // A settings file written by hand: every value reaches its control, and
