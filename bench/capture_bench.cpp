@@ -38,7 +38,7 @@ struct ShownWindow {
         context.clock = &clock;
         context.dataFolder = folder.path();
         context.settingsPath = folder.filePath(QStringLiteral("linewarden.ini"));
-        context.primaryScreen = QSize(1920, 1080);
+        context.primaryScreen = QRect(0, 0, 1920, 1080);
         monitor = std::make_unique<LineMonitor>(context, view);
         window = std::make_unique<TForm1>(*monitor, nullptr);
         window->resize(850, 650);

@@ -33,7 +33,7 @@ void PageLoadedHandlerTypeA(benchmark::State &state)
     view.snapshot->url = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
     view.snapshot->bodyHtml = QString::fromUtf8(file.readAll());
     QTemporaryDir folder;
-    Settings settings(SettingsContext { folder.path(), nullptr, QSize(), QLocale::system() });
+    Settings settings(SettingsContext { folder.path(), nullptr, QRect(), QLocale::system() });
     settings.setInteger(SettingKey::Type, 0);
     settings.setFlag(SettingKey::cbLog, true);
     SampleLog log;

@@ -58,7 +58,7 @@ struct ShownGraphs {
     NavigationUrls urls;
     LineSample sample;
     SampleLog log;
-    Settings settings { SettingsContext { QString(), &moments, QSize(), QLocale::system() } };
+    Settings settings { SettingsContext { QString(), &moments, QRect(), QLocale::system() } };
     SampleCycle cycle { view, urls, sample, moments };
     QWidget window;
     GraphSet *graphs = nullptr; // child of window

@@ -27,7 +27,7 @@ void BM_WebImageStep(benchmark::State &state)
     NavigationUrls urls;
     LineSample sample;
     SampleLog log;
-    Settings settings { SettingsContext { QString(), &moments, QSize(), QLocale::system() } };
+    Settings settings { SettingsContext { QString(), &moments, QRect(), QLocale::system() } };
     SampleCycle cycle { view, urls, sample, moments };
     QWidget owner;
     auto *graphs = new GraphSet(cycle, sample, log, moments, settings, &owner);

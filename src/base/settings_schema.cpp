@@ -68,15 +68,18 @@ QVariant DeleteTimeNow(const SettingsContext &context, const SettingSpec &)
     return QTime(now.hour(), now.minute(), now.second());
 }
 
-// With the default size, the window sits in the middle of the primary monitor.
+// With the default size, the window sits in the middle of the primary
+// monitor, wherever that monitor lies on the desktop.
 QVariant CentredTop(const SettingsContext &context, const SettingSpec &)
 {
-    return context.primaryScreen.height() / 2 - DefaultOf(S::Height, context).toInt() / 2;
+    const QRect &screen = context.primaryScreen;
+    return screen.y() + screen.height() / 2 - DefaultOf(S::Height, context).toInt() / 2;
 }
 
 QVariant CentredLeft(const SettingsContext &context, const SettingSpec &)
 {
-    return context.primaryScreen.width() / 2 - DefaultOf(S::Width, context).toInt() / 2;
+    const QRect &screen = context.primaryScreen;
+    return screen.x() + screen.width() / 2 - DefaultOf(S::Width, context).toInt() / 2;
 }
 
 QVariant AxisDefault(const SettingsContext &, const SettingSpec &row)

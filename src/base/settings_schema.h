@@ -4,7 +4,7 @@
 #include <QByteArrayView>
 #include <QLatin1String>
 #include <QLocale>
-#include <QSize>
+#include <QRect>
 #include <QString>
 #include <QVariant>
 
@@ -115,11 +115,12 @@ class Clock;
 
 // What the defaults of some keys depend on: the program folder (log file,
 // capture and web folders), the current time of day (the two maintenance
-// times), the primary monitor (the window's position) and the locale.
+// times), the primary monitor's place on the desktop (the window's
+// position) and the locale.
 struct SettingsContext {
     QString programFolder;
     const Clock *clock = nullptr; // the system clock when none is given
-    QSize primaryScreen;
+    QRect primaryScreen;
     QLocale locale = QLocale::system();
 };
 

@@ -281,9 +281,16 @@ void GraphSet::setWebGraphSize(const QSize &size)
 
 void GraphSet::bindSettings(SettingsBindings &bindings)
 {
-    bindings.bind(SettingKey::Sample, [this] { spSample->setValue(m_settings.sampleSeconds()); });
-    bindings.bind(
-        SettingKey::PointsperPage, [this] { spPointsPerPage->setValue(m_settings.pointsPerPage()); });
+    // A stored number beyond a box's range is held at the nearer end; what
+    // the box holds is what is kept, even when the box already held it.
+    bindings.bind(SettingKey::Sample, [this] {
+        spSample->setValue(m_settings.sampleSeconds());
+        m_settings.setSampleSeconds(spSample->value());
+    });
+    bindings.bind(SettingKey::PointsperPage, [this] {
+        spPointsPerPage->setValue(m_settings.pointsPerPage());
+        m_settings.setPointsPerPage(spPointsPerPage->value());
+    });
     for (UserGraph &graph : m_user) {
         const int n = graph.number;
         // Loading a choice is not a change of selection: the log header is

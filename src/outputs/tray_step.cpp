@@ -15,6 +15,11 @@ void TrayStep::paused()
     IconNoiseStep(IconMode::Stop);
 }
 
+void TrayStep::pageHandled()
+{
+    m_show(QImage(), TrayTooltip(m_sample.noiseMarginDown, m_sample.speedDown, m_settings.locale()));
+}
+
 void TrayStep::IconNoiseStep(IconMode mode)
 {
     const QLocale &locale = m_settings.locale();

@@ -10,8 +10,9 @@
 #include <functional>
 
 // The tray step: after the capture step of every sample the icon shows the
-// new noise margin; on Pause it shows "?". The tooltip goes with it, so it
-// is current whenever it is shown.
+// new noise margin; on Pause it shows "?". The tooltip tells the current
+// sample's figures, which every page load refills, sample or not: it goes
+// with each icon and is told afresh after every page load.
 class TrayStep final : public SampleStep {
 public:
     // icon is null when it could not be drawn: the previous one stays.
@@ -25,6 +26,9 @@ public:
     void sampleTaken(const PageLoad &load) override;
     // Sampling paused.
     void paused();
+    // A page load has been handled, whatever the run state: the tooltip
+    // takes its figures; the icon stays.
+    void pageHandled();
 
 private:
     void IconNoiseStep(IconMode mode);

@@ -3,6 +3,7 @@
 #include "graphs/graph_set.h"
 #include "outputs/line_event_history.h"
 #include "outputs/tray_step.h"
+#include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
 #include "shell/capture_controls.h"
 #include "shell/line_monitor.h"
@@ -26,6 +27,8 @@ void AddDesktopSteps(LineMonitor &monitor, TForm1 &window)
     TrayStep *trayStep = tray.get();
     pipeline.add(SamplePipeline::Stage::Tray, std::move(tray));
     QObject::connect(&monitor.cycle(), &SampleCycle::paused, &window, [trayStep] { trayStep->paused(); });
+    QObject::connect(&monitor.navigation(), &RouterNavigation::pageHandled, &window,
+        [trayStep] { trayStep->pageHandled(); });
 
     pipeline.add(SamplePipeline::Stage::Status,
         std::make_unique<StatusStep>(

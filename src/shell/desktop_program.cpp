@@ -36,7 +36,7 @@ MonitorContext DesktopMonitorContext(const DataFolder &folder)
     context.dataFolder = folder.path();
     context.settingsPath = folder.settingsFile();
     if (const QScreen *screen = QGuiApplication::primaryScreen())
-        context.primaryScreen = screen->geometry().size();
+        context.primaryScreen = screen->geometry();
     return context;
 }
 

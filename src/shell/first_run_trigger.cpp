@@ -14,7 +14,7 @@ FirstRunTrigger::FirstRunTrigger(QObject &window, Checks checks)
 
 void FirstRunTrigger::FormActivate()
 {
-    if (!m_checks.settingsFileExists() && !m_checks.wizardShowing())
+    if (!isArmed() && !m_checks.settingsFileExists() && !m_checks.wizardShowing())
         Timer4->start();
 }
 
@@ -33,7 +33,7 @@ bool FirstRunTrigger::isArmed() const
 
 bool FirstRunTrigger::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == parent() && event->type() == QEvent::WindowActivate)
+    if (watched == parent() && (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate))
         FormActivate();
     return QObject::eventFilter(watched, event);
 }

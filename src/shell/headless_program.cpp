@@ -42,7 +42,7 @@ MonitorContext HeadlessMonitorContext(const DataFolder &folder)
 {
     MonitorContext context = DesktopMonitorContext(folder);
     context.primaryScreen
-        = QSize(DefaultOf(SettingKey::Width, {}).toInt(), DefaultOf(SettingKey::Height, {}).toInt());
+        = QRect(0, 0, DefaultOf(SettingKey::Width, {}).toInt(), DefaultOf(SettingKey::Height, {}).toInt());
     return context;
 }
 

@@ -10,7 +10,7 @@
 #include "sampling/sample_pipeline.h"
 
 #include <QObject>
-#include <QSize>
+#include <QRect>
 #include <QString>
 
 class BrowserView;
@@ -24,7 +24,7 @@ struct MonitorContext {
     const Clock *clock = nullptr; // the system clock when none is given
     QString dataFolder; // stands in for the program folder
     QString settingsPath; // <folder>/<program>.ini
-    QSize primaryScreen; // centres the window by default
+    QRect primaryScreen; // centres the window by default
 };
 
 // The parts that watch the line, with or without windows: the settings,

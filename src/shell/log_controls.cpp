@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -40,6 +39,20 @@ LogControls::Desktop RealDesktop(QWidget *parent)
     };
     desktop.open = [](const QString &path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     return desktop;
+}
+
+// A log file to view: a file, not a folder.
+bool LogFileExists(const QString &path)
+{
+    return QFileInfo(path).isFile();
+}
+
+// The folder part of a path, up to its last separator, names a folder that
+// exists; a bare file name has no folder part.
+bool FolderPartExists(const QString &path)
+{
+    const qsizetype separator = path.lastIndexOf(u'/');
+    return separator >= 0 && QFileInfo(path.left(separator + 1)).isDir();
 }
 
 } // namespace
@@ -86,7 +99,7 @@ void LogControls::bindSettings(SettingsBindings &bindings)
 
 void LogControls::edLogChange()
 {
-    btnLog->setEnabled(QFileInfo::exists(edLog->text()));
+    btnLog->setEnabled(LogFileExists(edLog->text()));
     edLog->setToolTip(edLog->text());
 }
 
@@ -112,7 +125,7 @@ void LogControls::btnBrowseLogClick()
 
 void LogControls::mnuStartLogClick()
 {
-    if (QFileInfo(edLog->text()).absoluteDir().exists() && !edLog->text().isEmpty()) {
+    if (FolderPartExists(edLog->text())) {
         cbLog->setChecked(true);
         return;
     }
@@ -152,7 +165,7 @@ void LogControls::configureMenuOpening()
 void LogControls::btnLogClick()
 {
     const QString path = edLog->text();
-    if (QFileInfo(path).isFile())
+    if (LogFileExists(path))
         m_desktop.open(path);
     else
         m_desktop.tell(QStringLiteral("No log file found."));

@@ -305,7 +305,9 @@ void TForm1::buildTabs(QWidget *browserWidget)
     PageControl1->addTab(m_graphs->TabSheet6, QStringLiteral("User Defined 1"));
     PageControl1->addTab(m_graphs->TabSheet7, QStringLiteral("User Defined 2"));
     PageControl1->addTab(buildConfigureTab(), QStringLiteral("Configure"));
-    PageControl1->addTab(buildAdvancedTab(), QStringLiteral("Advanced"));
+    QWidget *advanced = buildAdvancedTab();
+    PageControl1->addTab(advanced, QStringLiteral("Advanced"));
+    m_routerAccess->watchAdvancedTab(advanced);
     PageControl1->addTab(m_graphs->TabSheet3, QString());
     PageControl1->setTabVisible(7, false);
     connect(m_graphs, &GraphSet::tabCaptionChanged, PageControl1,
@@ -318,10 +320,6 @@ void TForm1::buildTabs(QWidget *browserWidget)
     });
     connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphSet::clearUserGroupHighlight);
     connect(PageControl1, &QTabWidget::currentChanged, m_logControls, &LogControls::clearHighlight);
-    connect(PageControl1, &QTabWidget::currentChanged, m_routerAccess, [this](int page) {
-        if (page == AdvancedTab)
-            m_routerAccess->TabSheet5Show();
-    });
     PageControl1->tabBar()->setMouseTracking(true);
     PageControl1->tabBar()->installEventFilter(this);
     setCentralWidget(PageControl1);

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QInputDialog>
@@ -138,6 +139,19 @@ void RouterAccessControls::cbAttemptLogin1Click()
 void RouterAccessControls::TabSheet5Show()
 {
     cbAttemptLogin1->setEnabled(!edPassword1->text().isEmpty());
+}
+
+void RouterAccessControls::watchAdvancedTab(QWidget *page)
+{
+    m_advancedTab = page;
+    page->installEventFilter(this);
+}
+
+bool RouterAccessControls::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_advancedTab && event->type() == QEvent::Show)
+        TabSheet5Show();
+    return QObject::eventFilter(watched, event);
 }
 
 void RouterAccessControls::clearHighlight()

@@ -48,6 +48,10 @@ public:
     void cbShowPlainClick();
     // The "Advanced" tab came into view.
     void TabSheet5Show();
+    // Runs TabSheet5Show whenever page, the "Advanced" tab, comes into view:
+    // chosen while the window shows, or shown with the window (at start, on
+    // a stored tab, or back from the tray).
+    void watchAdvancedTab(QWidget *page);
     // Gives the "Router Access" box its normal face colour back.
     void clearHighlight();
     // Sampling started (false) or paused (true): the type and the password
@@ -64,9 +68,13 @@ public:
     QCheckBox *cbShowPlain = nullptr;
     QCheckBox *cbAttemptLogin1 = nullptr;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void setMasked(bool masked);
 
     Settings &m_settings;
     Questions m_questions;
+    QWidget *m_advancedTab = nullptr;
 };

@@ -17,9 +17,9 @@ const QDateTime kNow(QDate(2026, 12, 9), QTime(14, 35, 27));
 
 class SettingsTest : public ::testing::Test {
 protected:
-    SettingsContext context(const QLocale &locale = kUk) const
+    SettingsContext context(const QLocale &locale = kUk, const QRect &primary = QRect(0, 0, 1920, 1080)) const
     {
-        return SettingsContext { QStringLiteral("/opt/lw"), &clock, QSize(1920, 1080), locale };
+        return SettingsContext { QStringLiteral("/opt/lw"), &clock, primary, locale };
     }
     QString ini() const { return dir.filePath(QStringLiteral("linewarden.ini")); }
     bool write(const QByteArray &bytes) const
@@ -62,6 +62,29 @@ TEST_F(SettingsTest, NoFileGivesTheDefaults)
     EXPECT_EQ(settings.integer(SettingKey::C1Lx), 10);
     EXPECT_EQ(settings.integer(SettingKey::C3L), 0);
     EXPECT_EQ(settings.integer(SettingKey::C5R), -2);
+}
+
+// The default place centres an 850 by 650 window on the primary monitor,
+// wherever that monitor lies on the desktop.
+TEST_F(SettingsTest, DefaultPlaceIsOnThePrimaryMonitor)
+{
+    const struct {
+        QRect primary;
+        int left;
+        int top;
+    } cases[] = {
+        { QRect(0, 0, 1920, 1080), 535, 215 },
+        { QRect(1920, 0, 1920, 1080), 2455, 215 }, // right of the other monitor
+        { QRect(-1280, 0, 1280, 1024), -1065, 187 }, // left of it
+        { QRect(0, 1080, 1366, 768), 258, 1139 }, // below it
+        { QRect(3, 5, 1367, 769), 261, 64 }, // odd sizes: halves round down
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.primary.x());
+        const Settings settings(context(kUk, c.primary));
+        EXPECT_EQ(settings.integer(SettingKey::Left), c.left);
+        EXPECT_EQ(settings.integer(SettingKey::Top), c.top);
+    }
 }
 
 // A value unlike the default for every key, by its type.

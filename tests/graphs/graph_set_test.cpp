@@ -40,7 +40,7 @@ Window BottomWindow(const Chart *chart)
 class GraphSetTest : public ::testing::Test {
 protected:
     GraphSetTest()
-        : settings(SettingsContext { QStringLiteral("/opt/lw"), &clock, QSize(), QLocale::c() }),
+        : settings(SettingsContext { QStringLiteral("/opt/lw"), &clock, QRect(), QLocale::c() }),
           cycle(view, urls, sample, clock)
     {
         cycle.btnRunClick();

@@ -46,7 +46,7 @@ protected:
 
     TempDataDir dir;
     FakeClock clock { QDateTime(QDate(2026, 12, 9), QTime(10, 0, 20)) };
-    Settings settings { SettingsContext { dir.path(), &clock, QSize(), QLocale::c() } };
+    Settings settings { SettingsContext { dir.path(), &clock, QRect(), QLocale::c() } };
     SampleLog log;
     DailyMaintenance maintenance { settings, log, clock };
     const QString imageName = QStringLiteral("Capture/Wardn-old.jpg");

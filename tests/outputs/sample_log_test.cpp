@@ -102,7 +102,7 @@ TEST_F(SampleLogTest, MissingFolderDropsTheLineQuietly)
 // settings name; with logging off it writes nothing.
 TEST_F(SampleLogTest, LogStepWritesWhileLoggingIsOn)
 {
-    Settings settings(SettingsContext { dir.path(), nullptr, QSize(), QLocale::c() });
+    Settings settings(SettingsContext { dir.path(), nullptr, QRect(), QLocale::c() });
     LogStep step(log, settings);
     LineSample sample;
     sample.pageRead = true;

@@ -29,7 +29,7 @@ TEST(HeadlessMonitor, LogsInSamplesAndClosesKeepingTheStoredLoginOption)
         FakeClock clock;
         FakeBrowserView view;
         const MonitorContext context { &clock, data.path(), data.filePath(QStringLiteral("linewarden.ini")),
-            QSize() };
+            QRect() };
         Settings stored(SettingsContextOf(context));
         stored.setInteger(SettingKey::Type, 0);
         stored.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));

@@ -59,7 +59,7 @@ protected:
     MonitorContext context() const
     {
         return MonitorContext { &clock, data.path(), data.filePath(QStringLiteral("linewarden.ini")),
-            QSize() };
+            QRect() };
     }
 
     void statisticsPage()

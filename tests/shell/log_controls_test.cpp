@@ -20,7 +20,7 @@ namespace {
 class LogControlsTest : public ::testing::Test {
 protected:
     LogControlsTest()
-        : settings(SettingsContext { data.path(), nullptr, QSize(), QLocale::c() }),
+        : settings(SettingsContext { data.path(), nullptr, QRect(), QLocale::c() }),
           controls(settings, data.path(), &window)
     {
         LogControls::Desktop desktop;
@@ -77,6 +77,33 @@ TEST_F(LogControlsTest, StartLoggingAsksForAFileOnlyWhereItsFolderIsMissing)
     EXPECT_FALSE(controls.cbLog->isChecked());
 }
 
+// "Start Logging" starts at once only where the box's folder part exists;
+// otherwise it asks where, and Cancel leaves logging off.
+TEST_F(LogControlsTest, StartLoggingAsksWhereUnlessTheFolderPartExists)
+{
+    const struct {
+        QString text;
+        bool asks;
+    } cases[] = {
+        { data.filePath(QStringLiteral("log.txt")), false },
+        { data.path() + QStringLiteral("/"), false }, // the folder exists, the file is named later
+        { QStringLiteral("log.txt"), true }, // a bare name: no folder to log into
+        { QStringLiteral("/log.txt"), false }, // the root folder
+        { data.filePath(QStringLiteral("gone/log.txt")), true },
+        { QString(), true },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        controls.cbLog->setChecked(false);
+        controls.edLog->setText(c.text);
+        proposals.clear();
+        controls.mnuStartLogClick();
+        EXPECT_EQ(proposals.size(), c.asks ? 1 : 0);
+        EXPECT_EQ(controls.cbLog->isChecked(), !c.asks);
+        EXPECT_EQ(controls.edLog->text(), c.text);
+    }
+}
+
 TEST_F(LogControlsTest, ViewLogAndTheIndicatorFollowTheFileAndTheOption)
 {
     const QString log = data.filePath(QStringLiteral("log.txt"));
@@ -90,6 +117,15 @@ TEST_F(LogControlsTest, ViewLogAndTheIndicatorFollowTheFileAndTheOption)
     EXPECT_EQ(controls.edLog->toolTip(), log);
     controls.btnLogClick();
     EXPECT_EQ(opened, QStringList { log });
+
+    // A folder is no log file to view.
+    controls.edLog->setText(data.path());
+    EXPECT_FALSE(controls.btnLog->isEnabled());
+    controls.refresh();
+    EXPECT_FALSE(controls.btnLog->isEnabled());
+    controls.btnLogClick();
+    EXPECT_EQ(opened, QStringList { log });
+    EXPECT_EQ(told.size(), 2);
 
     EXPECT_TRUE(controls.Image7->isHidden());
     controls.cbLog->setChecked(true);

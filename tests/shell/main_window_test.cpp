@@ -1,3 +1,4 @@
+#include "demo/hub_a_pages.h"
 #include "graphs/chart.h"
 #include "graphs/graph_set.h"
 #include "sampling/router_navigation.h"
@@ -7,6 +8,7 @@
 #include "shell/desktop_program.h"
 #include "shell/log_controls.h"
 #include "shell/main_window.h"
+#include "shell/tray_controller.h"
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
 #include "support/fixture_pages.h"
@@ -22,6 +24,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QSpinBox>
+#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -397,10 +400,10 @@ TEST_F(MainWindowTest, DefaultPlaceCentresTheWindowOnThePrimaryScreen)
 {
     const MonitorContext desktop
         = DesktopMonitorContext(DataFolder::Resolve(DataFolder::CurrentInputs(data.path())));
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const Settings settings(SettingsContextOf(desktop));
-    EXPECT_EQ(settings.integer(SettingKey::Top), screen.height() / 2 - 325);
-    EXPECT_EQ(settings.integer(SettingKey::Left), screen.width() / 2 - 425);
+    EXPECT_EQ(settings.integer(SettingKey::Top), screen.y() + screen.height() / 2 - 325);
+    EXPECT_EQ(settings.integer(SettingKey::Left), screen.x() + screen.width() / 2 - 425);
 }
 
 // With "Prompt before closing" on, the question comes first: Cancel leaves
@@ -463,6 +466,92 @@ TEST_F(MainWindowTest, EditMenuFollowsTheSelectedTab)
         EXPECT_EQ(window->mnuCopyPage->isVisible(), c.page == 0);
         EXPECT_EQ(window->mnuSelectAll->isVisible(), c.page == 0);
     }
+}
+
+// Opened on the "Advanced" tab, or coming to it, the automatic login is
+// enabled exactly when a password is there.
+TEST_F(MainWindowTest, AdvancedTabInViewEnablesTheLoginOnlyWithAPassword)
+{
+    const struct {
+        int page;
+        const char *password;
+    } cases[] = { { 6, "" }, { 6, "secret" }, { 5, "" } };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.page << " '" << c.password << "'");
+        Settings settings = typeA();
+        settings.setText(SettingKey::Password, QString::fromLatin1(c.password));
+        settings.setInteger(SettingKey::Page, c.page);
+        open(settings);
+        window->show();
+        window->PageControl1->setCurrentIndex(6);
+        EXPECT_EQ(window->cbAttemptLogin1->isEnabled(), *c.password != '\0');
+    }
+}
+
+// A number beyond a spin box's range is held at the nearer end, and the next
+// save keeps what the box holds.
+TEST_F(MainWindowTest, StoredNumbersBeyondTheSpinBoxesAreSavedAsTheBoxesHoldThem)
+{
+    const struct {
+        int sample;
+        int points;
+        int keptSample;
+        int keptPoints;
+    } cases[] = {
+        { 5, 480, 10, 480 },
+        { 9, -5, 10, 0 },
+        { -30, 120, 10, 120 },
+        { 301, 480, 300, 480 },
+        { 100000, 480, 300, 480 },
+        { 45, 480, 45, 480 },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.sample);
+        Settings settings = typeA();
+        settings.setInteger(SettingKey::Sample, c.sample);
+        settings.setInteger(SettingKey::PointsperPage, c.points);
+        open(settings);
+        EXPECT_EQ(window->spSample->value(), c.keptSample);
+        ASSERT_TRUE(window->SaveIni());
+        EXPECT_EQ(saved().integer(SettingKey::Sample), c.keptSample);
+        EXPECT_EQ(saved().integer(SettingKey::PointsperPage), c.keptPoints);
+    }
+}
+
+// The tray's tooltip tells the figures of the page loaded last, in every
+// run state; a page without figures, or a login page, reads as zero. The
+// icon keeps its "?" while paused.
+TEST_F(MainWindowTest, TrayTooltipFollowsEveryPageLoad)
+{
+    openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
+    completeStatisticsPageA();
+    window->cycle().btnStopClick();
+    ASSERT_EQ(window->cycle().runState(), RunState::Paused);
+    const QImage paused = window->tray().TrayIcon->icon().pixmap(16, 16).toImage();
+
+    LineFigures line;
+    line.marginDown = 12.4;
+    line.marginUp = 6.2;
+    line.speedDown = 7616;
+    line.speedUp = 1000;
+    const QString statistics = HubAStatisticsPage(line, QStringLiteral("/index.cgi?active%5fpage=9118"));
+    const QString zero = QStringLiteral("Linewarden\nNoise margin: 0 dB\nSync speed: 0 Kbps");
+    const QString figures = QStringLiteral("Linewarden\nNoise margin: 12.4 dB\nSync speed: 7616 Kbps");
+    const struct {
+        DocumentSnapshot page;
+        QString tooltip;
+    } loads[] = {
+        { FakeDocument(StatsDocumentUrl, statistics), figures },
+        { FakeDocument(StatsUrl, QStringLiteral("<p>Home</p>")), zero },
+        { FakeDocument(StatsDocumentUrl, statistics), figures },
+        { FakeLoginPage(StatsDocumentUrl, QStringLiteral("12")), zero },
+    };
+    for (const auto &load : loads) {
+        view->complete(load.page);
+        EXPECT_EQ(window->tray().TrayIcon->toolTip(), load.tooltip);
+        EXPECT_EQ(window->tray().TrayIcon->icon().pixmap(16, 16).toImage(), paused);
+    }
+    EXPECT_EQ(samplesTaken(), 1);
 }
 
 // A settings file written by hand: every value reaches its control, and

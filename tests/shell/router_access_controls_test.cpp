@@ -23,7 +23,7 @@ namespace {
 class RouterAccessControlsTest : public ::testing::Test {
 protected:
     RouterAccessControlsTest()
-        : settings(SettingsContext { QStringLiteral("/opt/lw"), nullptr, QSize(), QLocale::c() }),
+        : settings(SettingsContext { QStringLiteral("/opt/lw"), nullptr, QRect(), QLocale::c() }),
           controls(settings, &window)
     {
         auto *layout = new QVBoxLayout(&window);

@@ -88,7 +88,7 @@ TEST(SizeTexts, PanelTexts)
 TEST(SizeTexts, StatusStepMeasuresTheLogAndTheCaptureFolder)
 {
     TempDataDir dir;
-    Settings settings(SettingsContext { dir.path(), nullptr, QSize(), kUk });
+    Settings settings(SettingsContext { dir.path(), nullptr, QRect(), kUk });
     ASSERT_TRUE(dir.writeFile(QStringLiteral("log.txt"), QByteArray(1536, 'x')));
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Capture")));
     QList<StatusTexts> shown;

@@ -8,7 +8,7 @@ MonitorContext MainWindowFixture::context() const
     context.clock = &clock;
     context.dataFolder = data.path();
     context.settingsPath = iniPath();
-    context.primaryScreen = QSize(1920, 1080);
+    context.primaryScreen = QRect(0, 0, 1920, 1080);
     return context;
 }
 
