@@ -644,8 +644,15 @@ QRect TForm1::storedGeometry() const
     return QRect(pos(), size());
 }
 
+// Over the middle of the window; while the window is hidden in the tray,
+// near the bottom right of the screen, where the tray usually is.
 QPoint TForm1::closeQuestionPosition() const
 {
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (m_tray->iconShowing() && primary) {
+        const QRect screen = primary->geometry();
+        return QPoint(screen.x() + screen.width() - 350, screen.y() + screen.height() - 200);
+    }
     const QRect place = storedGeometry();
     return QPoint(place.x() + place.width() / 2 - 130, place.y() + place.height() / 2 - 60);
 }

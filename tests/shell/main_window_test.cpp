@@ -5,6 +5,7 @@
 #include "shell/data_folder.h"
 #include "shell/desktop_program.h"
 #include "shell/main_window.h"
+#include "shell/tray_controller.h"
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
 #include "support/fixture_pages.h"
@@ -404,6 +405,36 @@ TEST_F(MainWindowTest, ClosingAsksFirstWhenPromptIsOn)
     window->setCloseQuestion([&](const QPoint &) { return ++asked, false; });
     EXPECT_TRUE(window->close());
     EXPECT_EQ(asked, 2);
+}
+
+// The question stands over the middle of the window, or near the bottom
+// right of the screen while the window is hidden in the tray.
+TEST_F(MainWindowTest, CloseQuestionStandsOverTheWindowOrNearTheTray)
+{
+    for (const bool inTray : { false, true }) {
+        SCOPED_TRACE(inTray);
+        Settings settings = typeA();
+        settings.setFlag(SettingKey::Minimize, true);
+        open(settings);
+        window->tray().setTrayAvailable(true);
+        window->show();
+        const QRect place(window->pos(), window->size());
+        if (inTray) {
+            window->setWindowState(Qt::WindowMinimized);
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(window->isHidden());
+        }
+        QPoint asked;
+        window->setCloseQuestion([&](const QPoint &position) {
+            asked = position;
+            return false;
+        });
+        window->tray().mnuClose->trigger();
+        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        EXPECT_EQ(asked,
+            inTray ? QPoint(screen.width() - 350, screen.height() - 200)
+                   : QPoint(place.x() + place.width() / 2 - 130, place.y() + place.height() / 2 - 60));
+    }
 }
 
 // The Edit menu follows the selected tab: the graph item on the graph tabs,
