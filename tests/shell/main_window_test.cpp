@@ -16,13 +16,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -434,6 +439,44 @@ TEST_F(MainWindowTest, CloseQuestionStandsOverTheWindowOrNearTheTray)
         EXPECT_EQ(asked,
             inTray ? QPoint(screen.width() - 350, screen.height() - 200)
                    : QPoint(place.x() + place.width() / 2 - 130, place.y() + place.height() / 2 - 60));
+    }
+}
+
+// A termination signal while a box of the close waits for an answer (the
+// question, or the news that the save failed) takes that box away and the
+// close goes ahead: the settings are saved where they can be.
+TEST_F(MainWindowTest, EndedFromOutsideWhileACloseBoxIsOpenTheCloseGoesAhead)
+{
+    for (const bool saveFails : { false, true }) {
+        SCOPED_TRACE(saveFails);
+        Settings settings = typeA();
+        settings.setFlag(SettingKey::Prompt, !saveFails);
+        open(settings);
+        completeStatisticsPageA();
+        window->setCloseQuestion({});
+        if (saveFails) {
+            ASSERT_TRUE(QFile::remove(iniPath()));
+            ASSERT_TRUE(QDir().mkdir(iniPath()));
+        }
+        QString boxText;
+        bool dismissed = false;
+        QTimer::singleShot(0, window.get(), [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            boxText = box->text();
+            window->closeWithoutQuestion();
+            dismissed = box->isHidden();
+            if (!dismissed)
+                box->reject();
+        });
+        EXPECT_TRUE(window->close());
+        EXPECT_EQ(boxText,
+            saveFails ? QStringLiteral("Unable to write to ") + iniPath()
+                      : QStringLiteral("Confirm: Close Linewarden?"));
+        EXPECT_TRUE(dismissed);
+        if (!saveFails) {
+            EXPECT_TRUE(saved().text(SettingKey::ActualUrl).endsWith(u"active_page=9118&"));
+        }
     }
 }
 
