@@ -167,7 +167,7 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     if (measure)
         measure(window);
     TForm2 about(&window);
-    QObject::connect(&window, &TForm1::helpWanted, &window, [&help] { OpenHelp(help); });
+    ConnectUserGuide(window, help);
     QObject::connect(&window, &TForm1::aboutWanted, &about, &TForm2::ShowModal);
 
     // Ended from outside, the program takes the normal close path without
@@ -190,11 +190,19 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     QObject::connect(&window, &TForm1::closed, qApp, [] { QCoreApplication::exit(0); });
     window.show();
     const int status = QApplication::exec();
-    help.remove();
+    // However the event loop ended, the close sequence has run once (it does
+    // nothing the second time).
+    window.closeWithoutQuestion();
     return status;
 }
 
 } // namespace
+
+void ConnectUserGuide(TForm1 &window, const HelpFile &help)
+{
+    QObject::connect(&window, &TForm1::helpWanted, &window, [help] { OpenHelp(help); });
+    QObject::connect(&window, &TForm1::closing, &window, [help] { help.remove(); });
+}
 
 int RunDesktop(const CommandLine &commandLine, QTextStream &err)
 {

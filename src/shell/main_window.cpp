@@ -716,6 +716,7 @@ void TForm1::closeEvent(QCloseEvent *event)
         return;
     }
     m_monitor.prepareClose();
+    emit closing();
     m_capture->captureOnClose();
     if (!SaveIni())
         tellSaveFailed();

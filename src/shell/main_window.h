@@ -151,6 +151,9 @@ public:
     void setTrimErrorReport(TrimErrorReport report) { m_trimErrorReport = std::move(report); }
 
 signals:
+    // The close goes ahead (nobody can cancel it any more): what exists only
+    // while the program runs, such as the written-out user guide, goes now.
+    void closing();
     // The close sequence is over: the program ends.
     void closed();
     // "Manage File Sizes..." of the File menu: opens the maintenance window.

@@ -4,6 +4,7 @@
 #include "sampling/sample_cycle.h"
 #include "shell/data_folder.h"
 #include "shell/desktop_program.h"
+#include "shell/help_file.h"
 #include "shell/main_window.h"
 #include "shell/tray_controller.h"
 #include "support/fake_browser_view.h"
@@ -477,6 +478,32 @@ TEST_F(MainWindowTest, EndedFromOutsideWhileACloseBoxIsOpenTheCloseGoesAhead)
         if (!saveFails) {
             EXPECT_TRUE(saved().text(SettingKey::ActualUrl).endsWith(u"active_page=9118&"));
         }
+    }
+}
+
+// The user guide goes with the close itself, whoever closes; a cancelled
+// close keeps it.
+TEST_F(MainWindowTest, TheUserGuideIsDeletedByTheClose)
+{
+    const struct {
+        const char *name;
+        bool answer;
+        bool fromOutside;
+        bool guideLeft;
+    } cases[] = {
+        { "Cancel", false, false, true },
+        { "Yes", true, false, false },
+        { "termination signal", false, true, false },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        openTypeA();
+        const HelpFile guide = HelpFile::Beside(iniPath());
+        ASSERT_TRUE(guide.writeOut("<!DOCTYPE html>"));
+        ConnectUserGuide(*window, guide);
+        window->setCloseQuestion([&](const QPoint &) { return c.answer; });
+        EXPECT_EQ(c.fromOutside ? window->requestClose(false) : window->close(), !c.guideLeft);
+        EXPECT_EQ(QFileInfo::exists(data.filePath(QStringLiteral("linewarden.html"))), c.guideLeft);
     }
 }
 
