@@ -16,6 +16,7 @@
 #include "shell/main_window.h"
 #include "shell/setup_wizard.h"
 #include "shell/termination_signals.h"
+#include "shell/tray_controller.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -97,6 +98,45 @@ void InstallDemoMeasurement(TForm1 &window, int sampleSeconds, QTextStream &err)
         });
 }
 
+// LINEWARDEN_DEMO_ACT, a hidden switch for testing how the program ends:
+// once, after the first sample, the demo does what a user would.
+// "minimize" minimises the window, taking the desktop to have a tray (so
+// that with "Minimize to System Tray" on the window hides there), then
+// prints "act minimize", followed by " hidden" when the window went into
+// the tray. "close" prints "act close" and closes the window as its close
+// box does; the question, when asked, holds the close open.
+void InstallDemoAction(TForm1 &window, QTextStream &err)
+{
+    const QString action = qEnvironmentVariable("LINEWARDEN_DEMO_ACT");
+    if (action.isEmpty())
+        return;
+    const auto act = [&window, &err, action] {
+        if (action == QLatin1String("minimize")) {
+            window.tray().setTrayAvailable(true);
+            window.setWindowState(window.windowState() | Qt::WindowMinimized);
+            // The tray hides the window once the minimise has run its course.
+            QMetaObject::invokeMethod(
+                &window,
+                [&window, &err] {
+                    const bool hidden = window.isHidden() && window.tray().iconShowing();
+                    err << "act minimize" << (hidden ? " hidden" : "") << Qt::endl;
+                },
+                Qt::QueuedConnection);
+        } else if (action == QLatin1String("close")) {
+            err << "act close" << Qt::endl;
+            window.close();
+        }
+    };
+    QObject::connect(&window.navigation(), &RouterNavigation::pageHandled, &window,
+        [&window, act, acted = false]() mutable {
+            if (acted || !window.navigation().lastLoadWasSample())
+                return;
+            acted = true;
+            // From the event loop, not from inside the page handling.
+            QMetaObject::invokeMethod(&window, act, Qt::QueuedConnection);
+        });
+}
+
 // "Help...": the written-out guide in the desktop's HTML viewer. A guide
 // deleted meanwhile is written out again first; without one nothing opens.
 void OpenHelp(const HelpFile &help)
@@ -127,7 +167,7 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     if (measure)
         measure(window);
     TForm2 about(&window);
-    QObject::connect(&window, &TForm1::helpWanted, &window, [&help] { OpenHelp(help); });
+    ConnectUserGuide(window, help);
     QObject::connect(&window, &TForm1::aboutWanted, &about, &TForm2::ShowModal);
     QObject::connect(&about, &TForm2::guideWanted, &window, [&help] { OpenHelp(help); });
 
@@ -145,13 +185,25 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
         if (!closed)
             manager.cancel();
     });
+    // The program ends with its main window. Qt would end it only when the
+    // last visible window closes: not for a window hidden in the tray, nor
+    // while a dialog's event loop runs.
+    QObject::connect(&window, &TForm1::closed, qApp, [] { QCoreApplication::exit(0); });
     window.show();
     const int status = QApplication::exec();
-    help.remove();
+    // However the event loop ended, the close sequence has run once (it does
+    // nothing the second time).
+    window.closeWithoutQuestion();
     return status;
 }
 
 } // namespace
+
+void ConnectUserGuide(TForm1 &window, const HelpFile &help)
+{
+    QObject::connect(&window, &TForm1::helpWanted, &window, [help] { OpenHelp(help); });
+    QObject::connect(&window, &TForm1::closing, &window, [help] { help.remove(); });
+}
 
 int RunDesktop(const CommandLine &commandLine, QTextStream &err)
 {
@@ -171,7 +223,9 @@ int RunDemo(const CommandLine &commandLine, QTextStream &err)
         << router->address() << ", files in " << context.dataFolder << Qt::endl;
     return RunMainWindow(
         context, [&](LineMonitor &monitor) { return WriteDemoSettings(monitor, *router, typeA); },
-        [&err, &commandLine](
-            TForm1 &window) { InstallDemoMeasurement(window, commandLine.sampleSeconds, err); },
+        [&err, &commandLine](TForm1 &window) {
+            InstallDemoMeasurement(window, commandLine.sampleSeconds, err);
+            InstallDemoAction(window, err);
+        },
         err);
 }

@@ -649,10 +649,23 @@ QRect TForm1::storedGeometry() const
     return QRect(pos(), size());
 }
 
+// Over the middle of the window; while the window is hidden in the tray,
+// near the bottom right of the screen, where the tray usually is.
 QPoint TForm1::closeQuestionPosition() const
 {
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (m_tray->iconShowing() && primary) {
+        const QRect screen = primary->geometry();
+        return QPoint(screen.x() + screen.width() - 350, screen.y() + screen.height() - 200);
+    }
     const QRect place = storedGeometry();
     return QPoint(place.x() + place.width() / 2 - 130, place.y() + place.height() / 2 - 60);
+}
+
+int TForm1::execCloseBox(QMessageBox &box)
+{
+    m_closeBox = &box;
+    return box.exec();
 }
 
 bool TForm1::askToClose(const QPoint &position)
@@ -662,11 +675,31 @@ bool TForm1::askToClose(const QPoint &position)
     QMessageBox box(QMessageBox::Question, QStringLiteral("Linewarden"),
         QStringLiteral("Confirm: Close Linewarden?"), QMessageBox::Yes | QMessageBox::Cancel, this);
     box.move(position);
-    return box.exec() == QMessageBox::Yes;
+    return execCloseBox(box) == QMessageBox::Yes;
+}
+
+// A failed save is told to the user who closed the window; ended from
+// outside there is nobody to answer a message box.
+void TForm1::tellSaveFailed()
+{
+    if (!m_askBeforeClosing || m_endRequested)
+        return;
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Linewarden"),
+        Settings::SaveFailedText(m_monitor.context().settingsPath), QMessageBox::Ok, this);
+    execCloseBox(box);
 }
 
 bool TForm1::requestClose(bool mayAsk)
 {
+    // The close under way waits in one of its boxes (a nested event loop):
+    // closing again would be refused, so the box goes and that close goes
+    // ahead without asking.
+    if (m_closing) {
+        m_endRequested = true;
+        if (m_closeBox)
+            m_closeBox->reject();
+        return true;
+    }
     m_askBeforeClosing = mayAsk;
     const bool closed = close();
     m_askBeforeClosing = true;
@@ -679,19 +712,23 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    if (m_askBeforeClosing && cbPrompt->isChecked() && !askToClose(closeQuestionPosition())) {
+    m_closing = true;
+    const bool confirmed = !m_askBeforeClosing || !cbPrompt->isChecked()
+        || askToClose(closeQuestionPosition()) || m_endRequested;
+    if (!confirmed) {
+        m_closing = false;
         event->ignore();
         return;
     }
     m_monitor.prepareClose();
+    emit closing();
     m_capture->captureOnClose();
-    // A failed save is told to the user who closed the window; ended from
-    // outside there is nobody to answer a message box.
-    if (!SaveIni() && m_askBeforeClosing)
-        QMessageBox::warning(
-            this, QStringLiteral("Linewarden"), Settings::SaveFailedText(m_monitor.context().settingsPath));
+    if (!SaveIni())
+        tellSaveFailed();
+    m_closing = false;
     m_closed = true;
     event->accept();
+    emit closed();
 }
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPixmap>
+#include <QPointer>
 
 #include <functional>
 
@@ -22,6 +23,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QMessageBox;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
@@ -133,7 +135,10 @@ public:
 
     // The close path, asking first only when mayAsk and "Prompt before
     // closing" is on; false when the user cancelled. Ending from outside
-    // (a termination signal, the end of the session) comes here.
+    // (a termination signal, the end of the session) comes here. Once the
+    // close goes ahead the program ends, hidden in the tray too. Asked
+    // while a close is already under way (its question or a message box
+    // open), the open box goes away and that close goes ahead unasked.
     bool requestClose(bool mayAsk);
     void closeWithoutQuestion() { requestClose(false); }
     // What asks "Confirm: Close Linewarden?" at a screen position; true for
@@ -146,6 +151,11 @@ public:
     void setTrimErrorReport(TrimErrorReport report) { m_trimErrorReport = std::move(report); }
 
 signals:
+    // The close goes ahead (nobody can cancel it any more): what exists only
+    // while the program runs, such as the written-out user guide, goes now.
+    void closing();
+    // The close sequence is over: the program ends.
+    void closed();
     // "Manage File Sizes..." of the File menu: opens the maintenance window.
     void maintenanceWanted();
     // Menu items whose windows live elsewhere: the setup wizard, the user
@@ -180,6 +190,10 @@ private:
     QRect storedGeometry() const;
     QPoint closeQuestionPosition() const;
     bool askToClose(const QPoint &position);
+    void tellSaveFailed();
+    // Shows a box of the close sequence modally; a close requested from
+    // outside meanwhile dismisses it. The box's answer.
+    int execCloseBox(QMessageBox &box);
     QWidget *maintenanceRow(const QString &label, QPushButton *&button, QLabel **tick, QWidget *parent);
     void buildMaintenance();
     void reportTrimError(const QString &text);
@@ -198,5 +212,8 @@ private:
     CloseQuestion m_closeQuestion;
     TrimErrorReport m_trimErrorReport;
     bool m_askBeforeClosing = true;
+    bool m_closing = false; // the close sequence runs
+    bool m_endRequested = false; // ended from outside during the close sequence
+    QPointer<QMessageBox> m_closeBox; // the close sequence's box while open
     bool m_closed = false;
 };

@@ -1,6 +1,8 @@
-// The real program, started as a user would, ended from outside: SIGTERM
-// takes the normal close path without asking, saves the settings and
-// deletes the user guide it wrote out at start.
+// The real program, started as a user would, ended from outside: SIGTERM,
+// SIGINT and SIGHUP take the normal close path without asking, save the
+// settings, delete the user guide it wrote out at start and end the program,
+// whether the window shows, hides in the tray or waits on "Confirm: Close
+// Linewarden?".
 #include "support/temp_data_dir.h"
 
 #include <QFileInfo>
@@ -13,38 +15,81 @@
 
 namespace {
 
-TEST(DesktopTermination, TerminationSignalSavesTheSettingsAndEndsCleanly)
+// Reads the program's output until a whole line starting with prefix came
+// (or the program ended) and returns that line.
+QByteArray WaitForLine(QProcess &program, QByteArray &output, const QByteArray &prefix)
 {
-    TempDataDir data;
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LINEWARDEN_DEMO_REPORT"), QStringLiteral("1"));
-    program.setProcessEnvironment(environment);
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(QStringLiteral(LINEWARDEN_PROGRAM),
-        { QStringLiteral("--demo"), QStringLiteral("A"), QStringLiteral("--sample"), QStringLiteral("1"),
-            QStringLiteral("--data-dir"), data.path() });
-    ASSERT_TRUE(program.waitForStarted(10000));
+    const auto line = [&]() -> QByteArray {
+        const qsizetype start = output.indexOf(prefix);
+        const qsizetype end = start < 0 ? -1 : output.indexOf('\n', start);
+        return end < 0 ? QByteArray() : output.mid(start, end - start);
+    };
+    while (line().isEmpty() && program.state() == QProcess::Running) {
+        if (!program.waitForReadyRead(60000))
+            break;
+        output += program.readAll();
+    }
+    return line();
+}
 
-    // Wait for a sample: the program has learned the statistics page, which
-    // only the save at close writes to the file.
-    QByteArray output;
-    while (!output.contains("samples 1 ") && program.state() == QProcess::Running)
-        if (program.waitForReadyRead(60000))
-            output += program.readAll();
-    ASSERT_TRUE(output.contains("samples 1 ")) << output.toStdString();
-    ASSERT_FALSE(data.readFile(QStringLiteral("linewarden.ini")).contains("ActualUrl=http"));
-    // The user guide lies beside the settings file while the program runs.
-    EXPECT_TRUE(data.readFile(QStringLiteral("linewarden.html")).startsWith("<!DOCTYPE html>"));
+struct Ending {
+    const char *name;
+    int signalNumber;
+    const char *act; // LINEWARDEN_DEMO_ACT
+    const char *actLine; // what the program prints once it acted
+    QByteArray settings; // written before the start
+};
 
-    ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
-    ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
-    const QByteArray settings = data.readFile(QStringLiteral("linewarden.ini"));
-    EXPECT_TRUE(settings.contains("ActualUrl=http://127.0.0.1:")) << settings.toStdString();
-    EXPECT_TRUE(settings.contains("[LW-Form]"));
-    EXPECT_FALSE(QFileInfo::exists(data.filePath(QStringLiteral("linewarden.html"))));
+TEST(DesktopTermination, EachTerminationSignalSavesTheSettingsAndEndsTheProgram)
+{
+    const QByteArray inTray = "[LW-BT]\r\nMinimize=1\r\nPrompt=1\r\n";
+    const Ending endings[] = {
+        { "SIGTERM, window showing", SIGTERM, "", nullptr, {} },
+        { "SIGTERM, hidden in the tray", SIGTERM, "minimize", "act minimize hidden", inTray },
+        { "SIGINT, hidden in the tray", SIGINT, "minimize", "act minimize hidden", inTray },
+        { "SIGHUP, hidden in the tray", SIGHUP, "minimize", "act minimize hidden", inTray },
+        { "SIGTERM, close question open", SIGTERM, "close", "act close", "[LW-BT]\r\nPrompt=1\r\n" },
+    };
+    for (const Ending &ending : endings) {
+        SCOPED_TRACE(ending.name);
+        TempDataDir data;
+        if (!ending.settings.isEmpty()) {
+            ASSERT_TRUE(data.writeFile(QStringLiteral("linewarden.ini"), ending.settings));
+        }
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LINEWARDEN_DEMO_REPORT"), QStringLiteral("1"));
+        environment.insert(QStringLiteral("LINEWARDEN_DEMO_ACT"), QString::fromLatin1(ending.act));
+        program.setProcessEnvironment(environment);
+        program.setProcessChannelMode(QProcess::MergedChannels);
+        program.start(QStringLiteral(LINEWARDEN_PROGRAM),
+            { QStringLiteral("--demo"), QStringLiteral("A"), QStringLiteral("--sample"), QStringLiteral("1"),
+                QStringLiteral("--data-dir"), data.path() });
+        ASSERT_TRUE(program.waitForStarted(10000));
+
+        // Wait for a sample: the program has learned the statistics page,
+        // which only the save at close writes to the file.
+        QByteArray output;
+        ASSERT_FALSE(WaitForLine(program, output, "samples 1 ").isEmpty()) << output.toStdString();
+        if (ending.actLine) {
+            ASSERT_EQ(WaitForLine(program, output, "act "), ending.actLine) << output.toStdString();
+        }
+        ASSERT_FALSE(data.readFile(QStringLiteral("linewarden.ini")).contains("ActualUrl=http"));
+        // The user guide lies beside the settings file while the program runs.
+        EXPECT_TRUE(data.readFile(QStringLiteral("linewarden.html")).startsWith("<!DOCTYPE html>"));
+
+        ::kill(static_cast<pid_t>(program.processId()), ending.signalNumber);
+        if (!program.waitForFinished(30000)) {
+            ADD_FAILURE() << "still running after the signal";
+            continue;
+        }
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        const QByteArray settings = data.readFile(QStringLiteral("linewarden.ini"));
+        EXPECT_TRUE(settings.contains("ActualUrl=http://127.0.0.1:")) << settings.toStdString();
+        EXPECT_TRUE(settings.contains("[LW-Form]"));
+        EXPECT_FALSE(QFileInfo::exists(data.filePath(QStringLiteral("linewarden.html"))));
+    }
 }
 
 } // namespace

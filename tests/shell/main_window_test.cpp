@@ -6,6 +6,7 @@
 #include "shell/capture_controls.h"
 #include "shell/data_folder.h"
 #include "shell/desktop_program.h"
+#include "shell/help_file.h"
 #include "shell/log_controls.h"
 #include "shell/main_window.h"
 #include "shell/tray_controller.h"
@@ -19,14 +20,19 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSpinBox>
 #include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -436,6 +442,100 @@ TEST_F(MainWindowTest, ClosingAsksFirstWhenPromptIsOn)
     window->setCloseQuestion([&](const QPoint &) { return ++asked, false; });
     EXPECT_TRUE(window->close());
     EXPECT_EQ(asked, 2);
+}
+
+// The question stands over the middle of the window, or near the bottom
+// right of the screen while the window is hidden in the tray.
+TEST_F(MainWindowTest, CloseQuestionStandsOverTheWindowOrNearTheTray)
+{
+    for (const bool inTray : { false, true }) {
+        SCOPED_TRACE(inTray);
+        Settings settings = typeA();
+        settings.setFlag(SettingKey::Minimize, true);
+        open(settings);
+        window->tray().setTrayAvailable(true);
+        window->show();
+        const QRect place(window->pos(), window->size());
+        if (inTray) {
+            window->setWindowState(Qt::WindowMinimized);
+            QCoreApplication::processEvents();
+            ASSERT_TRUE(window->isHidden());
+        }
+        QPoint asked;
+        window->setCloseQuestion([&](const QPoint &position) {
+            asked = position;
+            return false;
+        });
+        window->tray().mnuClose->trigger();
+        const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+        EXPECT_EQ(asked,
+            inTray ? QPoint(screen.width() - 350, screen.height() - 200)
+                   : QPoint(place.x() + place.width() / 2 - 130, place.y() + place.height() / 2 - 60));
+    }
+}
+
+// A termination signal while a box of the close waits for an answer (the
+// question, or the news that the save failed) takes that box away and the
+// close goes ahead: the settings are saved where they can be.
+TEST_F(MainWindowTest, EndedFromOutsideWhileACloseBoxIsOpenTheCloseGoesAhead)
+{
+    for (const bool saveFails : { false, true }) {
+        SCOPED_TRACE(saveFails);
+        Settings settings = typeA();
+        settings.setFlag(SettingKey::Prompt, !saveFails);
+        open(settings);
+        completeStatisticsPageA();
+        window->setCloseQuestion({});
+        if (saveFails) {
+            ASSERT_TRUE(QFile::remove(iniPath()));
+            ASSERT_TRUE(QDir().mkdir(iniPath()));
+        }
+        QString boxText;
+        bool dismissed = false;
+        QTimer::singleShot(0, window.get(), [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            boxText = box->text();
+            window->closeWithoutQuestion();
+            dismissed = box->isHidden();
+            if (!dismissed)
+                box->reject();
+        });
+        EXPECT_TRUE(window->close());
+        EXPECT_EQ(boxText,
+            saveFails ? QStringLiteral("Unable to write to ") + iniPath()
+                      : QStringLiteral("Confirm: Close Linewarden?"));
+        EXPECT_TRUE(dismissed);
+        if (!saveFails) {
+            EXPECT_TRUE(saved().text(SettingKey::ActualUrl).endsWith(u"active_page=9118&"));
+        }
+    }
+}
+
+// The user guide goes with the close itself, whoever closes; a cancelled
+// close keeps it.
+TEST_F(MainWindowTest, TheUserGuideIsDeletedByTheClose)
+{
+    const struct {
+        const char *name;
+        bool answer;
+        bool fromOutside;
+        bool guideLeft;
+    } cases[] = {
+        { "Cancel", false, false, true },
+        { "Yes", true, false, false },
+        { "termination signal", false, true, false },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        openTypeA();
+        const HelpFile guide = HelpFile::Beside(iniPath());
+        ASSERT_TRUE(guide.writeOut("<!DOCTYPE html>"));
+        ConnectUserGuide(*window, guide);
+        window->setCloseQuestion([&](const QPoint &) { return c.answer; });
+        EXPECT_EQ(c.fromOutside ? window->requestClose(false) : window->close(), !c.guideLeft);
+        EXPECT_EQ(QFileInfo::exists(data.filePath(QStringLiteral("linewarden.html"))), c.guideLeft);
+    }
 }
 
 // The Edit menu follows the selected tab: the graph item on the graph tabs,
