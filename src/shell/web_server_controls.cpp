@@ -155,6 +155,11 @@ void WebServerControls::cbWebClick()
     cbWeb->setToolTip(WebServerHint(m_server.status()));
 }
 
+void WebServerControls::followWebFolder()
+{
+    m_server.setWebFolder(WebSettings(m_settings).webFolder());
+}
+
 void WebServerControls::boxWebAddressExit()
 {
     const QString text = boxWebAddress->currentText();

@@ -1,6 +1,7 @@
 #include "graphs/graph_set.h"
 #include "outputs/jpeg_codec.h"
 #include "outputs/web_image_server.h"
+#include "shell/more_advanced_settings_dialog.h"
 #include "shell/web_server_controls.h"
 
 #include "support/fixture_pages.h"
@@ -93,6 +94,29 @@ TEST_F(WebServerControlsTest, AStoredWebSettingServesEverySampleAndMetrics)
     EXPECT_FALSE(server().isListening());
     EXPECT_TRUE(saved().flag(SettingKey::Web));
     EXPECT_TRUE(saved().flag(SettingKey::Metrics));
+}
+
+TEST_F(WebServerControlsTest, AWebFolderChosenInTheDialogAnswersTheNextRequest)
+{
+    openWithWeb(QStringLiteral("0"));
+    const quint16 port = server().status().port;
+    ASSERT_TRUE(data.writeFile(QStringLiteral("Elsewhere/page.html"), "elsewhere"));
+    TForm7 &dialog = *window->Form7;
+
+    // "Cancel" changes nothing; "Close" moves the server while it listens.
+    dialog.edWebFolder->setText(data.filePath(QStringLiteral("Elsewhere")));
+    dialog.Button2Click();
+    EXPECT_EQ(RawHttpClient::get(port, "/page.html").status, 404);
+    dialog.edWebFolder->setText(data.filePath(QStringLiteral("Elsewhere")));
+    dialog.Button1Click();
+    EXPECT_TRUE(server().isListening());
+    EXPECT_EQ(RawHttpClient::get(port, "/page.html").body, QByteArray("elsewhere"));
+
+    // The next sample's picture is written there and served from there.
+    view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
+    const QByteArray written = data.readFile(QStringLiteral("Elsewhere/noise.jpg"));
+    EXPECT_EQ(JpegCodec::decode(written).size(), QSize(640, 200));
+    EXPECT_EQ(RawHttpClient::get(port, "/noise.jpg").body, written);
 }
 
 TEST_F(WebServerControlsTest, AFailedStartIsSilentAndLeavesTheBoxesEditable)
