@@ -119,6 +119,40 @@ TEST_F(WebServerControlsTest, AWebFolderChosenInTheDialogAnswersTheNextRequest)
     EXPECT_EQ(RawHttpClient::get(port, "/noise.jpg").body, written);
 }
 
+TEST_F(WebServerControlsTest, ImageSizeBoxesHoldTheirBound)
+{
+    Settings settings = defaults();
+    settings.setText(SettingKey::webWidth, QStringLiteral("20000"));
+    settings.setText(SettingKey::webHeight, QStringLiteral("4096"));
+    open(settings);
+    EXPECT_EQ(web().edWidth->text(), QStringLiteral("4096"));
+    EXPECT_EQ(web().edHeight->text(), QStringLiteral("4096"));
+    EXPECT_TRUE(web().edWidth->toolTip().contains(QStringLiteral("at most 4096")));
+    EXPECT_TRUE(web().edHeight->toolTip().contains(QStringLiteral("at most 4096")));
+
+    // Typing is held the same way: a number above the bound is refused.
+    const struct {
+        const char *typed;
+        QValidator::State state;
+    } keys[] = {
+        { "4096", QValidator::Acceptable },
+        { "0640", QValidator::Acceptable },
+        { "", QValidator::Acceptable },
+        { "4097", QValidator::Invalid },
+        { "20000", QValidator::Invalid },
+        { "12a", QValidator::Invalid },
+    };
+    for (QLineEdit *box : { web().edWidth, web().edHeight })
+        for (const auto &k : keys) {
+            QString text = QString::fromLatin1(k.typed);
+            int at = 0;
+            EXPECT_EQ(box->validator()->validate(text, at), k.state) << k.typed;
+        }
+
+    window->close();
+    EXPECT_EQ(saved().text(SettingKey::webWidth), QStringLiteral("4096"));
+}
+
 TEST_F(WebServerControlsTest, AFailedStartIsSilentAndLeavesTheBoxesEditable)
 {
     QTcpServer taken;
