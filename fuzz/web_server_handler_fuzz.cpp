@@ -1,8 +1,9 @@
 // Any decoded path asked of the web server: the answer is 404, 403, 400 for
-// a NUL, or a file that lies inside the web folder (or the server's own
-// error for one it cannot read) — never anything else.
-// The folder holds a file, a subfolder, a link that points outside and a
-// sibling folder that shares the folder's name as a prefix.
+// a NUL, or a regular file that lies inside the web folder (or the server's
+// own error for one it cannot read) — never anything else.
+// The folder holds a file, a subfolder, a link that points outside, a FIFO
+// and a link to one outside, beside a sibling folder that shares the
+// folder's name as a prefix.
 #include "outputs/mime_types.h"
 #include "outputs/web_request_handler.h"
 #include "outputs/web_serving.h"
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
 
 #include <cstdlib>
 
@@ -28,6 +31,10 @@ struct WebFolder {
         write(QStringLiteral("outside.txt"));
         QFile::link(
             root.filePath(QStringLiteral("outside.txt")), root.filePath(QStringLiteral("WebServer/out")));
+        ::mkfifo(QFile::encodeName(root.filePath(QStringLiteral("WebServer/fifo"))).constData(), 0600);
+        ::mkfifo(QFile::encodeName(root.filePath(QStringLiteral("fifo"))).constData(), 0600);
+        QFile::link(
+            root.filePath(QStringLiteral("fifo")), root.filePath(QStringLiteral("WebServer/outfifo")));
         path = QFileInfo(root.filePath(QStringLiteral("WebServer"))).canonicalFilePath();
     }
 
@@ -67,5 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         = QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(reply.file->handle())).canonicalFilePath();
     if (!served.startsWith(folder.path + u'/'))
         std::abort();
+    struct stat info = {};
+    if (::fstat(reply.file->handle(), &info) != 0 || !S_ISREG(info.st_mode))
+        std::abort(); // only a regular file is ever opened
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "graphs/graph_settings.h"
 
-#include "base/int_parsing.h"
+#include "base/web_image_size.h"
 
 namespace {
 
@@ -69,6 +69,5 @@ void GraphSettings::setAxisLimits(int graph, double leftMin, double leftMax, dou
 
 QSize GraphSettings::webGraphSize() const
 {
-    return QSize(
-        StrToIntDef(m_settings.text(S::webWidth), 500), StrToIntDef(m_settings.text(S::webHeight), 300));
+    return WebImageSize(m_settings.text(S::webWidth), m_settings.text(S::webHeight));
 }

@@ -52,7 +52,7 @@ public:
     void setThreeD(const QString &flags) { m_settings.setText(SettingKey::ThreeD, flags); }
     bool dateStamp() const { return m_settings.flag(SettingKey::DateStamp); }
     void setDateStamp(bool on) { m_settings.setFlag(SettingKey::DateStamp, on); }
-    // edWidth and edHeight: 500 and 300 where they are not whole numbers.
+    // edWidth and edHeight as the web image step takes them (WebImageSize).
     QSize webGraphSize() const;
 
 private:

@@ -71,7 +71,7 @@ bool WebImageServer::start(const QString &webFolder, const QString &addressText,
     // Every client of a server bound to loopback has the same address.
     options.perIpConnectionLimit = options.address.isLoopback() ? 0 : ConnectionsPerClient;
 
-    m_webFolder = webFolder;
+    setWebFolder(webFolder);
     QString error;
     if (!m_server.start(options, &error)) {
         m_server.stop();
@@ -90,9 +90,21 @@ void WebImageServer::stop()
     m_status.error.clear();
 }
 
+void WebImageServer::setWebFolder(const QString &webFolder)
+{
+    const std::lock_guard<std::mutex> lock(m_webFolderMutex);
+    m_webFolder = webFolder;
+}
+
+QString WebImageServer::webFolder() const
+{
+    const std::lock_guard<std::mutex> lock(m_webFolderMutex);
+    return m_webFolder;
+}
+
 HttpReply WebImageServer::answer(const HttpRequest &request)
 {
     if (m_metrics.load() && request.path == u"/metrics")
         return HttpReply::bytes(200, MetricsContentType(), MetricsText(m_figures.snapshot()));
-    return HTTPServerCommandGet(request, m_webFolder, *m_types, m_serving);
+    return HTTPServerCommandGet(request, webFolder(), *m_types, m_serving);
 }

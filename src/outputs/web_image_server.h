@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 // Where the web server was asked to listen and how that went.
 struct WebServerStatus {
@@ -39,6 +40,12 @@ public:
     bool start(const QString &webFolder, const QString &addressText, const QString &portText);
     void stop();
     bool isListening() const { return m_server.isListening(); }
+
+    // The folder every request from now on is answered from, also while the
+    // server listens: a request already running keeps the folder it began
+    // with.
+    void setWebFolder(const QString &webFolder);
+    QString webFolder() const;
     const WebServerStatus &status() const { return m_status; }
 
     // Whether GET /metrics gives the line figures rather than a file.
@@ -56,7 +63,9 @@ private:
     WebServing m_serving;
     PublishedFiguresStore m_figures;
     std::atomic<bool> m_metrics { false };
-    QString m_webFolder; // written only while no request can run
+    // Read by the requests on the server's threads, written on the window's.
+    mutable std::mutex m_webFolderMutex;
+    QString m_webFolder;
     WebServerStatus m_status;
     HttpServer m_server; // last: stopped before the rest goes
 };

@@ -2,6 +2,7 @@
 
 #include "outputs/http_reply.h"
 #include "outputs/http_request.h"
+#include "outputs/web_folder_file.h"
 
 #include <QString>
 
@@ -14,10 +15,12 @@ QByteArray AccessDeniedPage();
 
 // Answers one request of the web server with a file of the web folder: the
 // folder plus the request's decoded path, "." and ".." resolved. No regular
-// file there gives 404; a file whose real path (links followed) lies outside
-// the folder gives 403; otherwise 200 with the file, sent from the very
-// descriptor that was opened and checked. A path holding a NUL is refused
-// with 400. WebServing is set while the request is handled. Runs on the
-// server's threads; it touches nothing but its arguments and the file system.
-HttpReply HTTPServerCommandGet(
-    const HttpRequest &request, const QString &webFolder, const MimeTypeTable &types, WebServing &serving);
+// file there gives 404; a regular file outside the folder (by name, or
+// through a link) gives 403; otherwise 200 with the file, sent from the very
+// descriptor that was opened and checked. Nothing is opened before it is
+// known to be a regular file inside the folder (OpenWebFolderFile). A path
+// holding a NUL is refused with 400. WebServing is set while the request is
+// handled. Runs on the server's threads; it touches nothing but its
+// arguments and the file system.
+HttpReply HTTPServerCommandGet(const HttpRequest &request, const QString &webFolder,
+    const MimeTypeTable &types, WebServing &serving, BeneathLookup lookup = BeneathLookup::Automatic);

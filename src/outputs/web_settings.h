@@ -1,7 +1,7 @@
 #pragma once
 
-#include "base/int_parsing.h"
 #include "base/settings.h"
+#include "base/web_image_size.h"
 
 #include <QSize>
 
@@ -19,12 +19,10 @@ public:
     bool metrics() const { return m_settings.flag(SettingKey::Metrics); }
 
     // edWidth by edHeight; 500 by 300 where a box does not hold a number
-    // above zero.
+    // above zero, and no side above kWebImageSideMax (a hand-edited file).
     QSize imageSize() const
     {
-        const int width = StrToIntDef(m_settings.text(SettingKey::webWidth), 500);
-        const int height = StrToIntDef(m_settings.text(SettingKey::webHeight), 300);
-        return QSize(width > 0 ? width : 500, height > 0 ? height : 300);
+        return WebImageSize(m_settings.text(SettingKey::webWidth), m_settings.text(SettingKey::webHeight));
     }
 
 private:

@@ -118,6 +118,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     startUp();
     Form3 = new TForm3(m_capture->edCapture->text(), this);
     Form7 = new TForm7(m_monitor.settings(), m_monitor.clock(), *m_graphs, this);
+    connect(Form7, &TForm7::applied, m_webServer, &WebServerControls::followWebFolder);
     buildMaintenance();
     FormLineEvents
         = new LineEventsWindow(m_monitor.lineEvents(), m_monitor.settings(), m_monitor.clock(), this);

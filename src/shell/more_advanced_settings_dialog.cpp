@@ -285,6 +285,7 @@ void TForm7::Button1Click()
     m_settings.setFlag(SettingKey::Monitor1, cbMon1->isChecked());
     // The graphs label the next points with or without the day at once.
     m_graphs.setDateStamp(cbDateStamp->isChecked());
+    emit applied();
     accept();
 }
 

@@ -78,6 +78,11 @@ public:
     void edWebFolderExit();
     void PageControl1Change();
 
+signals:
+    // "Close" copied the controls into their settings; what reads a setting
+    // at its next use on another thread is told now.
+    void applied();
+
 protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

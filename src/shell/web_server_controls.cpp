@@ -3,6 +3,7 @@
 #include "base/ipv4_address.h"
 #include "base/settings.h"
 #include "base/settings_bindings.h"
+#include "base/web_image_size.h"
 #include "outputs/web_image_server.h"
 #include "outputs/web_settings.h"
 #include "shell/control_bindings.h"
@@ -35,6 +36,37 @@ QLineEdit *NumberBox(QWidget *parent, int width)
     edit->setFixedWidth(width);
     AcceptOnly(edit, QStringLiteral("[0-9]"));
     return edit;
+}
+
+// A web image size box: digits only, and no number above the bound, which
+// is refused as a spin box refuses it.
+QLineEdit *SizeBox(QWidget *parent, const QString &hint)
+{
+    static_assert(kWebImageSideMax == 4096, "the pattern below spells the bound out");
+    auto *edit = new QLineEdit(parent);
+    edit->setFixedWidth(60);
+    edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("0*([0-9]{0,3}|[1-3][0-9]{3}|40[0-8][0-9]|409[0-6])")), edit));
+    edit->setToolTip(hint);
+    return edit;
+}
+
+QString SizeHint(const QString &side, int fallback)
+{
+    return QStringLiteral("%1 of the web image noise.jpg in pixels, at most %2 (%3 when empty)")
+        .arg(side)
+        .arg(kWebImageSideMax)
+        .arg(fallback);
+}
+
+// A size box's key: a stored number above the bound (a hand-edited file)
+// comes into the box held at the bound, and so goes back into the settings,
+// as a spin box holds a value within its range.
+void BindSizeBox(SettingsBindings &bindings, Settings &settings, SettingKey key, QLineEdit *edit)
+{
+    bindings.bind(key, [&settings, key, edit] { edit->setText(HeldWebImageSide(settings.text(key))); });
+    QObject::connect(edit, &QLineEdit::textChanged, edit,
+        [&settings, key](const QString &text) { settings.setText(key, text); });
 }
 
 } // namespace
@@ -76,8 +108,8 @@ void WebServerControls::buildGroup(QWidget *owner)
     grid->addWidget(cbWeb, 0, 0);
     grid->addLayout(where, 0, 1);
 
-    edWidth = NumberBox(Group, 60);
-    edHeight = NumberBox(Group, 60);
+    edWidth = SizeBox(Group, SizeHint(QStringLiteral("Width"), 500));
+    edHeight = SizeBox(Group, SizeHint(QStringLiteral("Height"), 300));
     auto *size = new QHBoxLayout;
     size->addWidget(edWidth);
     size->addWidget(new QLabel(QStringLiteral("x"), Group));
@@ -110,8 +142,8 @@ void WebServerControls::bindSettings(SettingsBindings &bindings)
 {
     BindLineEdit(bindings, m_settings, SettingKey::WebAddress, boxWebAddress->lineEdit());
     BindLineEdit(bindings, m_settings, SettingKey::Port, edPort);
-    BindLineEdit(bindings, m_settings, SettingKey::webWidth, edWidth);
-    BindLineEdit(bindings, m_settings, SettingKey::webHeight, edHeight);
+    BindSizeBox(bindings, m_settings, SettingKey::webWidth, edWidth);
+    BindSizeBox(bindings, m_settings, SettingKey::webHeight, edHeight);
     BindCheckBox(bindings, m_settings, SettingKey::Metrics, cbMetrics);
     BindCheckBox(bindings, m_settings, SettingKey::Web, cbWeb);
 }
@@ -153,6 +185,11 @@ void WebServerControls::cbWebClick()
     edPort->setEnabled(!listening);
     Image3->setVisible(cbWeb->isChecked() && listening);
     cbWeb->setToolTip(WebServerHint(m_server.status()));
+}
+
+void WebServerControls::followWebFolder()
+{
+    m_server.setWebFolder(WebSettings(m_settings).webFolder());
 }
 
 void WebServerControls::boxWebAddressExit()

@@ -40,6 +40,9 @@ public:
     // exactly while it does not listen, Image3 shows exactly while cbWeb is
     // checked and it listens, and the hint tells how it stands.
     void cbWebClick();
+    // The web folder of the settings answers the server's next request, also
+    // while it listens.
+    void followWebFolder();
     // Leaving the address box: a text that is not a valid IPv4 address is
     // reported (and stays as typed).
     void boxWebAddressExit();

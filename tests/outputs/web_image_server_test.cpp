@@ -121,6 +121,38 @@ TEST_F(WebImageServerTest, AnswersFilesMissingAndForbiddenPagesOverTheWire)
     EXPECT_EQ(RawHttpClient::post(port, "/noise.jpg", "a=1").body, jpeg);
 }
 
+TEST_F(WebImageServerTest, AFolderChangedWhileListeningAnswersTheNextRequest)
+{
+    const QString other = data.filePath(QStringLiteral("Other"));
+    ASSERT_TRUE(data.writeFile(QStringLiteral("Other/noise.jpg"), "the new folder's picture"));
+    ASSERT_TRUE(data.writeFile(QStringLiteral("Other/only.html"), "only here"));
+    const QByteArray before = data.readFile(QStringLiteral("WebServer/noise.jpg"));
+    ASSERT_EQ(RawHttpClient::get(port, "/noise.jpg").body, before);
+
+    server.setWebFolder(other);
+    EXPECT_TRUE(server.isListening());
+    EXPECT_EQ(RawHttpClient::get(port, "/noise.jpg").body, QByteArray("the new folder's picture"));
+    EXPECT_EQ(RawHttpClient::get(port, "/only.html").body, QByteArray("only here"));
+    EXPECT_EQ(RawHttpClient::get(port, "/index.html").status, 404);
+    EXPECT_EQ(RawHttpClient::get(port, "/../WebServer/index.html").status, 403);
+
+    // Requests that run while the folder changes get one folder or the
+    // other, whole.
+    std::atomic<bool> done { false };
+    std::thread switcher([&] {
+        for (int i = 0; !done.load(); ++i)
+            server.setWebFolder(i % 2 ? other : data.filePath(QStringLiteral("WebServer")));
+    });
+    int whole = 0;
+    for (int i = 0; i < 200; ++i) {
+        const QByteArray body = RawHttpClient::get(port, "/noise.jpg").body;
+        whole += body == before || body == "the new folder's picture" ? 1 : 0;
+    }
+    done = true;
+    switcher.join();
+    EXPECT_EQ(whole, 200);
+}
+
 TEST_F(WebImageServerTest, MetricsComeFromMemoryOnlyWhileSwitchedOn)
 {
     ASSERT_TRUE(data.writeFile(QStringLiteral("WebServer/metrics"), "a file"));

@@ -57,6 +57,9 @@ TEST_F(WebImageStepTest, WritesNoiseJpgAtTheWebImageSize)
         { "640", "200", QSize(640, 200) },
         { "", "", QSize(500, 300) },
         { "wide", "0", QSize(500, 300) },
+        // A hand-edited file cannot ask for a picture of gigabytes.
+        { "20000", "4097", QSize(4096, 4096) },
+        { "4096", "$7FFFFFFF", QSize(4096, 4096) },
     };
     for (const auto &c : cases) {
         settings.setText(SettingKey::webWidth, QString::fromLatin1(c.width));

@@ -6,10 +6,80 @@
 #include "support/temp_data_dir.h"
 
 #include <QFile>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
+
+const BeneathLookup Lookups[] = { BeneathLookup::Automatic, BeneathLookup::RealPath };
+
+const char *NameOf(BeneathLookup lookup)
+{
+    return lookup == BeneathLookup::RealPath ? "real path" : "kernel";
+}
+
+// A child process that opens a FIFO for writing, as a program feeding it
+// would: the open sleeps until something opens the read end, then the child
+// exits. Whether it still sleeps in that open tells whether anyone opened
+// the FIFO meanwhile.
+class BlockedWriter {
+public:
+    explicit BlockedWriter(const QString &fifo) : m_fifo(QFile::encodeName(fifo))
+    {
+        m_pid = ::fork();
+        if (m_pid == 0)
+            ::_exit(::openat(AT_FDCWD, m_fifo.constData(), O_WRONLY) >= 0 ? 0 : 1);
+    }
+    ~BlockedWriter()
+    {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+    }
+    BlockedWriter(const BlockedWriter &) = delete;
+    BlockedWriter &operator=(const BlockedWriter &) = delete;
+
+    // Sleeping in its open right now: the kernel names the call it waits in.
+    bool blocked() const
+    {
+        QFile call(QStringLiteral("/proc/%1/syscall").arg(m_pid));
+        return call.open(QIODevice::ReadOnly)
+            && call.readAll().split(' ').value(0) == QByteArray::number(SYS_openat);
+    }
+    // Waits (with a generous limit, so a broken test fails instead of
+    // hanging) until the child has come to sleep in its open.
+    bool waitUntilBlocked() const
+    {
+        for (int i = 0; i < 4000 && !blocked(); ++i)
+            QThread::msleep(5);
+        return blocked();
+    }
+    // Opens the read end, which lets the child finish; its exit status
+    // (0: its open succeeded).
+    int release()
+    {
+        const int reader = ::open(m_fifo.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        int status = -1;
+        const pid_t reaped = ::waitpid(m_pid, &status, 0);
+        if (reader >= 0)
+            ::close(reader);
+        m_pid = -1;
+        return reaped > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+private:
+    QByteArray m_fifo;
+    pid_t m_pid = -1;
+};
 
 // A data folder holding the web folder "WebServer" and, beside it, files and
 // folders a request must never reach.
@@ -34,12 +104,12 @@ protected:
         return data.filePath(QStringLiteral("WebServer")) + (name.isEmpty() ? QString() : u'/' + name);
     }
 
-    HttpReply get(const QString &path)
+    HttpReply get(const QString &path, BeneathLookup lookup = BeneathLookup::Automatic)
     {
         HttpRequest request;
         request.method = "GET";
         request.path = path;
-        return HTTPServerCommandGet(request, web(), types, serving);
+        return HTTPServerCommandGet(request, web(), types, serving, lookup);
     }
 
     static QByteArray bodyOf(const HttpReply &reply)
@@ -85,24 +155,58 @@ TEST_F(WebRequestHandlerTest, ServesFilesOfTheFolderAndNothingElse)
         { QStringLiteral("/..\\secret.txt"), 404, {} }, // a backslash is part of a name here
         { QStringLiteral("\\..\\secret.txt"), 404, {} },
         { QStringLiteral(".."), 404, {} },
+        { QStringLiteral("/../../../../../../../../../../../../../../dev/null"), 404, {} }, // a device
         { nul, 400, {} },
         { deep, 404, {} },
         { long1, 404, {} },
     };
-    for (const auto &c : cases) {
-        const HttpReply reply = get(c.path);
-        const std::string where = c.path.left(60).toStdString();
-        EXPECT_EQ(reply.status, c.status) << where;
-        EXPECT_FALSE(serving.isSet()) << where;
-        if (c.status == 200) {
-            EXPECT_EQ(reply.kind, HttpReply::Kind::File) << where;
-            EXPECT_EQ(bodyOf(reply), c.body) << where;
-        } else if (c.status == 404) {
-            EXPECT_EQ(bodyOf(reply), NotFoundPage()) << where;
-        } else if (c.status == 403) {
-            EXPECT_EQ(bodyOf(reply), AccessDeniedPage()) << where;
+    for (const BeneathLookup lookup : Lookups)
+        for (const auto &c : cases) {
+            const HttpReply reply = get(c.path, lookup);
+            const std::string where = c.path.left(60).toStdString() + " by " + NameOf(lookup);
+            EXPECT_EQ(reply.status, c.status) << where;
+            EXPECT_FALSE(serving.isSet()) << where;
+            if (c.status == 200) {
+                EXPECT_EQ(reply.kind, HttpReply::Kind::File) << where;
+                EXPECT_EQ(bodyOf(reply), c.body) << where;
+            } else if (c.status == 404) {
+                EXPECT_EQ(bodyOf(reply), NotFoundPage()) << where;
+            } else if (c.status == 403) {
+                EXPECT_EQ(bodyOf(reply), AccessDeniedPage()) << where;
+            }
         }
+}
+
+TEST_F(WebRequestHandlerTest, NeverOpensAFifoInsideOrAnythingOutside)
+{
+    const QString outside = data.filePath(QStringLiteral("pipe"));
+    const QString inside = web(QStringLiteral("inpipe"));
+    for (const QString &fifo : { outside, inside })
+        ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(outside, web(QStringLiteral("outpipe"))));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../../pipe"), web(QStringLiteral("sub/uplink"))));
+    ASSERT_TRUE(QFile::link(inside, web(QStringLiteral("inlink"))));
+    BlockedWriter writers[] = { BlockedWriter(outside), BlockedWriter(inside) };
+    for (const BlockedWriter &writer : writers)
+        ASSERT_TRUE(writer.waitUntilBlocked());
+
+    const QString paths[] = {
+        QStringLiteral("/../pipe"),
+        QStringLiteral("/outpipe"),
+        QStringLiteral("/sub/uplink"),
+        QStringLiteral("/inpipe"),
+        QStringLiteral("/inlink"),
+        QStringLiteral("/../WebServer/inpipe"),
+    };
+    for (const BeneathLookup lookup : Lookups) {
+        for (const QString &path : paths)
+            EXPECT_EQ(get(path, lookup).status, 404) << path.toStdString() << " by " << NameOf(lookup);
+        // Answered: had anything opened a FIFO, its writer would be awake.
+        for (const BlockedWriter &writer : writers)
+            EXPECT_TRUE(writer.blocked()) << NameOf(lookup);
     }
+    for (BlockedWriter &writer : writers)
+        EXPECT_EQ(writer.release(), 0);
 }
 
 TEST_F(WebRequestHandlerTest, ErrorPagesReadAsTheyAlwaysHave)

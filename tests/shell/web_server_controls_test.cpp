@@ -1,6 +1,7 @@
 #include "graphs/graph_set.h"
 #include "outputs/jpeg_codec.h"
 #include "outputs/web_image_server.h"
+#include "shell/more_advanced_settings_dialog.h"
 #include "shell/web_server_controls.h"
 
 #include "support/fixture_pages.h"
@@ -93,6 +94,63 @@ TEST_F(WebServerControlsTest, AStoredWebSettingServesEverySampleAndMetrics)
     EXPECT_FALSE(server().isListening());
     EXPECT_TRUE(saved().flag(SettingKey::Web));
     EXPECT_TRUE(saved().flag(SettingKey::Metrics));
+}
+
+TEST_F(WebServerControlsTest, AWebFolderChosenInTheDialogAnswersTheNextRequest)
+{
+    openWithWeb(QStringLiteral("0"));
+    const quint16 port = server().status().port;
+    ASSERT_TRUE(data.writeFile(QStringLiteral("Elsewhere/page.html"), "elsewhere"));
+    TForm7 &dialog = *window->Form7;
+
+    // "Cancel" changes nothing; "Close" moves the server while it listens.
+    dialog.edWebFolder->setText(data.filePath(QStringLiteral("Elsewhere")));
+    dialog.Button2Click();
+    EXPECT_EQ(RawHttpClient::get(port, "/page.html").status, 404);
+    dialog.edWebFolder->setText(data.filePath(QStringLiteral("Elsewhere")));
+    dialog.Button1Click();
+    EXPECT_TRUE(server().isListening());
+    EXPECT_EQ(RawHttpClient::get(port, "/page.html").body, QByteArray("elsewhere"));
+
+    // The next sample's picture is written there and served from there.
+    view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
+    const QByteArray written = data.readFile(QStringLiteral("Elsewhere/noise.jpg"));
+    EXPECT_EQ(JpegCodec::decode(written).size(), QSize(640, 200));
+    EXPECT_EQ(RawHttpClient::get(port, "/noise.jpg").body, written);
+}
+
+TEST_F(WebServerControlsTest, ImageSizeBoxesHoldTheirBound)
+{
+    Settings settings = defaults();
+    settings.setText(SettingKey::webWidth, QStringLiteral("20000"));
+    settings.setText(SettingKey::webHeight, QStringLiteral("4096"));
+    open(settings);
+    EXPECT_EQ(web().edWidth->text(), QStringLiteral("4096"));
+    EXPECT_EQ(web().edHeight->text(), QStringLiteral("4096"));
+    EXPECT_TRUE(web().edWidth->toolTip().contains(QStringLiteral("at most 4096")));
+    EXPECT_TRUE(web().edHeight->toolTip().contains(QStringLiteral("at most 4096")));
+
+    // Typing is held the same way: a number above the bound is refused.
+    const struct {
+        const char *typed;
+        QValidator::State state;
+    } keys[] = {
+        { "4096", QValidator::Acceptable },
+        { "0640", QValidator::Acceptable },
+        { "", QValidator::Acceptable },
+        { "4097", QValidator::Invalid },
+        { "20000", QValidator::Invalid },
+        { "12a", QValidator::Invalid },
+    };
+    for (QLineEdit *box : { web().edWidth, web().edHeight })
+        for (const auto &k : keys) {
+            QString text = QString::fromLatin1(k.typed);
+            int at = 0;
+            EXPECT_EQ(box->validator()->validate(text, at), k.state) << k.typed;
+        }
+
+    window->close();
+    EXPECT_EQ(saved().text(SettingKey::webWidth), QStringLiteral("4096"));
 }
 
 TEST_F(WebServerControlsTest, AFailedStartIsSilentAndLeavesTheBoxesEditable)
