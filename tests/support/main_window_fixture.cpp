@@ -1,6 +1,7 @@
 #include "support/main_window_fixture.h"
 
 #include "shell/desktop_pipeline.h"
+#include "support/fixture_pages.h"
 
 MonitorContext MainWindowFixture::context() const
 {
@@ -22,6 +23,20 @@ Settings MainWindowFixture::saved() const
     Settings settings = defaults();
     settings.Load(iniPath());
     return settings;
+}
+
+Settings MainWindowFixture::typeA() const
+{
+    Settings settings = defaults();
+    settings.setInteger(SettingKey::Type, 0);
+    settings.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+    return settings;
+}
+
+void MainWindowFixture::completeStatisticsPage(int secondsLater)
+{
+    clock.advanceSeconds(secondsLater);
+    view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
 }
 
 void MainWindowFixture::open(const Settings &settings, bool withSettingsFile)

@@ -22,6 +22,12 @@ protected:
     void open(const Settings &settings, bool withSettingsFile = true);
     // The settings file as the next run would load it.
     Settings saved() const;
+    // Every key at its default on a Type A router whose statistics page is
+    // already known.
+    Settings typeA() const;
+    // The Type A statistics page completes in the view, so many seconds
+    // after the moment before.
+    void completeStatisticsPage(int secondsLater = 0);
 
     QString iniPath() const { return data.filePath(QStringLiteral("linewarden.ini")); }
     MonitorContext context() const;
