@@ -88,20 +88,6 @@ TEST_F(MainWindowCaptureTest, CaptureOfAllGraphsNamesEachFileAndSkipsNoneGraphs)
     }
 }
 
-// Whether the picture's top rows hold the header band's black text where its
-// rates start and, on a wide picture, where its uptime starts; the graph
-// itself draws nothing black up there.
-bool DarkIn(const QImage &picture, int left, int right)
-{
-    for (int x = left; x < right && x < picture.width(); ++x)
-        for (int y = 1; y < 14; ++y) {
-            const QRgb pixel = picture.pixel(x, y);
-            if (qRed(pixel) < 90 && qGreen(pixel) < 90 && qBlue(pixel) < 90)
-                return true;
-        }
-    return false;
-}
-
 TEST_F(MainWindowCaptureTest, EveryCaptureDrawsEachGraphAtItsTabsSizeInTheWindowAsItIsNow)
 {
     Settings settings = typeA();

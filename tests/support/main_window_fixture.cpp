@@ -55,3 +55,14 @@ void MainWindowFixture::open(const Settings &settings, bool withSettingsFile)
     AddDesktopSteps(*monitor, *window);
     window->FormShow();
 }
+
+bool DarkIn(const QImage &picture, int left, int right)
+{
+    for (int x = left; x < right && x < picture.width(); ++x)
+        for (int y = 1; y < 14; ++y) {
+            const QRgb pixel = picture.pixel(x, y);
+            if (qRed(pixel) < 90 && qGreen(pixel) < 90 && qBlue(pixel) < 90)
+                return true;
+        }
+    return false;
+}

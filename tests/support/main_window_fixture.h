@@ -7,6 +7,8 @@
 #include "support/fake_clock.h"
 #include "support/temp_data_dir.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -39,3 +41,7 @@ protected:
     std::unique_ptr<LineMonitor> monitor;
     std::unique_ptr<TForm1> window;
 };
+
+// Whether a captured graph picture's top rows hold near-black pixels between
+// two columns: the header band's text, as the graph draws nothing black there.
+bool DarkIn(const QImage &picture, int left, int right);
