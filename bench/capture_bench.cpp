@@ -17,8 +17,8 @@
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
 
-#include <QApplication>
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QTemporaryDir>
@@ -186,14 +186,3 @@ void BM_IconNoiseRun(benchmark::State &state)
 BENCHMARK(BM_IconNoiseRun)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

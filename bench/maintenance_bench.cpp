@@ -115,5 +115,3 @@ void BM_FolderSize10000Files(benchmark::State &state)
 BENCHMARK(BM_FolderSize10000Files)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -12,10 +12,8 @@
 #include "sampling/sample_cycle.h"
 #include "sampling/sample_pipeline.h"
 
-#include <QTemporaryDir>
-
-#include <QCoreApplication>
 #include <QFile>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -52,12 +50,3 @@ void PageLoadedHandlerTypeA(benchmark::State &state)
 BENCHMARK(PageLoadedHandlerTypeA)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

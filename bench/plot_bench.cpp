@@ -13,7 +13,7 @@
 #include "sampling/line_sample.h"
 #include "sampling/sample_cycle.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QVBoxLayout>
 #include <benchmark/benchmark.h>
 
@@ -98,14 +98,3 @@ void BM_MemoryPerSample(benchmark::State &state)
 BENCHMARK(BM_MemoryPerSample)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

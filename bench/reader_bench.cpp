@@ -94,5 +94,3 @@ BENCHMARK(BM_HubAReader)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HubBReader)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -14,7 +14,6 @@
 #include "sampling/line_sample.h"
 #include "sampling/sample_cycle.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -67,14 +66,3 @@ void BM_WebImageStep(benchmark::State &state)
 BENCHMARK(BM_WebImageStep)->Unit(benchmark::kMillisecond)->MinTime(3);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,10 +1,10 @@
 #include "sampling/hub_a_reader.h"
 
 #include "support/fixture_pages.h"
-
 #include "support/qt_printers.h"
+#include "support/reader_fixture.h"
+
 #include <QRandomGenerator>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -17,27 +17,9 @@ QString Row(const QString &label, const QString &value)
         .arg(label, value);
 }
 
-class HubAReader : public ::testing::Test {
+class HubAReader : public ReaderFixture {
 protected:
-    HubAReader()
-    {
-        options.user1 = UserFigure::CrcErrors;
-        options.user2 = UserFigure::HecErrors;
-        options.logTab = 8;
-        options.locale = QLocale::c();
-    }
-
-    void read(const QString &page)
-    {
-        readouts.clear();
-        sample.resetForPageLoad();
-        sample.logLine = QStringLiteral("T, ");
-        BTHomeHub3A(page, options, sample, readouts);
-    }
-
-    ReaderOptions options;
-    LineSample sample;
-    Readouts readouts;
+    HubAReader() : ReaderFixture(&BTHomeHub3A, UserFigure::CrcErrors, UserFigure::HecErrors) { }
 };
 
 TEST_F(HubAReader, ReadsEveryFigureOfTheStatisticsPage)
@@ -182,12 +164,6 @@ TEST_F(HubAReader, NoFigureReadsNothing)
     EXPECT_TRUE(sample.logLine.endsWith(QStringLiteral("7616")));
 }
 
-// The five read-outs in the order Label20, Label22, Label15, Label23, Label25.
-QString Shown(const Readouts &r)
-{
-    return QStringList { r.Label20, r.Label22, r.Label15, r.Label23, r.Label25 }.join(u'|');
-}
-
 TEST_F(HubAReader, LabelsWithNothingAfterThemReadAsZeroAndAnyPageCountsAsRead)
 {
     const struct {
@@ -214,7 +190,7 @@ TEST_F(HubAReader, LabelsWithNothingAfterThemReadAsZeroAndAnyPageCountsAsRead)
         read(QString::fromLatin1(c.page));
         EXPECT_TRUE(sample.pageRead);
         EXPECT_EQ(sample.logLine, QString::fromLatin1(c.logLine));
-        EXPECT_EQ(Shown(readouts), QString::fromLatin1(c.shown));
+        EXPECT_EQ(shown(), QString::fromLatin1(c.shown));
     }
 
     // Random bytes around the label never crash, and the label is still read.

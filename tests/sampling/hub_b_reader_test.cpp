@@ -2,8 +2,7 @@
 
 #include "support/fixture_pages.h"
 #include "support/qt_printers.h"
-
-#include <QStringList>
+#include "support/reader_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,27 +20,9 @@ QString Uptime(const QString &value)
     return QStringLiteral("<th><!--FormatTime(DslInfo.UpTime))-->%1</th><th></th>\n").arg(value);
 }
 
-class HubBReader : public ::testing::Test {
+class HubBReader : public ReaderFixture {
 protected:
-    HubBReader()
-    {
-        options.user1 = UserFigure::ErrorSeconds;
-        options.user2 = UserFigure::FecErrors;
-        options.logTab = 8;
-        options.locale = QLocale::c();
-    }
-
-    void read(const QString &page)
-    {
-        readouts.clear();
-        sample.resetForPageLoad();
-        sample.logLine = QStringLiteral("T, ");
-        BTHomeHub3B(page, options, sample, readouts);
-    }
-
-    ReaderOptions options;
-    LineSample sample;
-    Readouts readouts;
+    HubBReader() : ReaderFixture(&BTHomeHub3B, UserFigure::ErrorSeconds, UserFigure::FecErrors) { }
 };
 
 TEST_F(HubBReader, ReadsEveryFigureOfTheStatisticsPage)
@@ -117,12 +98,6 @@ TEST_F(HubBReader, UserFiguresEndAtTheNextTag)
     EXPECT_EQ(sample.user1DownBase, 12); // taken at the first reading
 }
 
-// The five read-outs in the order Label20, Label22, Label15, Label23, Label25.
-QString Shown(const Readouts &r)
-{
-    return QStringList { r.Label20, r.Label22, r.Label15, r.Label23, r.Label25 }.join(u'|');
-}
-
 TEST_F(HubBReader, AnchorsWithNothingAfterThemReadWhatTheWindowHolds)
 {
     const struct {
@@ -149,7 +124,7 @@ TEST_F(HubBReader, AnchorsWithNothingAfterThemReadWhatTheWindowHolds)
         read(QString::fromLatin1(c.page));
         EXPECT_EQ(sample.pageRead, c.pageRead);
         EXPECT_EQ(sample.logLine, QString::fromLatin1(c.logLine));
-        EXPECT_EQ(Shown(readouts), QString::fromLatin1(c.shown));
+        EXPECT_EQ(shown(), QString::fromLatin1(c.shown));
     }
 }
 

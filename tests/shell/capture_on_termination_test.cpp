@@ -48,18 +48,6 @@ protected:
     TempDataDir child;
 };
 
-// Near-black pixels in the top rows between two columns: the band's text.
-bool DarkIn(const QImage &picture, int left, int right)
-{
-    for (int x = left; x < right && x < picture.width(); ++x)
-        for (int y = 1; y < 14; ++y) {
-            const QRgb pixel = picture.pixel(x, y);
-            if (qRed(pixel) < 90 && qGreen(pixel) < 90 && qBlue(pixel) < 90)
-                return true;
-        }
-    return false;
-}
-
 TEST_F(CaptureOnTermination, GraphsAreCapturedAtTheirTabsSizeNotAsPagesNeverShown)
 {
     ASSERT_TRUE(child.writeFile(QStringLiteral("linewarden.ini"),

@@ -15,9 +15,6 @@
 
 namespace {
 
-const QString StatsDocumentUrl
-    = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
-
 class LineEventsWindowTest : public MainWindowFixture {
 protected:
     void load(bool statisticsPage)
@@ -31,10 +28,7 @@ protected:
 
 TEST_F(LineEventsWindowTest, EventsAreListedNewestFirstCountedAndMarkedOnTheNoiseMarginGraph)
 {
-    Settings settings = defaults();
-    settings.setInteger(SettingKey::Type, 0);
-    settings.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
-    open(settings);
+    open(typeA());
     load(true);
     load(true);
     load(false);

@@ -21,9 +21,6 @@
 
 namespace {
 
-const QString StatsDocumentUrl
-    = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
-
 // Records the loads and samples that reach it, and when.
 class RecordingStep final : public SampleStep {
 public:

@@ -6,12 +6,8 @@
 #include "shell/main_window.h"
 #include "shell/router_page_image.h"
 #include "shell/tray_controller.h"
-#include "support/fake_browser_view.h"
-#include "support/fake_clock.h"
-#include "support/fixture_pages.h"
 #include "support/main_window_fixture.h"
 #include "support/qt_printers.h"
-#include "support/temp_data_dir.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,22 +28,12 @@
 
 namespace {
 
-const QString StatsDocumentUrl
-    = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
 const QString Stamp = QStringLiteral("20261209-100000");
 
 // The main window on a Type A router whose statistics page is known, its
 // captures answered by the test instead of dialogs.
 class MainWindowCaptureTest : public MainWindowFixture {
 protected:
-    Settings typeA() const
-    {
-        Settings settings = defaults();
-        settings.setInteger(SettingKey::Type, 0);
-        settings.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
-        return settings;
-    }
-
     void openWith(const Settings &settings)
     {
         open(settings);
@@ -62,11 +48,6 @@ protected:
     CaptureControls &controls() { return window->captureControls(); }
     QString captureFolder() const { return data.filePath(QStringLiteral("Capture")); }
     QStringList captured() const { return QDir(captureFolder()).entryList(QDir::Files, QDir::Name); }
-
-    void sample()
-    {
-        view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
-    }
 
     QStringList informed;
     QStringList errors;
@@ -107,20 +88,6 @@ TEST_F(MainWindowCaptureTest, CaptureOfAllGraphsNamesEachFileAndSkipsNoneGraphs)
     }
 }
 
-// Whether the picture's top rows hold the header band's black text where its
-// rates start and, on a wide picture, where its uptime starts; the graph
-// itself draws nothing black up there.
-bool DarkIn(const QImage &picture, int left, int right)
-{
-    for (int x = left; x < right && x < picture.width(); ++x)
-        for (int y = 1; y < 14; ++y) {
-            const QRgb pixel = picture.pixel(x, y);
-            if (qRed(pixel) < 90 && qGreen(pixel) < 90 && qBlue(pixel) < 90)
-                return true;
-        }
-    return false;
-}
-
 TEST_F(MainWindowCaptureTest, EveryCaptureDrawsEachGraphAtItsTabsSizeInTheWindowAsItIsNow)
 {
     Settings settings = typeA();
@@ -142,7 +109,7 @@ TEST_F(MainWindowCaptureTest, EveryCaptureDrawsEachGraphAtItsTabsSizeInTheWindow
             [this] {
                 controls().cbCapture->setChecked(true);
                 for (int i = 0; i < 10; ++i)
-                    sample();
+                    completeStatisticsPage();
             } },
         { "close", QSize(900, 700), true,
             [this] {
@@ -314,9 +281,9 @@ TEST_F(MainWindowCaptureTest, EachPageIsCapturedAndCloseCapturesAfterThreeSample
     settings.setInteger(SettingKey::User1, 6);
     settings.setInteger(SettingKey::User2, 6);
     openWith(settings);
-    sample();
+    completeStatisticsPage();
     EXPECT_TRUE(captured().isEmpty());
-    sample();
+    completeStatisticsPage();
     EXPECT_EQ(captured().size(), 2);
 
     // Two samples plotted: closing captures nothing more.
@@ -326,10 +293,8 @@ TEST_F(MainWindowCaptureTest, EachPageIsCapturedAndCloseCapturesAfterThreeSample
     EXPECT_TRUE(captured().isEmpty());
 
     openWith(settings);
-    for (int i = 0; i < 3; ++i) {
-        clock.advanceSeconds(30);
-        sample();
-    }
+    for (int i = 0; i < 3; ++i)
+        completeStatisticsPage(30);
     QDir(captureFolder()).removeRecursively();
     QDir().mkpath(captureFolder());
     window->close();
@@ -367,7 +332,7 @@ TEST_F(MainWindowCaptureTest, RouterPageImageHoldsTheSampleTimerOnlyWhileItAsks)
         EXPECT_EQ(RouterPageImageSize(s.view), s.picture);
 
     openWith(typeA());
-    sample(); // starts sampling
+    completeStatisticsPage(); // starts sampling
     ASSERT_EQ(window->cycle().runState(), RunState::Running);
     bool timerRanWhileAsking = true;
     controls().dialogs.askSavePath = [&](QFileDialog &) {
@@ -389,7 +354,7 @@ TEST_F(MainWindowCaptureTest, TrayIconShowsTheMarginAndAQuestionMarkAfterPause)
     openWith(typeA());
     TrayController &tray = window->tray();
     EXPECT_EQ(tray.TrayIcon->toolTip(), QStringLiteral("Linewarden\nNoise margin: 0 dB\nSync speed: 0 Kbps"));
-    sample();
+    completeStatisticsPage();
     EXPECT_NE(tray.TrayIcon->toolTip(), QStringLiteral("Linewarden\nNoise margin: 0 dB\nSync speed: 0 Kbps"));
     const QImage running = tray.TrayIcon->icon().pixmap(16, 16).toImage();
 

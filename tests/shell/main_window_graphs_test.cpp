@@ -2,12 +2,8 @@
 #include "graphs/graph_set.h"
 #include "sampling/sample_cycle.h"
 #include "shell/main_window.h"
-#include "support/fake_browser_view.h"
-#include "support/fake_clock.h"
-#include "support/fixture_pages.h"
 #include "support/main_window_fixture.h"
 #include "support/qt_printers.h"
-#include "support/temp_data_dir.h"
 
 #include <QGroupBox>
 #include <QMenuBar>
@@ -17,33 +13,15 @@
 
 namespace {
 
-const QString StatsDocumentUrl
-    = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
-
 // The main window with its graphs, over the fake browser view, on a Type A
 // router whose statistics page is already known.
-class MainWindowGraphsTest : public MainWindowFixture {
-protected:
-    Settings typeA() const
-    {
-        Settings settings = defaults();
-        settings.setInteger(SettingKey::Type, 0);
-        settings.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
-        return settings;
-    }
-
-    void completeStatisticsPage()
-    {
-        clock.advanceSeconds(30);
-        view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
-    }
-};
+class MainWindowGraphsTest : public MainWindowFixture { };
 
 TEST_F(MainWindowGraphsTest, EverySampleReadWhileRunningIsPlottedOnEveryGraph)
 {
     open(typeA());
-    completeStatisticsPage();
-    completeStatisticsPage();
+    completeStatisticsPage(30);
+    completeStatisticsPage(30);
     GraphSet &graphs = window->graphs();
     EXPECT_EQ(graphs.PlotCount(), 2);
     for (Chart *chart : { graphs.Chart1, graphs.Chart2, graphs.Chart3, graphs.Chart4, graphs.Chart5 })
@@ -54,7 +32,7 @@ TEST_F(MainWindowGraphsTest, EverySampleReadWhileRunningIsPlottedOnEveryGraph)
     graphs.btnChartBack1Click();
     EXPECT_EQ(window->cycle().runState(), RunState::Paused);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Paused]"));
-    completeStatisticsPage();
+    completeStatisticsPage(30);
     EXPECT_EQ(graphs.PlotCount(), 2);
 }
 

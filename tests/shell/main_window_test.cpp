@@ -41,8 +41,6 @@
 namespace {
 
 const QString Router = QStringLiteral("192.168.1.254");
-const QString StatsDocumentUrl
-    = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
 const QString StatsUrl = QStringLiteral("http://192.168.1.254/index.cgi?active_page=9118&");
 const QString TypeBUrl = QStringLiteral("http://192.168.1.254/html/settings/a_adsl.html");
 
@@ -71,11 +69,6 @@ protected:
     }
 
     int samplesTaken() const { return window->graphs().PlotCount(); }
-
-    void completeStatisticsPageA()
-    {
-        view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
-    }
 };
 
 TEST_F(MainWindowTest, WithoutSettingsFileNothingIsLoaded)
@@ -104,7 +97,7 @@ TEST_F(MainWindowTest, RecognisedTypeAPageIsLearnedStartsSamplingAndIsRead)
     EXPECT_TRUE(window->Panel4->isHidden());
     EXPECT_EQ(window->cycle().runState(), RunState::Idle);
 
-    completeStatisticsPageA();
+    completeStatisticsPage();
     EXPECT_EQ(monitor->urls().navigationUrl, StatsUrl);
     EXPECT_EQ(monitor->urls().learnedUrl, StatsUrl);
     EXPECT_EQ(window->Label2->text(), u'!' + StatsUrl);
@@ -167,7 +160,7 @@ TEST_F(MainWindowTest, WithoutAutomaticLoginTheLoginPageIsLeftForTheUser)
 TEST_F(MainWindowTest, WrongPasswordBringsTheHomeHubTabForwardAndTakesNoSample)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
-    completeStatisticsPageA();
+    completeStatisticsPage();
     const int samples = samplesTaken();
     const int stops = view->stops;
     window->PageControl1->setCurrentIndex(5);
@@ -232,7 +225,7 @@ TEST_F(MainWindowTest, EveryPageWhileRunningIsASampleOnceTheStatisticsPageWasRea
     view->complete(FakeDocument(StatsUrl, QStringLiteral("<p>Home</p>")));
     EXPECT_EQ(samplesTaken(), 0);
 
-    completeStatisticsPageA();
+    completeStatisticsPage();
     clock.advanceSeconds(30);
     // An engine error page, a page without a body, junk.
     view->complete(FakeDocument(QStringLiteral("chrome-error://chromewebdata/"),
@@ -254,14 +247,14 @@ TEST_F(MainWindowTest, EveryPageWhileRunningIsASampleOnceTheStatisticsPageWasRea
 
     // Paused, nothing more is taken.
     window->cycle().btnStopClick();
-    completeStatisticsPageA();
+    completeStatisticsPage();
     EXPECT_EQ(samplesTaken(), 4);
 }
 
 TEST_F(MainWindowTest, EveryCompletedFrameRunsTheHandlerOnTheTopDocument)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
-    completeStatisticsPageA();
+    completeStatisticsPage();
     const int samples = samplesTaken();
     view->completeFrame();
     view->completeFrame();
@@ -271,7 +264,7 @@ TEST_F(MainWindowTest, EveryCompletedFrameRunsTheHandlerOnTheTopDocument)
 TEST_F(MainWindowTest, GuardCancelsLinksWhileRunningAndLetsThemThroughWhilePaused)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
-    completeStatisticsPageA();
+    completeStatisticsPage();
     ASSERT_EQ(window->cycle().runState(), RunState::Running);
 
     EXPECT_FALSE(view->requestNavigation(QStringLiteral("http://192.168.1.254/index.cgi?active_page=1")));
@@ -290,7 +283,7 @@ TEST_F(MainWindowTest, GuardCancelsLinksWhileRunningAndLetsThemThroughWhilePause
 TEST_F(MainWindowTest, LoginAfterTheRouterForgotTheSessionPassesTheGuard)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
-    completeStatisticsPageA();
+    completeStatisticsPage();
     ASSERT_EQ(window->cycle().runState(), RunState::Running);
     view->complete(FakeLoginPage(StatsDocumentUrl, QStringLiteral("12")));
     ASSERT_EQ(view->clickedLinks, QList<int> { 8 });
@@ -298,14 +291,14 @@ TEST_F(MainWindowTest, LoginAfterTheRouterForgotTheSessionPassesTheGuard)
     // before or after the router's answer, is the user's or the page's own.
     EXPECT_TRUE(view->requestNavigation(QStringLiteral("http://192.168.1.254/login.cgi")));
     EXPECT_FALSE(view->requestNavigation(QStringLiteral("http://192.168.1.254/login.cgi")));
-    completeStatisticsPageA();
+    completeStatisticsPage();
     EXPECT_FALSE(view->requestNavigation(QStringLiteral("http://192.168.1.254/login.cgi")));
 }
 
 TEST_F(MainWindowTest, ButtonsFollowTheRunState)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
-    completeStatisticsPageA();
+    completeStatisticsPage();
     EXPECT_TRUE(window->btnRun->isChecked());
     EXPECT_FALSE(window->edPassword1->isEnabled());
 
@@ -367,7 +360,7 @@ TEST_F(MainWindowTest, SecondPressOfPauseStops)
     for (const bool quick : { false, true }) {
         SCOPED_TRACE(quick ? "double click" : "two clicks");
         openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
-        completeStatisticsPageA();
+        completeStatisticsPage();
         QTest::mouseClick(window->btnStop, Qt::LeftButton);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Paused]"));
         if (quick)
@@ -418,7 +411,7 @@ TEST_F(MainWindowTest, DefaultPlaceCentresTheWindowOnThePrimaryScreen)
 TEST_F(MainWindowTest, ClosingAsksFirstWhenPromptIsOn)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
-    completeStatisticsPageA();
+    completeStatisticsPage();
     int asked = 0;
     bool answer = false;
     window->setCloseQuestion([&](const QPoint &) {
@@ -484,7 +477,7 @@ TEST_F(MainWindowTest, EndedFromOutsideWhileACloseBoxIsOpenTheCloseGoesAhead)
         Settings settings = typeA();
         settings.setFlag(SettingKey::Prompt, !saveFails);
         open(settings);
-        completeStatisticsPageA();
+        completeStatisticsPage();
         window->setCloseQuestion({});
         if (saveFails) {
             ASSERT_TRUE(QFile::remove(iniPath()));
@@ -624,7 +617,7 @@ TEST_F(MainWindowTest, StoredNumbersBeyondTheSpinBoxesAreSavedAsTheBoxesHoldThem
 TEST_F(MainWindowTest, TrayTooltipFollowsEveryPageLoad)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
-    completeStatisticsPageA();
+    completeStatisticsPage();
     window->cycle().btnStopClick();
     ASSERT_EQ(window->cycle().runState(), RunState::Paused);
     const QImage paused = window->tray().TrayIcon->icon().pixmap(16, 16).toImage();

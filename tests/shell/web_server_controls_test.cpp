@@ -4,7 +4,6 @@
 #include "shell/more_advanced_settings_dialog.h"
 #include "shell/web_server_controls.h"
 
-#include "support/fixture_pages.h"
 #include "support/main_window_fixture.h"
 #include "support/qt_printers.h"
 #include "support/raw_http_client.h"
@@ -22,9 +21,6 @@
 
 namespace {
 
-const QString StatsDocumentUrl
-    = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
-
 int OpenMessageBoxes()
 {
     int count = 0;
@@ -39,10 +35,7 @@ class WebServerControlsTest : public MainWindowFixture {
 protected:
     void openWithWeb(const QString &port)
     {
-        Settings settings = defaults();
-        settings.setInteger(SettingKey::Type, 0);
-        settings.setText(SettingKey::Address, QStringLiteral("192.168.1.254"));
-        settings.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+        Settings settings = typeA();
         settings.setFlag(SettingKey::Web, true);
         settings.setText(SettingKey::WebAddress, QStringLiteral("127.0.0.1"));
         settings.setText(SettingKey::Port, port);
@@ -73,7 +66,7 @@ TEST_F(WebServerControlsTest, AStoredWebSettingServesEverySampleAndMetrics)
     EXPECT_EQ(web().cbWeb->toolTip(),
         QStringLiteral("The web server listens on 127.0.0.1, port ") + QString::number(port) + u'.');
 
-    view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
+    completeStatisticsPage();
     ASSERT_EQ(window->graphs().PlotCount(), 1);
     const RawHttpReply image = RawHttpClient::get(port, "/noise.jpg");
     EXPECT_EQ(image.status, 200);
@@ -113,7 +106,7 @@ TEST_F(WebServerControlsTest, AWebFolderChosenInTheDialogAnswersTheNextRequest)
     EXPECT_EQ(RawHttpClient::get(port, "/page.html").body, QByteArray("elsewhere"));
 
     // The next sample's picture is written there and served from there.
-    view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
+    completeStatisticsPage();
     const QByteArray written = data.readFile(QStringLiteral("Elsewhere/noise.jpg"));
     EXPECT_EQ(JpegCodec::decode(written).size(), QSize(640, 200));
     EXPECT_EQ(RawHttpClient::get(port, "/noise.jpg").body, written);

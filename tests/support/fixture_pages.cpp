@@ -3,6 +3,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+const QString StatsDocumentUrl
+    = QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118&nav%5fclear=1");
+
 QByteArray FixtureBytes(const QString &name)
 {
     QFile file(QStringLiteral(":/fixtures/") + name);

@@ -1,6 +1,7 @@
 #include "support/main_window_fixture.h"
 
 #include "shell/desktop_pipeline.h"
+#include "support/fixture_pages.h"
 
 MonitorContext MainWindowFixture::context() const
 {
@@ -24,6 +25,20 @@ Settings MainWindowFixture::saved() const
     return settings;
 }
 
+Settings MainWindowFixture::typeA() const
+{
+    Settings settings = defaults();
+    settings.setInteger(SettingKey::Type, 0);
+    settings.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+    return settings;
+}
+
+void MainWindowFixture::completeStatisticsPage(int secondsLater)
+{
+    clock.advanceSeconds(secondsLater);
+    view->complete(FakeDocument(StatsDocumentUrl, FixturePage(QStringLiteral("hub-a-statistics.html"))));
+}
+
 void MainWindowFixture::open(const Settings &settings, bool withSettingsFile)
 {
     if (withSettingsFile) {
@@ -39,4 +54,15 @@ void MainWindowFixture::open(const Settings &settings, bool withSettingsFile)
     window->setCloseQuestion([](const QPoint &) { return true; });
     AddDesktopSteps(*monitor, *window);
     window->FormShow();
+}
+
+bool DarkIn(const QImage &picture, int left, int right)
+{
+    for (int x = left; x < right && x < picture.width(); ++x)
+        for (int y = 1; y < 14; ++y) {
+            const QRgb pixel = picture.pixel(x, y);
+            if (qRed(pixel) < 90 && qGreen(pixel) < 90 && qBlue(pixel) < 90)
+                return true;
+        }
+    return false;
 }

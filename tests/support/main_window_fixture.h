@@ -7,6 +7,8 @@
 #include "support/fake_clock.h"
 #include "support/temp_data_dir.h"
 
+#include <QImage>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -22,6 +24,12 @@ protected:
     void open(const Settings &settings, bool withSettingsFile = true);
     // The settings file as the next run would load it.
     Settings saved() const;
+    // Every key at its default on a Type A router whose statistics page is
+    // already known.
+    Settings typeA() const;
+    // The Type A statistics page completes in the view, so many seconds
+    // after the moment before.
+    void completeStatisticsPage(int secondsLater = 0);
 
     QString iniPath() const { return data.filePath(QStringLiteral("linewarden.ini")); }
     MonitorContext context() const;
@@ -33,3 +41,7 @@ protected:
     std::unique_ptr<LineMonitor> monitor;
     std::unique_ptr<TForm1> window;
 };
+
+// Whether a captured graph picture's top rows hold near-black pixels between
+// two columns: the header band's text, as the graph draws nothing black there.
+bool DarkIn(const QImage &picture, int left, int right);
