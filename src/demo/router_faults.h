@@ -1,7 +1,7 @@
 #pragma once
 
 #include "demo/simulated_router.h"
-#include "outputs/http_reply.h"
+#include "http/http_reply.h"
 
 // The size of the JunkBytes fault's reply.
 constexpr int kJunkSize = 64 * 1024;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "outputs/http_reply.h"
-#include "outputs/http_request.h"
+#include "http/http_reply.h"
+#include "http/http_request.h"
 
 #include <QSet>
 #include <QString>

@@ -3,7 +3,7 @@
 #include "demo/line_figures.h"
 #include "demo/router_sessions.h"
 #include "demo/simulated_line.h"
-#include "outputs/http_reply.h"
+#include "http/http_reply.h"
 
 #include <QString>
 

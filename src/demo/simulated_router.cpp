@@ -4,7 +4,7 @@
 #include "demo/hub_b_site.h"
 #include "demo/router_faults.h"
 #include "demo/router_state.h"
-#include "outputs/http_server.h"
+#include "http/http_server.h"
 
 #include <mutex>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "outputs/http_server.h"
+#include "http/http_server.h"
 #include "outputs/mime_types.h"
 #include "outputs/published_figures.h"
 #include "outputs/web_serving.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "outputs/http_reply.h"
-#include "outputs/http_request.h"
+#include "http/http_reply.h"
+#include "http/http_request.h"
 #include "outputs/web_folder_file.h"
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "outputs/http_server.h"
+#include "http/http_server.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "outputs/http_reply.h"
+#include "http/http_reply.h"
 
 #include <QFile>
 

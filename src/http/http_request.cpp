@@ -1,4 +1,4 @@
-#include "outputs/http_request.h"
+#include "http/http_request.h"
 
 namespace {
 
