@@ -5,14 +5,6 @@
 
 namespace {
 
-QString FigureColumns(UserFigure figure)
-{
-    if (figure == UserFigure::None)
-        return QString();
-    const QString text = UserFigureText(figure);
-    return QStringLiteral(", Up ") + text + QStringLiteral(", Down ") + text;
-}
-
 QByteArray Line(const QString &text)
 {
     return text.toUtf8() + "\r\n";
@@ -48,12 +40,6 @@ bool DropTornTail(QFile &file)
 }
 
 } // namespace
-
-QString LogHeader(UserFigure user1, UserFigure user2)
-{
-    return QStringLiteral("Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)")
-        + FigureColumns(user1) + FigureColumns(user2);
-}
 
 bool SampleLog::writeLine(const QString &path, const QString &logLine)
 {

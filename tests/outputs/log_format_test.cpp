@@ -3,6 +3,8 @@
 // choice of the user-defined figures, several column widths and date
 // patterns. The expected bytes were taken once from a known-good build;
 // the log files users already hold depend on them staying the same.
+#include "sampling/log_format.h"
+
 #include "outputs/sample_log.h"
 
 #include "demo/hub_a_pages.h"
@@ -20,6 +22,19 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+const QString kBase
+    = QStringLiteral("Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)");
+
+TEST(LogFormat, HeaderNamesTheChosenFigures)
+{
+    const UserFigure none = UserFigure::None;
+    EXPECT_EQ(LogHeader(none, none), kBase);
+    EXPECT_EQ(
+        LogHeader(UserFigure::CrcErrors, none), kBase + QStringLiteral(", Up CRC Errors, Down CRC Errors"));
+    EXPECT_EQ(LogHeader(none, UserFigure::OutputPower),
+        kBase + QStringLiteral(", Up Output Power (dBm), Down Output Power (dBm)"));
+}
 
 LineFigures Figures()
 {
