@@ -5,8 +5,7 @@
 // The sample log file: one CR LF line per sample, a header line and a dash
 // line at the top of a new file and again before the first line after the
 // user-defined figures changed. The header and the lines are built as
-// sampling/log_format.h says. The file is opened and closed for every
-// line; nothing stays open between samples.
+// sampling/log_format.h says; the file is written by a LineAppender.
 class SampleLog {
 public:
     // The header for the current user-defined figures.
