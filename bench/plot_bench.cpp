@@ -8,7 +8,6 @@
 #include "bench_support.h"
 #include "graphs/chart.h"
 #include "graphs/graph_set.h"
-#include "outputs/sample_log.h"
 #include "sampling/browser_view.h"
 #include "sampling/line_sample.h"
 #include "sampling/sample_cycle.h"
@@ -26,7 +25,7 @@ namespace {
 struct ShownGraphs {
     ShownGraphs()
     {
-        graphs = new GraphSet(cycle, sample, log, moments, settings, &window);
+        graphs = new GraphSet(cycle, sample, moments, settings, &window);
         SettingsBindings bindings;
         graphs->bindSettings(bindings);
         bindings.applyInLoadOrder();
@@ -57,7 +56,6 @@ struct ShownGraphs {
     QuietBrowserView view;
     NavigationUrls urls;
     LineSample sample;
-    SampleLog log;
     Settings settings { SettingsContext { QString(), &moments, QRect(), QLocale::system() } };
     SampleCycle cycle { view, urls, sample, moments };
     QWidget window;

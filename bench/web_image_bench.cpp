@@ -7,7 +7,6 @@
 #include "bench_support.h"
 #include "graphs/chart.h"
 #include "graphs/graph_set.h"
-#include "outputs/sample_log.h"
 #include "outputs/web_image_step.h"
 #include "outputs/web_serving.h"
 #include "sampling/browser_view.h"
@@ -25,11 +24,10 @@ void BM_WebImageStep(benchmark::State &state)
     QuietBrowserView view;
     NavigationUrls urls;
     LineSample sample;
-    SampleLog log;
     Settings settings { SettingsContext { QString(), &moments, QRect(), QLocale::system() } };
     SampleCycle cycle { view, urls, sample, moments };
     QWidget owner;
-    auto *graphs = new GraphSet(cycle, sample, log, moments, settings, &owner);
+    auto *graphs = new GraphSet(cycle, sample, moments, settings, &owner);
     SettingsBindings bindings;
     graphs->bindSettings(bindings);
     bindings.applyInLoadOrder();

@@ -43,9 +43,9 @@ QWidget *MakePage(QWidget *owner, Chart *chart)
 
 } // namespace
 
-GraphSet::GraphSet(SampleCycle &cycle, LineSample &sample, SampleLog &log, const Clock &clock,
-    Settings &settings, QWidget *owner)
-    : QObject(owner), m_cycle(cycle), m_sample(sample), m_log(log), m_clock(clock), m_settings(settings)
+GraphSet::GraphSet(
+    SampleCycle &cycle, LineSample &sample, const Clock &clock, Settings &settings, QWidget *owner)
+    : QObject(owner), m_cycle(cycle), m_sample(sample), m_clock(clock), m_settings(settings)
 {
     createCharts(owner);
     createPagingPanels();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/user_figure.h"
 #include "graphs/axis_drag.h"
 #include "graphs/graph_cursors.h"
 #include "graphs/graph_settings.h"
@@ -15,7 +16,6 @@
 class Chart;
 class Clock;
 class SampleCycle;
-class SampleLog;
 class SettingsBindings;
 struct LineSample;
 class QAction;
@@ -48,10 +48,8 @@ class GraphSet final : public QObject {
 
 public:
     // The graphs hold sampling while a graph is held with the mouse and page
-    // it with the paging buttons; they clear the sample's hour baselines and
-    // keep the log header in step with the user-defined figures.
-    GraphSet(SampleCycle &cycle, LineSample &sample, SampleLog &log, const Clock &clock, Settings &settings,
-        QWidget *owner);
+    // it with the paging buttons; they clear the sample's hour baselines.
+    GraphSet(SampleCycle &cycle, LineSample &sample, const Clock &clock, Settings &settings, QWidget *owner);
     ~GraphSet() override;
 
     // Binds the graph keys to their controls; the axis limits are taken
@@ -176,6 +174,12 @@ signals:
     void captureVisibleWanted();
     void saveVisibleAsWanted();
     void captureAllWanted();
+    // The drop-down list of a user-defined graph closed: the figures both
+    // graphs now show, for the log's header to name.
+    void userFiguresChosen(UserFigure user1, UserFigure user2);
+    // The choice of a user-defined graph changed, by the user or by the
+    // settings: the log owes its file a header before the next line.
+    void userFigureChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -219,7 +223,6 @@ private:
     bool inLastHourMode(const UserGraph &graph) const;
     void setTabCaption(UserGraph &graph, const QString &caption);
     void setNoneAxes(Chart *chart);
-    void rebuildLogHeader();
     void updateTimePerPage();
 
     int chartNumber(const Chart *chart) const;
@@ -228,7 +231,6 @@ private:
 
     SampleCycle &m_cycle;
     LineSample &m_sample;
-    SampleLog &m_log;
     const Clock &m_clock;
     GraphSettings m_settings;
     GraphCursors m_cursors;

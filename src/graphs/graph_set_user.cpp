@@ -5,7 +5,6 @@
 #include "base/clock.h"
 #include "graphs/chart.h"
 #include "graphs/user_graph_rules.h"
-#include "outputs/sample_log.h"
 #include "sampling/line_sample.h"
 #include "sampling/sample_cycle.h"
 
@@ -146,11 +145,6 @@ void GraphSet::setNoneAxes(Chart *chart)
     SetRangeSafely(*chart, ChartAxis::Right, 0, 10);
 }
 
-void GraphSet::rebuildLogHeader()
-{
-    m_log.setHeader(LogHeader(figureOf(m_user[0]), figureOf(m_user[1])));
-}
-
 void GraphSet::userCloseUp(UserGraph &graph)
 {
     const QString text = graph.box->currentText();
@@ -165,7 +159,7 @@ void GraphSet::userCloseUp(UserGraph &graph)
         setTabCaption(graph, LastHourCaption(text));
     if (figureOf(graph) == UserFigure::None)
         setNoneAxes(graph.chart);
-    rebuildLogHeader();
+    emit userFiguresChosen(figureOf(m_user[0]), figureOf(m_user[1]));
 }
 
 void GraphSet::boxUser1CloseUp()
@@ -180,12 +174,12 @@ void GraphSet::boxUser2CloseUp()
 
 void GraphSet::boxUser1Change()
 {
-    m_log.setHeaderPending(true);
+    emit userFigureChanged();
 }
 
 void GraphSet::boxUser2Change()
 {
-    m_log.setHeaderPending(true);
+    emit userFigureChanged();
 }
 
 void GraphSet::userTotalClick(UserGraph &graph)

@@ -1,6 +1,7 @@
 #include "outputs/line_events_log.h"
 
 #include "base/date_time_pattern.h"
+#include "outputs/line_appender.h"
 #include "outputs/sample_log.h"
 #include "sampling/text_primitives.h"
 
@@ -61,11 +62,6 @@ std::optional<LineEvent> ReadEventLine(QStringView line)
     return event;
 }
 
-QByteArray Line(const QString &text)
-{
-    return text.toUtf8() + "\r\n";
-}
-
 } // namespace
 
 QString LineEventsPath(const QString &logPath)
@@ -97,33 +93,10 @@ QString LineEventLine(const LineEvent &event, const QString &dateFormat, int tab
 
 bool AppendLineEvent(const QString &path, const QString &line)
 {
-    const bool fresh = !QFileInfo::exists(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
-        return false;
-    const qint64 before = file.size();
-    QByteArray bytes;
-    if (fresh || before == 0) {
-        const QString header = LineEventsHeader();
-        bytes = Line(header) + Line(QString(header.size(), u'-'));
-    } else {
-        // A line cut short (the program killed while writing) is ended
-        // first, so it never runs into this one.
-        char last = 0;
-        if (!file.seek(before - 1) || file.read(&last, 1) != 1)
-            return false;
-        if (last != '\n')
-            bytes = "\r\n";
-    }
-    bytes += Line(line);
-    if (file.write(bytes) != bytes.size()) {
-        if (fresh)
-            file.remove();
-        else
-            file.resize(before);
-        return false;
-    }
-    return true;
+    // An events file left empty gets its header too: only a file that
+    // starts with it is ever trimmed.
+    const bool empty = QFileInfo(path).size() == 0;
+    return LineAppender(path, LineEventsHeader()).append(line, empty);
 }
 
 std::vector<LineEvent> ReadLineEvents(const QString &path, std::size_t most)

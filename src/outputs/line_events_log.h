@@ -16,9 +16,10 @@ QString LineEventsPath(const QString &logPath); // nothing for an empty logPath
 QString LineEventsHeader();
 QString LineEventLine(const LineEvent &event, const QString &dateFormat, int tab);
 
-// Appends a line to the file, creating it with the header and dash line;
-// all of it goes in one write call. A failure leaves the file as it was
-// and returns false.
+// Appends a line to the file, creating it with the header and dash line
+// (an empty file gets them too); a torn last line is cut off first. All of
+// it goes in one write call. A failure leaves the file as it was and
+// returns false.
 bool AppendLineEvent(const QString &path, const QString &line);
 
 // The events in the file, oldest first, at most the newest `most` of them;

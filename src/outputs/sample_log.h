@@ -1,18 +1,11 @@
 #pragma once
 
-#include "base/user_figure.h"
-
 #include <QString>
-
-// "Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)"
-// and, for each user-defined graph that shows a figure, its up and down
-// columns ("[none]" adds nothing).
-QString LogHeader(UserFigure user1, UserFigure user2);
 
 // The sample log file: one CR LF line per sample, a header line and a dash
 // line at the top of a new file and again before the first line after the
-// user-defined figures changed. The file is opened and closed for every
-// line; nothing stays open between samples.
+// user-defined figures changed. The header and the lines are built as
+// sampling/log_format.h says; the file is written by a LineAppender.
 class SampleLog {
 public:
     // The header for the current user-defined figures.
@@ -29,9 +22,10 @@ public:
     bool trimBusy() const { return m_trimBusy; }
 
     // Appends logLine to the file at path, the caller having checked that
-    // logging is on. Any failure (missing folder, no permission, full disk)
-    // drops this line without a message, and the file keeps what it held
-    // before; false then, and while trimming.
+    // logging is on; a torn last line is cut off first. Any failure
+    // (missing folder, no permission, full disk) drops this line without a
+    // message, and the file keeps what it held before; false then, and
+    // while trimming.
     bool writeLine(const QString &path, const QString &logLine);
 
 private:

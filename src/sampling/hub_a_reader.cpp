@@ -1,6 +1,7 @@
 #include "sampling/hub_a_reader.h"
 
 #include "base/int_parsing.h"
+#include "sampling/log_format.h"
 #include "sampling/reader_steps.h"
 #include "sampling/text_primitives.h"
 
@@ -101,9 +102,9 @@ void BTHomeHub3A(QStringView page, const ReaderOptions &options, LineSample &sam
         ReaderSteps::ReadNoiseMargin(Cut(ValueWindow(page, p), 1, 20), options, sample, readouts);
 
     if (ReadSpeed(page, u"Upstream:", options, sample.speedUp, sample.speedUpText, readouts.Label15))
-        sample.logLine += PadLeft(sample.speedUpText, options.logTab) + u',';
+        AddSpeedUpColumn(sample.logLine, sample.speedUpText, options.logTab);
     if (ReadSpeed(page, u"Downstream:", options, sample.speedDown, sample.speedDownText, readouts.Label23))
-        sample.logLine += PadLeft(sample.speedDownText, options.logTab);
+        AddSpeedDownColumn(sample.logLine, sample.speedDownText, options.logTab);
 
     ReadUser(page, options.user1, options, ReaderSteps::Slot1(sample), sample);
     ReadUser(page, options.user2, options, ReaderSteps::Slot2(sample), sample);

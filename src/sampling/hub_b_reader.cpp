@@ -1,5 +1,6 @@
 #include "sampling/hub_b_reader.h"
 
+#include "sampling/log_format.h"
 #include "sampling/reader_steps.h"
 #include "sampling/text_primitives.h"
 
@@ -95,10 +96,10 @@ void BTHomeHub3B(QStringView page, const ReaderOptions &options, LineSample &sam
     QString logText;
     if (ReadSpeed(page, u"DslInfo.UpCurrRate)", options, sample.speedUp, sample.speedUpText, readouts.Label15,
             logText))
-        sample.logLine += PadLeft(logText, options.logTab) + u',';
+        AddSpeedUpColumn(sample.logLine, logText, options.logTab);
     if (ReadSpeed(page, u"DslInfo.DownCurrRate)", options, sample.speedDown, sample.speedDownText,
             readouts.Label23, logText))
-        sample.logLine += PadLeft(logText, options.logTab);
+        AddSpeedDownColumn(sample.logLine, logText, options.logTab);
 
     ReadUser(page, options.user1, options, ReaderSteps::Slot1(sample), sample);
     ReadUser(page, options.user2, options, ReaderSteps::Slot2(sample), sample);

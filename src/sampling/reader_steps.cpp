@@ -1,6 +1,6 @@
 #include "sampling/reader_steps.h"
 
-#include "base/date_time_pattern.h"
+#include "sampling/log_format.h"
 #include "sampling/text_primitives.h"
 
 namespace ReaderSteps {
@@ -19,7 +19,7 @@ void ReadNoiseMargin(QStringView window, const ReaderOptions &options, LineSampl
     sample.noiseMarginUp = Correct(Convert(up, options.locale));
     readouts.Label20 = up + QStringLiteral(" dB");
 
-    sample.logLine += PadLeft(up, options.logTab) + u',' + PadLeft(down, options.logTab) + u',';
+    AddMarginColumns(sample.logLine, up, down, options.logTab);
 }
 
 UserSlot Slot1(LineSample &sample)
@@ -39,7 +39,7 @@ void ReadUserFigure(
     const QString second = ExtractNumberRun(AfterSlash(window));
     slot.first = Convert(first, options.locale);
     slot.second = Convert(second, options.locale);
-    sample.logLine += u',' + PadLeft(second, options.logTab) + u',' + PadLeft(first, options.logTab);
+    AddUserColumns(sample.logLine, second, first, options.logTab);
     if (slot.secondBase == 0)
         slot.secondBase = slot.second;
     if (slot.firstBase == 0)
@@ -50,5 +50,5 @@ void ReadUserFigure(
 
 void StartLogLine(LineSample &sample, const QDateTime &loadedAt, const QString &logDateFormat)
 {
-    sample.logLine = FormatDateTime(logDateFormat, loadedAt) + QStringLiteral(", ");
+    sample.logLine = LogLineStart(loadedAt, logDateFormat);
 }

@@ -38,8 +38,8 @@ HeadlessMonitor::HeadlessMonitor(
     if (browserWidget)
         browserWidget->setParent(&m_owner);
     Settings &settings = m_monitor.settings();
-    m_graphs = new GraphSet(
-        m_monitor.cycle(), m_monitor.sample(), m_monitor.log(), m_monitor.clock(), settings, &m_owner);
+    m_graphs = new GraphSet(m_monitor.cycle(), m_monitor.sample(), m_monitor.clock(), settings, &m_owner);
+    FollowUserFigures(*m_graphs, m_monitor);
     m_rules = new CaptureRules(settings, &m_owner);
     m_capture = new GraphCapture(*m_graphs, m_monitor.sample(), m_monitor.clock(), settings, &m_owner);
 }

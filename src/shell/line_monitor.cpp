@@ -4,6 +4,7 @@
 #include "outputs/daily_maintenance.h"
 #include "outputs/line_events_log.h"
 #include "sampling/browser_view.h"
+#include "sampling/log_format.h"
 #include "sampling/router_navigation.h"
 #include "sampling/router_settings.h"
 #include "sampling/sample_cycle.h"
@@ -63,7 +64,7 @@ void LineMonitor::applySettings()
     // The log's header names the user-defined figures; it is not yet owed
     // to the file.
     const ReaderOptions figures = router.readerOptions();
-    m_log.setHeader(LogHeader(figures.user1, figures.user2));
+    userFiguresChosen(figures.user1, figures.user2);
     m_log.setHeaderPending(false);
     m_cycle->setSampleSeconds(router.sampleSeconds());
     // The resume delay is taken here only: a changed delay applies from the
@@ -77,6 +78,16 @@ void LineMonitor::prepareClose()
     m_webServer.stop();
     if (m_urls.learnedUrl != m_urls.navigationUrl)
         m_urls.navigationUrl = m_urls.learnedUrl;
+}
+
+void LineMonitor::userFiguresChosen(UserFigure user1, UserFigure user2)
+{
+    m_log.setHeader(LogHeader(user1, user2));
+}
+
+void LineMonitor::userFigureChanged()
+{
+    m_log.setHeaderPending(true);
 }
 
 bool LineMonitor::SaveIni()

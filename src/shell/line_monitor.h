@@ -2,6 +2,7 @@
 
 #include "base/settings.h"
 #include "base/settings_bindings.h"
+#include "base/user_figure.h"
 #include "outputs/line_event_history.h"
 #include "outputs/sample_log.h"
 #include "outputs/web_image_server.h"
@@ -70,6 +71,11 @@ public:
     void prepareClose();
     // Takes back what the bindings collect and writes the settings file.
     bool SaveIni();
+
+    // The log follows the user-defined graphs: its header names the figures
+    // last chosen, and is owed to the file once a choice changed.
+    void userFiguresChosen(UserFigure user1, UserFigure user2);
+    void userFigureChanged();
 
 private:
     MonitorContext m_context;

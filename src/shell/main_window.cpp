@@ -19,6 +19,7 @@
 #include "shell/more_advanced_settings_dialog.h"
 #include "shell/router_access_controls.h"
 #include "shell/run_glyphs.h"
+#include "shell/shared_steps.h"
 #include "shell/size_texts.h"
 #include "shell/status_step.h"
 #include "shell/tray_controller.h"
@@ -296,8 +297,9 @@ void TForm1::buildToolbar()
 void TForm1::buildTabs(QWidget *browserWidget)
 {
     PageControl1 = new QTabWidget(this);
-    m_graphs = new GraphSet(m_monitor.cycle(), m_monitor.sample(), m_monitor.log(), m_monitor.clock(),
-        m_monitor.settings(), this);
+    m_graphs
+        = new GraphSet(m_monitor.cycle(), m_monitor.sample(), m_monitor.clock(), m_monitor.settings(), this);
+    FollowUserFigures(*m_graphs, m_monitor);
     m_webServer = new WebServerControls(m_monitor.webServer(), m_monitor.settings(), this);
     m_capture = new CaptureControls(m_monitor, *m_graphs, PageControl1, this);
     PageControl1->addTab(buildHomeHubTab(browserWidget), QStringLiteral("Home Hub"));

@@ -50,3 +50,9 @@ void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
     QObject::connect(&cycle, &SampleCycle::runStateChanged, context, publishRunState);
     publishRunState();
 }
+
+void FollowUserFigures(const GraphSet &graphs, LineMonitor &monitor)
+{
+    QObject::connect(&graphs, &GraphSet::userFiguresChosen, &monitor, &LineMonitor::userFiguresChosen);
+    QObject::connect(&graphs, &GraphSet::userFigureChanged, &monitor, &LineMonitor::userFigureChanged);
+}

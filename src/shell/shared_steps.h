@@ -24,3 +24,7 @@ struct GraphOutputs {
 // owns the connections made here.
 void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
     std::function<void(const QString &message)> reportImageError, QObject *context);
+
+// The log's header follows the choices of the user-defined graphs. Made
+// right after the graphs, before the settings are applied to them.
+void FollowUserFigures(const GraphSet &graphs, LineMonitor &monitor);

@@ -2,7 +2,6 @@
 #include "graphs/chart.h"
 #include "graphs/graph_set.h"
 #include "graphs/plot_step.h"
-#include "outputs/sample_log.h"
 #include "sampling/sample_cycle.h"
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
@@ -50,7 +49,11 @@ protected:
     {
         window = std::make_unique<QWidget>();
         bindings = SettingsBindings();
-        graphs = new GraphSet(cycle, sample, log, clock, settings, window.get());
+        graphs = new GraphSet(cycle, sample, clock, settings, window.get());
+        QObject::connect(graphs, &GraphSet::userFiguresChosen, [this](UserFigure user1, UserFigure user2) {
+            chosen = { user1, user2 };
+        });
+        QObject::connect(graphs, &GraphSet::userFigureChanged, [this] { ++figureChanges; });
         QObject::connect(graphs, &GraphSet::tabCaptionChanged,
             [this](int page, const QString &caption) { captions[page] = caption; });
         graphs->bindSettings(bindings);
@@ -118,13 +121,14 @@ protected:
     FakeBrowserView view;
     NavigationUrls urls;
     LineSample sample;
-    SampleLog log;
     Settings settings;
     SettingsBindings bindings;
     SampleCycle cycle;
     std::unique_ptr<QWidget> window;
     GraphSet *graphs = nullptr; // child of window
     QMap<int, QString> captions;
+    std::pair<UserFigure, UserFigure> chosen { UserFigure::None, UserFigure::None };
+    int figureChanges = 0;
 };
 
 TEST_F(GraphSetTest, FirstSampleSitsAtTheLeftOfTheFirstPage)
@@ -465,13 +469,16 @@ TEST_F(GraphSetTest, StartUpWithNoneAndLastHourSelected)
 TEST_F(GraphSetTest, ChoosingAFigureSetsTitlesCaptionButtonsAndTheLogHeader)
 {
     start();
+    const int changesBefore = figureChanges;
+    graphs->boxUser1->setCurrentIndex(3);
     graphs->boxUser2->setCurrentIndex(1);
-    EXPECT_TRUE(log.headerPending());
+    EXPECT_EQ(figureChanges - changesBefore, 2);
+    EXPECT_EQ(chosen.second, UserFigure::None); // not before the list closes
     graphs->boxUser2CloseUp();
     EXPECT_EQ(graphs->Chart4->axisTitle(ChartAxis::Left), QStringLiteral("Upstream Line Attenuation (dB)"));
     EXPECT_EQ(captions[4], QStringLiteral("Line Attenuation "));
     EXPECT_FALSE(graphs->rbLastHour2->isEnabled());
-    EXPECT_TRUE(log.header().endsWith(QStringLiteral("Down Line Attenuation (dB)")));
+    EXPECT_EQ(chosen, std::make_pair(UserFigure::FecErrors, UserFigure::LineAttenuation));
 }
 
 TEST_F(GraphSetTest, SavedAxesAreRestoredAndSavedTruncated)

@@ -12,19 +12,6 @@
 
 namespace {
 
-const QString kBase
-    = QStringLiteral("Date/Time, Up SNR (dB), Down SNR (dB), Up Sync (Kbps), Down Sync (Kbps)");
-
-TEST(SampleLog, HeaderNamesTheChosenFigures)
-{
-    const UserFigure none = UserFigure::None;
-    EXPECT_EQ(LogHeader(none, none), kBase);
-    EXPECT_EQ(
-        LogHeader(UserFigure::CrcErrors, none), kBase + QStringLiteral(", Up CRC Errors, Down CRC Errors"));
-    EXPECT_EQ(LogHeader(none, UserFigure::OutputPower),
-        kBase + QStringLiteral(", Up Output Power (dBm), Down Output Power (dBm)"));
-}
-
 class SampleLogTest : public ::testing::Test {
 protected:
     SampleLogTest() { log.setHeader(QStringLiteral("Date, A")); }

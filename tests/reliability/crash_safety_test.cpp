@@ -10,6 +10,7 @@
 #include "base/settings.h"
 #include "outputs/maintenance.h"
 #include "outputs/sample_log.h"
+#include "sampling/log_format.h"
 #include "support/temp_data_dir.h"
 
 #ifdef LINEWARDEN_WITH_JPEG

@@ -9,6 +9,7 @@
 #include "outputs/line_events_log.h"
 #include "outputs/maintenance.h"
 #include "outputs/sample_log.h"
+#include "sampling/log_format.h"
 
 #ifdef LINEWARDEN_WITH_JPEG
 #include "outputs/jpeg_codec.h"
