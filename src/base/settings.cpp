@@ -66,7 +66,7 @@ QVariant Settings::defaultValue(SettingKey key) const
 
 void Settings::resetToDefaults()
 {
-    for (const SettingSpec &row : SettingTable())
+    for (const SettingRow &row : SettingTable())
         m_values[static_cast<std::size_t>(row.key)] = defaultValue(row.key);
     m_loadedPasswordBytes.clear();
 }
@@ -83,14 +83,14 @@ bool Settings::Load(const QString &path)
         m_values[static_cast<std::size_t>(key)] = readValue(file, key);
     }
     if (const auto stored
-        = file.value(Latin1(SpecOf(SettingKey::Password).section), Latin1(SpecOf(SettingKey::Password).name)))
+        = file.value(Latin1(RowOf(SettingKey::Password).section), Latin1(RowOf(SettingKey::Password).name)))
         m_loadedPasswordBytes = EnDeCrypt(StoredPassword(*stored));
     return true;
 }
 
 QVariant Settings::readValue(const IniFile &file, SettingKey key) const
 {
-    const SettingSpec &row = SpecOf(key);
+    const SettingRow &row = RowOf(key);
     const QVariant fallback = defaultValue(key);
     const auto stored = file.value(Latin1(row.section), Latin1(row.name));
     if (!stored)
@@ -116,7 +116,7 @@ QVariant Settings::readValue(const IniFile &file, SettingKey key) const
 
 QByteArray Settings::storedBytes(SettingKey key, bool &skip) const
 {
-    const SettingSpec &row = SpecOf(key);
+    const SettingRow &row = RowOf(key);
     const QVariant &value = m_values[static_cast<std::size_t>(key)];
     skip = false;
     switch (row.type) {
@@ -150,7 +150,7 @@ bool Settings::SaveIni(const QString &path) const
     if (file.load(path) == IniFile::LoadResult::Failed)
         return false;
     const bool saveAxes = flag(SettingKey::SaveAxes);
-    for (const SettingSpec &row : SettingTable()) {
+    for (const SettingRow &row : SettingTable()) {
         if (IsAxisKey(row.key) && !saveAxes)
             continue;
         bool skip = false;
@@ -163,49 +163,49 @@ bool Settings::SaveIni(const QString &path) const
 
 int Settings::integer(SettingKey key) const
 {
-    Q_ASSERT(SpecOf(key).type == SettingType::Integer);
+    Q_ASSERT(RowOf(key).type == SettingType::Integer);
     return m_values[static_cast<std::size_t>(key)].toInt();
 }
 
 bool Settings::flag(SettingKey key) const
 {
-    Q_ASSERT(SpecOf(key).type == SettingType::Boolean);
+    Q_ASSERT(RowOf(key).type == SettingType::Boolean);
     return m_values[static_cast<std::size_t>(key)].toBool();
 }
 
 QString Settings::text(SettingKey key) const
 {
-    Q_ASSERT(SpecOf(key).type == SettingType::String || SpecOf(key).type == SettingType::Password);
+    Q_ASSERT(RowOf(key).type == SettingType::String || RowOf(key).type == SettingType::Password);
     return m_values[static_cast<std::size_t>(key)].toString();
 }
 
 QTime Settings::time(SettingKey key) const
 {
-    Q_ASSERT(SpecOf(key).type == SettingType::TimeOfDay);
+    Q_ASSERT(RowOf(key).type == SettingType::TimeOfDay);
     return m_values[static_cast<std::size_t>(key)].toTime();
 }
 
 void Settings::setInteger(SettingKey key, int value)
 {
-    Q_ASSERT(SpecOf(key).type == SettingType::Integer);
+    Q_ASSERT(RowOf(key).type == SettingType::Integer);
     m_values[static_cast<std::size_t>(key)] = value;
 }
 
 void Settings::setFlag(SettingKey key, bool value)
 {
-    Q_ASSERT(SpecOf(key).type == SettingType::Boolean);
+    Q_ASSERT(RowOf(key).type == SettingType::Boolean);
     m_values[static_cast<std::size_t>(key)] = value;
 }
 
 void Settings::setText(SettingKey key, const QString &value)
 {
-    Q_ASSERT(SpecOf(key).type == SettingType::String || SpecOf(key).type == SettingType::Password);
+    Q_ASSERT(RowOf(key).type == SettingType::String || RowOf(key).type == SettingType::Password);
     m_values[static_cast<std::size_t>(key)] = value;
 }
 
 void Settings::setTime(SettingKey key, const QTime &value)
 {
-    Q_ASSERT(SpecOf(key).type == SettingType::TimeOfDay);
+    Q_ASSERT(RowOf(key).type == SettingType::TimeOfDay);
     // Stored texts carry whole seconds.
     m_values[static_cast<std::size_t>(key)]
         = value.isValid() ? QTime(value.hour(), value.minute(), value.second()) : QTime();

@@ -124,32 +124,34 @@ struct SettingsContext {
     QLocale locale = QLocale::system();
 };
 
-// One row of the key table. heldIn names the main-window control that holds
-// the value, or is empty for a setting kept in memory under the key's name.
-// The default is defaultText read as the file would hold it, or, for the
-// keys whose default depends on where and when the program runs,
+// One row of the key table. loadPosition is the key's place in the load
+// order, 0 first. heldIn names the main-window control that holds the value,
+// or is empty for a setting kept in memory under the key's name. The default
+// is defaultText read as the file would hold it, or, for the keys whose
+// default depends on where and when the program runs,
 // computedDefault(context, row).
-struct SettingSpec {
+struct SettingRow {
     SettingKey key;
+    std::size_t loadPosition;
     QLatin1String section;
     QLatin1String name;
     SettingType type;
     QLatin1String heldIn;
     const char *defaultText;
-    QVariant (*computedDefault)(const SettingsContext &context, const SettingSpec &row);
+    QVariant (*computedDefault)(const SettingsContext &context, const SettingRow &row);
 };
 
 // The key table, in SaveIni's order (indexed by SettingKey).
-const std::array<SettingSpec, kSettingKeyCount> &SettingTable();
-const SettingSpec &SpecOf(SettingKey key);
+const std::array<SettingRow, kSettingKeyCount> &SettingTable();
+const SettingRow &RowOf(SettingKey key);
 // The value a key takes when the file lacks it, in the type of its row
 // (int, bool, QString or QTime).
 QVariant DefaultOf(SettingKey key, const SettingsContext &context);
 
-// The keys in the order the settings are loaded and applied to the window.
-// The order matters because applying a value can change others. The twenty
-// axis keys sit right after SaveAxes: when SaveAxes is clear their values are
-// the fixed limits, not the file's.
+// The keys in the order the settings are loaded and applied to the window,
+// by the rows' loadPosition. The order matters because applying a value can
+// change others. The twenty axis keys sit right after SaveAxes: when
+// SaveAxes is clear their values are the fixed limits, not the file's.
 const std::vector<SettingKey> &LoadOrder();
 
 // The axis keys: "C", the graph number (1 Noise Margin, 2 Connection Speed,

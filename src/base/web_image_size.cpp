@@ -16,7 +16,8 @@ int Side(QStringView text, int fallback)
 
 QSize WebImageSize(QStringView widthText, QStringView heightText)
 {
-    return QSize(Side(widthText, 500), Side(heightText, 300));
+    return QSize(
+        Side(widthText, kWebImageFallbackSize.width()), Side(heightText, kWebImageFallbackSize.height()));
 }
 
 QString HeldWebImageSide(const QString &text)

@@ -11,9 +11,12 @@
 // well under a second.
 constexpr int kWebImageSideMax = 4096;
 
-// The web image's size from the texts of its width and height boxes: 500 by
-// 300 where a box does not hold a number above zero; a side above
-// kWebImageSideMax is held at it.
+// The web image's size where its boxes say nothing usable.
+constexpr QSize kWebImageFallbackSize(500, 300);
+
+// The web image's size from the texts of its width and height boxes: the
+// side of kWebImageFallbackSize where a box does not hold a number above
+// zero; a side above kWebImageSideMax is held at it.
 QSize WebImageSize(QStringView widthText, QStringView heightText);
 
 // The text of a size box held within the bound: a number above

@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "base/settings_bindings.h"
+#include "base/web_image_size.h"
 #include "graphs/axis_refused.h"
 #include "graphs/axis_rules.h"
 #include "graphs/chart.h"
@@ -74,7 +75,7 @@ void GraphSet::createCharts(QWidget *owner)
     // shown and it keeps the web image's size rather than the page's.
     TabSheet3 = new QWidget(owner);
     Chart5 = new Chart(TabSheet3);
-    Chart5->resize(500, 300);
+    Chart5->resize(kWebImageFallbackSize);
 
     const auto titles = [](Chart *chart, const char *left, const char *right) {
         chart->setAxisTitle(ChartAxis::Left, QLatin1String(left));

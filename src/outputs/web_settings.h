@@ -18,8 +18,9 @@ public:
     QString webFolder() const { return m_settings.text(SettingKey::WebFolder); }
     bool metrics() const { return m_settings.flag(SettingKey::Metrics); }
 
-    // edWidth by edHeight; 500 by 300 where a box does not hold a number
-    // above zero, and no side above kWebImageSideMax (a hand-edited file).
+    // edWidth by edHeight; the side of kWebImageFallbackSize where a box does
+    // not hold a number above zero, and no side above kWebImageSideMax (a
+    // hand-edited file).
     QSize imageSize() const
     {
         return WebImageSize(m_settings.text(SettingKey::webWidth), m_settings.text(SettingKey::webHeight));

@@ -21,7 +21,7 @@ SampleCycle::SampleCycle(
     : QObject(parent), m_view(view), m_urls(urls), m_sample(sample), m_clock(clock)
 {
     m_timer1.setInterval(m_sampleSeconds * 1000);
-    m_timer5.setInterval(120 * 1000);
+    setPauseDelaySeconds(DefaultOf(SettingKey::PauseDelay, {}).toInt());
     m_timer2.setInterval(HintMilliseconds);
     connect(&m_timer1, &QTimer::timeout, this, &SampleCycle::Timer1Timer);
     connect(&m_timer5, &QTimer::timeout, this, &SampleCycle::Timer5Timer);

@@ -28,11 +28,12 @@ LineMonitor::LineMonitor(const MonitorContext &context, BrowserView &view, QObje
     // What earlier runs found stays in view; this run finds its own anew.
     m_lineEvents.restore(
         ReadLineEvents(LineEventsPath(m_settings.text(SettingKey::LogFile)), LineEventHistory::kMostEvents));
-    // The program's own picture folders; one that cannot be made is left
-    // out, and what needs it stays off.
-    for (const char *name : { "Capture", "WebServer" })
+    // The program's own picture folders, where the capture and web folders
+    // lie by default; one that cannot be made is left out, and what needs it
+    // stays off.
+    for (const SettingKey folder : { SettingKey::Capture, SettingKey::WebFolder })
         if (!m_context.dataFolder.isEmpty())
-            QDir(m_context.dataFolder).mkpath(QString::fromLatin1(name));
+            QDir().mkpath(m_settings.defaultValue(folder).toString());
     m_cycle = new SampleCycle(m_view, m_urls, m_sample, clock(), this);
     m_navigation
         = new RouterNavigation(m_view, *m_cycle, m_urls, m_sample, clock(), m_settings, m_pipeline, this);

@@ -95,7 +95,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     : QMainWindow(parent), m_monitor(monitor), m_browser(monitor.view())
 {
     setWindowTitle(QStringLiteral("Linewarden"));
-    setMinimumSize(850, 650);
+    setMinimumSize(kMinimumWindowSize);
 
     m_logControls = new LogControls(m_monitor.settings(), m_monitor.context().dataFolder, this);
     m_routerAccess = new RouterAccessControls(m_monitor.settings(), this);

@@ -25,7 +25,13 @@ namespace {
 
 constexpr int ClientWidth = 614;
 constexpr int ClientHeight = 382;
-const QLatin1String DefaultAddress("192.168.1.254");
+
+// The router address the wizard offers and "Default" puts back: the
+// Address key's default.
+QString DefaultAddress()
+{
+    return DefaultOf(SettingKey::Address, {}).toString();
+}
 
 QString TypeIntroText()
 {
@@ -148,7 +154,7 @@ QWidget *TForm4::buildAddressPage()
         page);
     Label7 = Text(QStringLiteral("Router network address: "), page, false);
     Label8 = Text(QStringLiteral("http://"), page, false);
-    edAddress = new QLineEdit(DefaultAddress, page);
+    edAddress = new QLineEdit(DefaultAddress(), page);
     Label10 = Text(QStringLiteral("Attempt to find router network address"), page, false);
     Button14 = button(QStringLiteral("Find"), &TForm4::Button14Click);
     Button15 = button(QStringLiteral("Default"), &TForm4::Button15Click);
@@ -210,7 +216,7 @@ QWidget *TForm4::buildPasswordPage()
                               "try."),
             page);
     cbAttemptLogin = new QCheckBox(QStringLiteral("Attempt to log  into the Home Hub automatically"), page);
-    cbAttemptLogin->setChecked(true);
+    cbAttemptLogin->setChecked(DefaultOf(SettingKey::Login, {}).toBool());
     edPassword = new QLineEdit(page);
     edPassword->setMaximumWidth(260);
     edPassword->setEchoMode(QLineEdit::Password);
@@ -320,7 +326,7 @@ void TForm4::btnCancelClick()
 
 void TForm4::Button15Click()
 {
-    edAddress->setText(DefaultAddress);
+    edAddress->setText(DefaultAddress());
 }
 
 void TForm4::Button14Click()

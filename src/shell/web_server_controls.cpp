@@ -108,8 +108,8 @@ void WebServerControls::buildGroup(QWidget *owner)
     grid->addWidget(cbWeb, 0, 0);
     grid->addLayout(where, 0, 1);
 
-    edWidth = SizeBox(Group, SizeHint(QStringLiteral("Width"), 500));
-    edHeight = SizeBox(Group, SizeHint(QStringLiteral("Height"), 300));
+    edWidth = SizeBox(Group, SizeHint(QStringLiteral("Width"), kWebImageFallbackSize.width()));
+    edHeight = SizeBox(Group, SizeHint(QStringLiteral("Height"), kWebImageFallbackSize.height()));
     auto *size = new QHBoxLayout;
     size->addWidget(edWidth);
     size->addWidget(new QLabel(QStringLiteral("x"), Group));

@@ -1,11 +1,7 @@
 #include "shell/window_placement.h"
 
-#include <QtGlobal>
-
 namespace {
 
-constexpr int MinimumWindowWidth = 850;
-constexpr int MinimumWindowHeight = 650;
 constexpr int WindowFrameWidth = 20;
 constexpr int WindowBarsHeight = 150;
 
@@ -34,7 +30,6 @@ QPoint CentredOver(const QRect &ownerFrame, const QSize &ownFrame)
 
 QSize GraphAreaOfWindow(const QSize &window)
 {
-    const int width = qMax(window.width(), MinimumWindowWidth);
-    const int height = qMax(window.height(), MinimumWindowHeight);
-    return QSize(width - WindowFrameWidth, height - WindowBarsHeight);
+    const QSize held = window.expandedTo(kMinimumWindowSize);
+    return QSize(held.width() - WindowFrameWidth, held.height() - WindowBarsHeight);
 }

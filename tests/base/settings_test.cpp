@@ -91,7 +91,7 @@ TEST_F(SettingsTest, DefaultPlaceIsOnThePrimaryMonitor)
 void SetEveryKey(Settings &settings)
 {
     int n = 0;
-    for (const SettingSpec &row : SettingTable()) {
+    for (const SettingRow &row : SettingTable()) {
         ++n;
         switch (row.type) {
         case SettingType::Integer:
@@ -121,7 +121,7 @@ TEST_F(SettingsTest, EveryKeyComesBackAsSaved)
     ASSERT_TRUE(saved.SaveIni(ini()));
 
     const Settings back = loaded();
-    for (const SettingSpec &row : SettingTable()) {
+    for (const SettingRow &row : SettingTable()) {
         SCOPED_TRACE(row.name.data());
         switch (row.type) {
         case SettingType::Integer:
@@ -147,7 +147,7 @@ TEST_F(SettingsTest, FirstSaveWritesTheKeyTableInOrder)
     const QList<QByteArray> lines = stored().split('\n');
     QList<QByteArray> expected;
     QLatin1String section;
-    for (const SettingSpec &row : SettingTable()) {
+    for (const SettingRow &row : SettingTable()) {
         if (IsAxisKey(row.key))
             continue; // SaveAxes is clear
         if (row.section != section) {
@@ -287,7 +287,7 @@ const struct {
 
 SettingKey KeyNamed(const char *name)
 {
-    for (const SettingSpec &row : SettingTable())
+    for (const SettingRow &row : SettingTable())
         if (row.name == QLatin1String(name))
             return row.key;
     ADD_FAILURE() << "no key " << name;
@@ -359,8 +359,43 @@ TEST_F(SettingsTest, LoadOrderReplaysEveryKeyOnce)
     EXPECT_EQ(at(SettingKey::SaveAxes) + 1, at(SettingKey::C1Lx));
     EXPECT_EQ(at(SettingKey::C4R) + 1, at(SettingKey::ThreeD));
     EXPECT_LT(at(SettingKey::LogFile), at(SettingKey::cbLog));
-    for (const SettingSpec &row : SettingTable())
+    for (const SettingRow &row : SettingTable())
         EXPECT_EQ(std::count(order.begin(), order.end(), row.key), 1) << row.name.data();
+}
+
+// Every key in the order it is read and applied, section by section; the
+// Metrics key, left out of the list, goes with the web server's keys.
+TEST_F(SettingsTest, LoadOrderIsTheFixedOne)
+{
+    const QStringList expected = QStringLiteral(
+        "LW-Form/Width LW-Form/Height LW-Form/Top LW-Form/Left "
+        "LW-BT/Address LW-BT/Password LW-BT/ShowPlain LW-BT/Login LW-BT/Type LW-BT/ActualUrl "
+        "LW-BT/Sample LW-BT/PointsperPage "
+        "Capture/Capture Capture/cbCapture Capture/OnClose "
+        "LW-BT/User1 LW-BT/User2 LW-BT/Total1 LW-BT/LastHour1 LW-BT/Total2 LW-BT/LastHour2 "
+        "LW-BT/Prompt LW-BT/Minimize LW-BT/SaveAxes "
+        "LW-BT/C1Lx LW-BT/C1Rx LW-BT/C5Lx LW-BT/C5Rx LW-BT/C2Lx LW-BT/C2Rx LW-BT/C3Lx LW-BT/C3Rx "
+        "LW-BT/C4Lx LW-BT/C4Rx LW-BT/C1L LW-BT/C1R LW-BT/C5L LW-BT/C5R LW-BT/C2L LW-BT/C2R "
+        "LW-BT/C3L LW-BT/C3R LW-BT/C4L LW-BT/C4R LW-BT/3D "
+        "Capture/LostSync "
+        "Log/LogFile Log/cbLog "
+        "LW-BT/Page "
+        "Log/TrimLog Log/TrimLines Log/TrimTime "
+        "Capture/DeleteImages Capture/DeleteDays Capture/DeleteTime "
+        "Advanced/LogTab Advanced/ImagePrefix Advanced/Recycle Advanced/AddPrefix "
+        "Advanced/ImageDateFormat Advanced/LogDateFormat Advanced/PauseDelay Advanced/Monitor1 "
+        "Advanced/HHAUrl Advanced/HHBUrl Advanced/WebFolder Advanced/DateStamp "
+        "WebServer/Address WebServer/Port WebServer/webWidth WebServer/webHeight WebServer/Web")
+                                     .split(QLatin1Char(' '));
+    QStringList loaded;
+    for (const SettingKey key : LoadOrder()) {
+        const SettingRow &row = RowOf(key);
+        if (key != SettingKey::Metrics)
+            loaded << QString(row.section) + QLatin1Char('/') + QString(row.name);
+    }
+    EXPECT_EQ(loaded, expected);
+    const auto at = [](SettingKey key) { return std::find(LoadOrder().begin(), LoadOrder().end(), key); };
+    EXPECT_LT(at(SettingKey::webHeight), at(SettingKey::Metrics));
 }
 
 TEST_F(SettingsTest, BothCaptureFlagsAreReadAsStored)

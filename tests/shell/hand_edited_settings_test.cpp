@@ -29,7 +29,7 @@ QByteArray EveryKeySetTo(const QByteArray &value)
 {
     QByteArray file;
     QLatin1String section;
-    for (const SettingSpec &row : SettingTable()) {
+    for (const SettingRow &row : SettingTable()) {
         if (row.section != section) {
             section = row.section;
             file += '[' + QByteArray(section.data(), section.size()) + "]\r\n";

@@ -49,7 +49,7 @@ const QString RecycleWarning
 
 QVariant ValueOf(const Settings &settings, SettingKey key)
 {
-    switch (SpecOf(key).type) {
+    switch (RowOf(key).type) {
     case SettingType::Integer:
         return settings.integer(key);
     case SettingType::Boolean:
@@ -215,7 +215,7 @@ TEST_F(MoreAdvancedSettingsTest, OnlyCloseCopiesTheControlsIntoTheSettings)
         EXPECT_FALSE(dialog->isVisible());
         for (const auto &[key, value] : EveryControlChanged)
             EXPECT_EQ(ValueOf(settings(), key), way.copies ? value : ValueOf(before, key))
-                << SpecOf(key).name.data();
+                << RowOf(key).name.data();
         EXPECT_EQ(window->graphs().dateStamp(), !way.copies);
     }
 }
