@@ -1,59 +1,41 @@
 #include "shell/main_window.h"
 
-#include "base/router_type.h"
 #include "base/settings.h"
 #include "graphs/graph_set.h"
 #include "outputs/daily_maintenance.h"
 #include "outputs/graph_capture.h"
-#include "outputs/output_settings.h"
 #include "sampling/browser_view.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
 #include "shell/capture_controls.h"
 #include "shell/control_bindings.h"
 #include "shell/image_viewer.h"
-#include "shell/indicator_pictures.h"
 #include "shell/line_events_window.h"
 #include "shell/line_monitor.h"
 #include "shell/log_controls.h"
 #include "shell/more_advanced_settings_dialog.h"
 #include "shell/router_access_controls.h"
 #include "shell/run_glyphs.h"
-#include "shell/shared_steps.h"
-#include "shell/size_texts.h"
+#include "shell/status_bar.h"
 #include "shell/status_step.h"
 #include "shell/tray_controller.h"
 #include "shell/web_server_controls.h"
 #include "shell/window_placement.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCursor>
-#include <QFileInfo>
-#include <QFormLayout>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -61,33 +43,6 @@ namespace {
 
 constexpr int HintRightMargin = 450;
 constexpr int AdvancedTab = 6;
-
-QLabel *Readout(QWidget *parent)
-{
-    auto *label = new QLabel(parent);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(90);
-    return label;
-}
-
-QLabel *Caption(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
-
-QString TrailText()
-{
-    return QStringLiteral(
-        "<div style='color:#c00000'><b>Please navigate to the 'Connection Information' page.</b></div>"
-        "<div><b style='color:blue'>Settings &gt;</b> "
-        "<b><i style='color:navy'>(Login) &gt;</i></b> "
-        "<b style='color:blue'>Advanced Settings &gt;</b> "
-        "<b><i style='color:navy'>Continue &gt;</i></b> "
-        "<b style='color:blue'>Broadband &gt;</b> "
-        "<b style='color:blue'>Connection</b></div>");
-}
 
 } // namespace
 
@@ -103,10 +58,11 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     edAddress = m_routerAccess->edAddress;
     edPassword1 = m_routerAccess->edPassword1;
     cbAttemptLogin1 = m_routerAccess->cbAttemptLogin1;
+    m_routerAccess->followCycle(m_monitor.cycle());
     m_tray = new TrayController(this, m_monitor.settings().context().locale);
     buildTabs(browserWidget);
     buildToolbar();
-    buildStatusBar();
+    m_statusBar = new StatusBar(*statusBar(), m_monitor.cycle(), m_capture->capture(), m_monitor.settings());
     buildPageMenu(browserWidget);
     buildMainMenu();
     connectParts();
@@ -195,13 +151,7 @@ void TForm1::connectParts()
 {
     SampleCycle &cycle = m_monitor.cycle();
     connect(&cycle, &SampleCycle::runStateChanged, this, &TForm1::runStateChanged);
-    connect(&cycle, &SampleCycle::startTimeChanged, StatusPanel0, &QLabel::setText);
     connect(&cycle, &SampleCycle::navigationHintHidden, Panel9, &QWidget::hide);
-    // The router's model and password may change only while not sampling.
-    connect(&cycle, &SampleCycle::started, m_routerAccess,
-        [this] { m_routerAccess->setSamplingControlsEnabled(false); });
-    connect(&cycle, &SampleCycle::paused, m_routerAccess,
-        [this] { m_routerAccess->setSamplingControlsEnabled(true); });
 
     RouterNavigation &navigation = m_monitor.navigation();
     connect(&navigation, &RouterNavigation::pageArrived, Panel4, &QWidget::hide);
@@ -216,10 +166,6 @@ void TForm1::connectParts()
 
     connect(
         m_graphs, &GraphSet::advancedTabWanted, this, [this] { PageControl1->setCurrentIndex(AdvancedTab); });
-    connect(&m_capture->capture(), &GraphCapture::allGraphsCaptured, this, [this] {
-        const OutputSettings outputs(m_monitor.settings());
-        StatusPanel2->setText(CapturePanelText(outputs.captureFolder(), outputs.locale()));
-    });
 }
 
 TForm1::~TForm1()
@@ -227,224 +173,9 @@ TForm1::~TForm1()
     qApp->removeEventFilter(this);
 }
 
-void TForm1::buildToolbar()
-{
-    auto *bar = addToolBar(QStringLiteral("Toolbar"));
-    bar->setMovable(false);
-    bar->setMouseTracking(true);
-    bar->installEventFilter(this);
-    m_toolbar = bar;
-    m_toolbarPicture = ToolbarBackgroundPicture();
-    bar->setObjectName(QStringLiteral("ImageToolbar"));
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-
-    btnRun = new QToolButton(bar);
-    btnRun->setObjectName(QStringLiteral("btnRun"));
-    btnRun->setToolTip(QStringLiteral("Start / pause plotting"));
-    btnRun->setCheckable(true);
-    btnRun->setEnabled(false);
-    btnRun->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    bar->addWidget(btnRun);
-
-    btnStop = new QToolButton(bar);
-    btnStop->setObjectName(QStringLiteral("btnStop"));
-    btnStop->setCheckable(true);
-    btnStop->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    btnStop->installEventFilter(this);
-    bar->addWidget(btnStop);
-
-    connect(btnRun, &QToolButton::clicked, &m_monitor.cycle(), &SampleCycle::btnRunClick);
-    connect(btnStop, &QToolButton::clicked, &m_monitor.cycle(), &SampleCycle::btnStopClick);
-    // A click toggles the button's latched look itself; the look follows
-    // the run state, whatever the click did.
-    connect(btnRun, &QToolButton::clicked, this, &TForm1::runStateChanged);
-    connect(btnStop, &QToolButton::clicked, this, &TForm1::runStateChanged);
-    bar->addWidget(m_capture->btnCapture);
-    bar->addWidget(m_capture->btnViewCap);
-    connect(m_capture->btnViewCap, &QToolButton::clicked, this, &TForm1::btnViewCapClick);
-    bar->addWidget(m_capture->Indicators);
-    bar->addWidget(m_logControls->btnLog);
-
-    auto *readouts = new QWidget(bar);
-    auto *grid = new QGridLayout(readouts);
-    grid->setContentsMargins(12, 0, 4, 0);
-    grid->setVerticalSpacing(0);
-    Label20 = Readout(readouts);
-    Label22 = Readout(readouts);
-    Label15 = Readout(readouts);
-    Label23 = Readout(readouts);
-    Label25 = Readout(readouts);
-    grid->addWidget(Caption(QStringLiteral("Router Uptime:"), readouts), 0, 0);
-    grid->addWidget(Label25, 0, 1, 1, 2);
-    grid->addWidget(Caption(QStringLiteral("Upstream:"), readouts), 1, 0);
-    grid->addWidget(Label20, 1, 1);
-    grid->addWidget(Label15, 1, 2);
-    grid->addWidget(Caption(QStringLiteral("Downstream:"), readouts), 2, 0);
-    grid->addWidget(Label22, 2, 1);
-    grid->addWidget(Label23, 2, 2);
-    bar->addWidget(readouts);
-    // A widget put straight on a tool bar shows and hides only through its
-    // action; the logging indicator shows and hides itself with "Enable
-    // logging", so it sits in a holder as the other indicators do.
-    auto *logIndicator = new QWidget(bar);
-    auto *logRow = new QHBoxLayout(logIndicator);
-    logRow->setContentsMargins(4, 0, 4, 0);
-    logRow->addWidget(m_logControls->Image7);
-    bar->addWidget(logIndicator);
-    bar->addWidget(m_webServer->Indicator);
-}
-
-void TForm1::buildTabs(QWidget *browserWidget)
-{
-    PageControl1 = new QTabWidget(this);
-    m_graphs
-        = new GraphSet(m_monitor.cycle(), m_monitor.sample(), m_monitor.clock(), m_monitor.settings(), this);
-    FollowUserFigures(*m_graphs, m_monitor);
-    m_webServer = new WebServerControls(m_monitor.webServer(), m_monitor.settings(), this);
-    m_capture = new CaptureControls(m_monitor, *m_graphs, PageControl1, this);
-    PageControl1->addTab(buildHomeHubTab(browserWidget), QStringLiteral("Home Hub"));
-    PageControl1->addTab(m_graphs->TabSheet1, QStringLiteral("Noise Margin"));
-    PageControl1->addTab(m_graphs->TabSheet2, QStringLiteral("Connection Speed"));
-    PageControl1->addTab(m_graphs->TabSheet6, QStringLiteral("User Defined 1"));
-    PageControl1->addTab(m_graphs->TabSheet7, QStringLiteral("User Defined 2"));
-    PageControl1->addTab(buildConfigureTab(), QStringLiteral("Configure"));
-    QWidget *advanced = buildAdvancedTab();
-    PageControl1->addTab(advanced, QStringLiteral("Advanced"));
-    m_routerAccess->watchAdvancedTab(advanced);
-    PageControl1->addTab(m_graphs->TabSheet3, QString());
-    PageControl1->setTabVisible(7, false);
-    connect(m_graphs, &GraphSet::tabCaptionChanged, PageControl1,
-        [this](int page, const QString &caption) { PageControl1->setTabText(page, caption); });
-    // A press on another tab first gives "Router Access" its normal face
-    // back; once the tab changed, the other group boxes follow.
-    connect(PageControl1->tabBar(), &QTabBar::tabBarClicked, m_routerAccess, [this](int page) {
-        if (page != PageControl1->currentIndex())
-            m_routerAccess->clearHighlight();
-    });
-    connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphSet::clearUserGroupHighlight);
-    connect(PageControl1, &QTabWidget::currentChanged, m_logControls, &LogControls::clearHighlight);
-    PageControl1->tabBar()->setMouseTracking(true);
-    PageControl1->tabBar()->installEventFilter(this);
-    setCentralWidget(PageControl1);
-}
-
-QWidget *TForm1::buildHomeHubTab(QWidget *browserWidget)
-{
-    auto *tab = new QWidget(PageControl1);
-    auto *layout = new QVBoxLayout(tab);
-    layout->setContentsMargins(0, 0, 0, 0);
-
-    Panel10 = new QFrame(tab);
-    Panel10->setAutoFillBackground(true);
-    Panel10->setBackgroundRole(QPalette::ToolTipBase);
-    Panel10->setFrameShape(QFrame::StyledPanel);
-    auto *trail = new QVBoxLayout(Panel10);
-    trail->addWidget(new QLabel(TrailText(), Panel10));
-    Panel10->hide();
-    layout->addWidget(Panel10);
-
-    m_browserHost = new QWidget(tab);
-    auto *hostLayout = new QVBoxLayout(m_browserHost);
-    hostLayout->setContentsMargins(0, 0, 0, 0);
-    if (browserWidget)
-        hostLayout->addWidget(browserWidget);
-    layout->addWidget(m_browserHost, 1);
-
-    Label2 = new QLabel(tab);
-    layout->addWidget(Label2);
-
-    Panel4 = new QLabel(QStringLiteral("Please wait. Connecting to the Home Hub...."), tab);
-    Panel4->setAlignment(Qt::AlignCenter);
-    Panel4->setFrameShape(QFrame::Box);
-    Panel4->setAutoFillBackground(true);
-    Panel4->setGeometry(200, 120, 400, 40);
-    Panel4->raise();
-
-    Panel9 = new QLabel(QStringLiteral("Press 'Pause' in order to navigate away from this page."), tab);
-    Panel9->setFrameShape(QFrame::Box);
-    Panel9->setAutoFillBackground(true);
-    Panel9->setBackgroundRole(QPalette::ToolTipBase);
-    Panel9->adjustSize();
-    Panel9->hide();
-    return tab;
-}
-
-QWidget *TForm1::buildConfigureTab()
-{
-    auto *tab = new QWidget(PageControl1);
-    auto *outer = new QVBoxLayout(tab);
-    outer->addWidget(m_routerAccess->GroupBox1);
-
-    GraphsGroup = new QGroupBox(QStringLiteral("Graphs"), tab);
-    auto *graphLayout = new QVBoxLayout(GraphsGroup);
-    graphLayout->addWidget(m_graphs->GraphFields);
-    graphLayout->addWidget(m_capture->CaptureFields);
-    graphLayout->addWidget(maintenanceRow(QString(), btnGraphmaintain, &Image23, GraphsGroup));
-    m_capture->setGraphsGroup(GraphsGroup);
-    spSample = m_graphs->spSample;
-    outer->addWidget(GraphsGroup);
-    QGroupBox *logGroup = m_logControls->GroupBox3;
-    if (auto *logGrid = qobject_cast<QGridLayout *>(logGroup->layout()))
-        logGrid->addWidget(maintenanceRow(QString(), btnLogMaintain, &Image16, logGroup), logGrid->rowCount(),
-            0, 1, logGrid->columnCount());
-    outer->addWidget(logGroup);
-    outer->addStretch(1);
-    return tab;
-}
-
-QWidget *TForm1::buildAdvancedTab()
-{
-    auto *tab = new QWidget(PageControl1);
-    auto *outer = new QVBoxLayout(tab);
-    outer->addWidget(m_graphs->GroupBox4);
-    boxUser1 = m_graphs->boxUser1;
-    boxUser2 = m_graphs->boxUser2;
-    auto *system = new QGroupBox(QStringLiteral("System Options"), tab);
-    auto *systemLayout = new QVBoxLayout(system);
-    cbPrompt = new QCheckBox(QStringLiteral("Prompt before closing"), system);
-    systemLayout->addWidget(cbAttemptLogin1);
-    systemLayout->addWidget(m_tray->cbMinimize);
-    systemLayout->addWidget(cbPrompt);
-    systemLayout->addWidget(m_graphs->cbSaveAxes);
-    auto *advancedRow = new QHBoxLayout;
-    advancedRow->addWidget(new QLabel(QStringLiteral("More advanced settings"), system));
-    btnAdvanced = new QPushButton(QStringLiteral("Advanced+"), system);
-    advancedRow->addWidget(btnAdvanced);
-    advancedRow->addStretch(1);
-    systemLayout->addLayout(advancedRow);
-    systemLayout->addWidget(
-        maintenanceRow(QStringLiteral("Set up scheduled file-trimming"), btnMaintenance, nullptr, system));
-    connect(btnAdvanced, &QPushButton::clicked, this, &TForm1::btnAdvancedClick);
-    systemLayout->addWidget(m_webServer->Group);
-    outer->addWidget(system);
-    outer->addStretch(1);
-    return tab;
-}
-
 void TForm1::btnAdvancedClick()
 {
     Form7->ShowModal();
-}
-
-// A "Maintenance" button after its label, or followed by the tick icon that
-// shows its daily job is on.
-QWidget *TForm1::maintenanceRow(const QString &label, QPushButton *&button, QLabel **tick, QWidget *parent)
-{
-    auto *row = new QWidget(parent);
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    if (!label.isEmpty())
-        layout->addWidget(new QLabel(label, row));
-    button = new QPushButton(QStringLiteral("Maintenance"), row);
-    layout->addWidget(button);
-    if (tick) {
-        *tick = new QLabel(row);
-        (*tick)->setPixmap(IndicatorPicture(Indicator::Tick));
-        (*tick)->hide();
-        layout->addWidget(*tick);
-    }
-    layout->addStretch(1);
-    return row;
 }
 
 // The maintenance window and the four ways to it; its tick icons, and a
@@ -498,111 +229,10 @@ void TForm1::mnuLineEventsClick()
     FormLineEvents->ShowModal();
 }
 
-void TForm1::buildStatusBar()
-{
-    // Start time, log size and capture folder size; the last panel reaches
-    // to the right edge.
-    statusBar()->setFont(QFont(QStringLiteral("Arial")));
-    StatusPanel0 = new QLabel(statusBar());
-    StatusPanel0->setFixedWidth(250);
-    StatusPanel1 = new QLabel(statusBar());
-    StatusPanel1->setFixedWidth(300);
-    StatusPanel2 = new QLabel(statusBar());
-    StatusPanel2->setMinimumWidth(50);
-    statusBar()->addWidget(StatusPanel0);
-    statusBar()->addWidget(StatusPanel1);
-    statusBar()->addWidget(StatusPanel2, 1);
-}
-
 void TForm1::showStatusTexts(const StatusTexts &texts)
 {
-    StatusPanel1->setText(texts.log);
-    StatusPanel2->setText(texts.captureFolder);
+    m_statusBar->showTexts(texts);
     m_logControls->refresh();
-}
-
-void TForm1::buildPageMenu(QWidget *browserWidget)
-{
-    PopupMenu1 = new QMenu(this);
-    auto *copy = PopupMenu1->addAction(QStringLiteral("Copy"));
-    copy->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    PopupMenu1->addSeparator();
-    auto *selectAll = PopupMenu1->addAction(QStringLiteral("Select All"));
-    selectAll->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
-    PopupMenu1->addSeparator();
-    auto *saveImage = PopupMenu1->addAction(QStringLiteral("Save ADSL Line Stats Image As..."));
-    connect(copy, &QAction::triggered, this, &TForm1::mnuCopyPageClick);
-    connect(selectAll, &QAction::triggered, this, &TForm1::mnuSelectAllPageClick);
-    connect(saveImage, &QAction::triggered, this,
-        [this, browserWidget] { m_capture->mnuSaveImageClick(browserWidget); });
-    connect(PopupMenu1, &QMenu::aboutToShow, this, [this, copy, saveImage] {
-        copy->setEnabled(!m_browser.selectedText().isEmpty());
-        saveImage->setEnabled(Label2->text() == u'!' + m_monitor.urls().navigationUrl);
-    });
-    if (browserWidget) {
-        connect(browserWidget, &QWidget::customContextMenuRequested, this,
-            [this, browserWidget](const QPoint &pos) { showPageMenu(browserWidget->mapToGlobal(pos)); });
-    }
-}
-
-// The main menu with the items whose work exists so far; wizard and help
-// items join it as those parts arrive.
-void TForm1::buildMainMenu()
-{
-    File1 = menuBar()->addMenu(QStringLiteral("File"));
-    File1->addAction(m_capture->mnuCaptureVisible);
-    File1->addAction(m_capture->mnuCaptureAll);
-    File1->addSeparator();
-    File1->addAction(m_capture->mnuSaveAs);
-    File1->addSeparator();
-    mnuMaintain = File1->addAction(QStringLiteral("Manage File Sizes..."));
-    connect(mnuMaintain, &QAction::triggered, this, &TForm1::maintenanceWanted);
-    File1->addSeparator();
-    connect(File1->addAction(QStringLiteral("Setup Wizard...")), &QAction::triggered, this,
-        &TForm1::setupWizardWanted);
-    File1->addSeparator();
-    mnuLineEvents = File1->addAction(QStringLiteral("Line Events..."));
-    connect(mnuLineEvents, &QAction::triggered, this, &TForm1::mnuLineEventsClick);
-    File1->addSeparator();
-    connect(File1->addAction(QStringLiteral("Exit")), &QAction::triggered, this, &QWidget::close);
-    connect(File1, &QMenu::aboutToShow, m_capture, &CaptureControls::File1Click);
-
-    Edit1 = menuBar()->addMenu(QStringLiteral("Edit"));
-    mnuCopy = Edit1->addAction(QStringLiteral("Copy to Clipboard"));
-    connect(mnuCopy, &QAction::triggered, this,
-        [this] { m_graphs->copyGraphOfPage(PageControl1->currentIndex()); });
-    mnuCopyPage = Edit1->addAction(QStringLiteral("Copy"));
-    mnuCopyPage->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
-    connect(mnuCopyPage, &QAction::triggered, this, &TForm1::mnuCopyPageClick);
-    mnuSelectAll = Edit1->addAction(QStringLiteral("Select All"));
-    mnuSelectAll->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
-    connect(mnuSelectAll, &QAction::triggered, this, &TForm1::mnuSelectAllPageClick);
-    connect(Edit1, &QMenu::aboutToShow, this, &TForm1::Edit1Click);
-
-    Configure1 = menuBar()->addMenu(QStringLiteral("Configure"));
-    Configure1->addAction(m_capture->mnuStartCapture);
-    Configure1->addAction(m_capture->mnuStopCapture);
-    Configure1->addAction(m_logControls->mnuStartLog);
-    Configure1->addAction(m_logControls->mnuStopLog);
-    Configure1->addSeparator();
-    Configure1->addAction(m_capture->mnuConfigCap);
-    Configure1->addAction(m_logControls->mnuConfigLog);
-    Configure1->addSeparator();
-    connect(Configure1->addAction(QStringLiteral("Configure User Defined Graphs...")), &QAction::triggered,
-        m_graphs, &GraphSet::mnuuserDefinedClick);
-    // Only the start and stop items that apply show.
-    connect(Configure1, &QMenu::aboutToShow, m_capture, &CaptureControls::ConfigureMenuOpened);
-    connect(Configure1, &QMenu::aboutToShow, m_logControls, &LogControls::configureMenuOpening);
-    // Each "Configure ..." item highlights its group and takes the other's
-    // highlight away.
-    connect(m_capture->mnuConfigCap, &QAction::triggered, m_logControls, &LogControls::clearHighlight);
-    connect(m_logControls, &LogControls::graphsHighlightCleared, m_capture,
-        &CaptureControls::clearGraphsHighlight);
-
-    QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
-    connect(help->addAction(QStringLiteral("Help...")), &QAction::triggered, this, &TForm1::helpWanted);
-    help->addSeparator();
-    connect(help->addAction(QStringLiteral("About...")), &QAction::triggered, this, &TForm1::aboutWanted);
 }
 
 bool TForm1::SaveIni()
@@ -754,38 +384,6 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-// The first item names the graph of the selected tab ("[none]" counting as
-// an empty caption) and shows on the graph tabs only; the page's items show
-// on the router page only.
-void TForm1::Edit1Click()
-{
-    const int page = PageControl1->currentIndex();
-    QString caption = PageControl1->tabText(page);
-    if (caption == u"[none]")
-        caption.clear();
-    mnuCopy->setText(QStringLiteral("Copy ") + caption + QStringLiteral(" Graph Image"));
-    mnuCopy->setVisible(page >= 1 && page <= 4);
-    mnuCopyPage->setVisible(page == 0);
-    mnuSelectAll->setVisible(page == 0);
-}
-
-void TForm1::mnuCopyPageClick()
-{
-    const QString text = m_browser.selectedText();
-    if (!text.isEmpty())
-        QApplication::clipboard()->setText(text);
-}
-
-void TForm1::mnuSelectAllPageClick()
-{
-    m_browser.selectAll();
-}
-
-void TForm1::showPageMenu(const QPoint &globalPos)
-{
-    PopupMenu1->popup(globalPos);
 }
 
 void TForm1::runStateChanged()

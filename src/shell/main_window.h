@@ -31,6 +31,7 @@ class QToolButton;
 class RouterAccessControls;
 class RouterNavigation;
 class SampleCycle;
+class StatusBar;
 class WebServerControls;
 class TrayController;
 struct StatusTexts;
@@ -60,6 +61,7 @@ public:
     WebServerControls &webServer() { return *m_webServer; }
     CaptureControls &captureControls() { return *m_capture; }
     TrayController &tray() { return *m_tray; }
+    StatusBar &statusPanels() { return *m_statusBar; }
 
     QTabWidget *PageControl1 = nullptr;
     QToolButton *btnRun = nullptr;
@@ -74,9 +76,6 @@ public:
     QLabel *Panel4 = nullptr;
     QLabel *Panel9 = nullptr;
     QFrame *Panel10 = nullptr;
-    QLabel *StatusPanel0 = nullptr;
-    QLabel *StatusPanel1 = nullptr;
-    QLabel *StatusPanel2 = nullptr;
     QComboBox *boxType1 = nullptr;
     QLineEdit *edAddress = nullptr;
     QLineEdit *edPassword1 = nullptr;
@@ -175,7 +174,6 @@ private:
     QWidget *buildHomeHubTab(QWidget *browserWidget);
     QWidget *buildConfigureTab();
     QWidget *buildAdvancedTab();
-    void buildStatusBar();
     void buildPageMenu(QWidget *browserWidget);
     void buildMainMenu();
     void connectParts();
@@ -206,6 +204,7 @@ private:
     WebServerControls *m_webServer = nullptr; // child of this
     CaptureControls *m_capture = nullptr; // child of this
     TrayController *m_tray = nullptr; // child of this
+    StatusBar *m_statusBar = nullptr; // child of the status bar
     QWidget *m_browserHost = nullptr;
     QWidget *m_toolbar = nullptr;
     QPixmap m_toolbarPicture;

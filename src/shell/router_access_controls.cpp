@@ -2,6 +2,7 @@
 
 #include "base/router_type.h"
 #include "base/settings.h"
+#include "sampling/sample_cycle.h"
 #include "shell/control_bindings.h"
 #include "shell/indicator_pictures.h"
 
@@ -164,6 +165,12 @@ void RouterAccessControls::setSamplingControlsEnabled(bool enabled)
 {
     boxType1->setEnabled(enabled);
     edPassword1->setEnabled(enabled);
+}
+
+void RouterAccessControls::followCycle(const SampleCycle &cycle)
+{
+    connect(&cycle, &SampleCycle::started, this, [this] { setSamplingControlsEnabled(false); });
+    connect(&cycle, &SampleCycle::paused, this, [this] { setSamplingControlsEnabled(true); });
 }
 
 // Revealing a stored password asks for it first; the load itself (before

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QToolButton;
 class QWidget;
+class SampleCycle;
 class Settings;
 class SettingsBindings;
 
@@ -57,6 +58,9 @@ public:
     // Sampling started (false) or paused (true): the type and the password
     // may change only while not sampling.
     void setSamplingControlsEnabled(bool enabled);
+    // Disables the type and the password whenever cycle starts sampling and
+    // enables them again when it pauses.
+    void followCycle(const SampleCycle &cycle);
 
     QGroupBox *GroupBox1 = nullptr;
     QLineEdit *edAddress = nullptr;

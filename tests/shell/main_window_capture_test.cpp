@@ -5,6 +5,7 @@
 #include "shell/capture_controls.h"
 #include "shell/main_window.h"
 #include "shell/router_page_image.h"
+#include "shell/status_bar.h"
 #include "shell/tray_controller.h"
 #include "support/main_window_fixture.h"
 #include "support/qt_printers.h"
@@ -81,7 +82,8 @@ TEST_F(MainWindowCaptureTest, CaptureOfAllGraphsNamesEachFileAndSkipsNoneGraphs)
         ASSERT_TRUE(controls().btnCapture->isEnabled());
         controls().btnCapture->click();
         EXPECT_EQ(captured(), c.files);
-        EXPECT_TRUE(window->StatusPanel2->text().startsWith(QStringLiteral("Capture folder:  ")));
+        EXPECT_TRUE(
+            window->statusPanels().StatusPanel2->text().startsWith(QStringLiteral("Capture folder:  ")));
         // A second capture in the same second replaces the files.
         controls().btnCapture->click();
         EXPECT_EQ(captured(), c.files);

@@ -9,6 +9,7 @@
 #include "shell/help_file.h"
 #include "shell/log_controls.h"
 #include "shell/main_window.h"
+#include "shell/status_bar.h"
 #include "shell/tray_controller.h"
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
@@ -314,7 +315,7 @@ TEST_F(MainWindowTest, ButtonsFollowTheRunState)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Running]"));
     EXPECT_EQ(window->btnRun->text(), QStringLiteral("Resume"));
     EXPECT_EQ(window->btnStop->text(), QStringLiteral("Pause"));
-    EXPECT_TRUE(window->StatusPanel0->text().startsWith(u"Start: "));
+    EXPECT_TRUE(window->statusPanels().StatusPanel0->text().startsWith(u"Start: "));
 }
 
 // The toolbar's indicators show on the shown window exactly while their
