@@ -5,13 +5,13 @@
 #include "graphs/chart.h"
 #include "graphs/graph_set.h"
 #include "outputs/jpeg_codec.h"
+#include "support/demo_program.h"
 #include "support/main_window_fixture.h"
 #include "support/qt_printers.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -54,13 +54,7 @@ TEST_F(CaptureOnTermination, GraphsAreCapturedAtTheirTabsSizeNotAsPagesNeverShow
         "[LW-BT]\r\nPage=0\r\n[Capture]\r\nOnClose=1\r\ncbCapture=0\r\nLostSync=0\r\n"
         "[LW-Form]\r\nWidth=1010\r\nHeight=770\r\n"));
     QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LINEWARDEN_DEMO_REPORT"), QStringLiteral("1"));
-    program.setProcessEnvironment(environment);
-    program.setProcessChannelMode(QProcess::MergedChannels);
-    program.start(QStringLiteral(LINEWARDEN_PROGRAM),
-        { QStringLiteral("--demo"), QStringLiteral("A"), QStringLiteral("--sample"), QStringLiteral("1"),
-            QStringLiteral("--data-dir"), child.path() });
+    StartDemoProgram(program, QStringLiteral(LINEWARDEN_PROGRAM), child.path());
     ASSERT_TRUE(program.waitForStarted(10000));
 
     // More than two samples plotted: the log holds a line for each.

@@ -3,11 +3,11 @@
 // settings, delete the user guide it wrote out at start and end the program,
 // whether the window shows, hides in the tray or waits on "Confirm: Close
 // Linewarden?".
+#include "support/demo_program.h"
 #include "support/temp_data_dir.h"
 
 #include <QFileInfo>
 #include <QProcess>
-#include <QProcessEnvironment>
 
 #include <gtest/gtest.h>
 
@@ -57,14 +57,8 @@ TEST(DesktopTermination, EachTerminationSignalSavesTheSettingsAndEndsTheProgram)
             ASSERT_TRUE(data.writeFile(QStringLiteral("linewarden.ini"), ending.settings));
         }
         QProcess program;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LINEWARDEN_DEMO_REPORT"), QStringLiteral("1"));
-        environment.insert(QStringLiteral("LINEWARDEN_DEMO_ACT"), QString::fromLatin1(ending.act));
-        program.setProcessEnvironment(environment);
-        program.setProcessChannelMode(QProcess::MergedChannels);
-        program.start(QStringLiteral(LINEWARDEN_PROGRAM),
-            { QStringLiteral("--demo"), QStringLiteral("A"), QStringLiteral("--sample"), QStringLiteral("1"),
-                QStringLiteral("--data-dir"), data.path() });
+        StartDemoProgram(
+            program, QStringLiteral(LINEWARDEN_PROGRAM), data.path(), QString::fromLatin1(ending.act));
         ASSERT_TRUE(program.waitForStarted(10000));
 
         // Wait for a sample: the program has learned the statistics page,
