@@ -89,7 +89,7 @@ void BM_CaptureAllGraphs(benchmark::State &state)
     for (auto _ : state)
         benchmark::DoNotOptimize(capture.captureAll());
     state.counters["chart_width"] = Shown().window->graphs().chartOfPage(1)->width();
-    state.counters["chart_height"] = Shown().window->graphs().Chart1->height();
+    state.counters["chart_height"] = Shown().window->graphs().chartOfPage(1)->height();
 }
 BENCHMARK(BM_CaptureAllGraphs)->Unit(benchmark::kMillisecond);
 
@@ -138,7 +138,7 @@ BENCHMARK(BM_CapturePart)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 QImage GraphPicture()
 {
-    return Shown().window->graphs().Chart1->renderImage(QSize(500, 300));
+    return Shown().window->graphs().chartOfPage(1)->renderImage(QSize(500, 300));
 }
 
 // Qt's JPEG image writer, baseline at quality 90, from 24-bit rows.

@@ -45,8 +45,7 @@ void BM_WebImageStep(benchmark::State &state)
     WebServing serving;
     int failures = 0;
     WebImageStep step(
-        settings, serving,
-        [&renderer](const QSize &size) { return renderer.draw(size); },
+        settings, serving, [&renderer](const QSize &size) { return renderer.draw(size); },
         [&failures](const QString &) { ++failures; });
     const PageLoad load { sample, moments.now(), true, true };
     for (auto _ : state)

@@ -21,7 +21,8 @@ GraphModel::GraphModel(const Clock &clock, Settings &settings, QObject *parent)
     titles(2, "Upstream Connection Speed (Kbps)", "Downstream Connection Speed (Kbps)");
     titles(3, "Upstream User Defined 1", "Downstream User Defined 1");
     titles(4, "Upstream User Defined 2", "Downstream User Defined 2");
-    for (const auto &[number, spacing] : { std::pair { 1, 30 }, { 2, 30 }, { 3, 100 }, { 4, 100 }, { 5, 90 } })
+    for (const auto &[number, spacing] :
+        { std::pair { 1, 30 }, { 2, 30 }, { 3, 100 }, { 4, 100 }, { 5, 90 } })
         graph(number).setLabelSpacing(spacing);
 
     m_hour.setInterval(kHourMs);

@@ -4,8 +4,7 @@
 #include "graphs/chart.h"
 #include "graphs/graph_model.h"
 
-WebGraphRenderer::WebGraphRenderer(const GraphModel &model)
-    : m_chart(std::make_unique<Chart>(model.graph(5)))
+WebGraphRenderer::WebGraphRenderer(const GraphModel &model) : m_chart(std::make_unique<Chart>(model.graph(5)))
 {
     m_chart->resize(kWebImageFallbackSize);
 }

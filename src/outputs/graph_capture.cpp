@@ -19,7 +19,8 @@ const QString NoneCaption = QStringLiteral("[none]");
 
 GraphCapture::GraphCapture(const GraphCharts &charts, const GraphModel &model, const LineSample &sample,
     const Clock &clock, const Settings &settings, QObject *parent)
-    : QObject(parent), m_charts(charts), m_model(model), m_sample(sample), m_clock(clock), m_settings(settings)
+    : QObject(parent), m_charts(charts), m_model(model), m_sample(sample), m_clock(clock),
+      m_settings(settings)
 {
 }
 

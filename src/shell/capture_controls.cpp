@@ -68,11 +68,12 @@ QLabel *Indicator(const QString &bitmap, const QString &hint, QWidget *parent)
 
 } // namespace
 
-CaptureControls::CaptureControls(LineMonitor &monitor, GraphPanels &graphs, QTabWidget *pages, QWidget *window)
-    : QObject(window), dialogs(DesktopDialogs()), m_monitor(monitor), m_pages(pages),
-      m_window(window)
+CaptureControls::CaptureControls(
+    LineMonitor &monitor, GraphPanels &graphs, QTabWidget *pages, QWidget *window)
+    : QObject(window), dialogs(DesktopDialogs()), m_monitor(monitor), m_pages(pages), m_window(window)
 {
-    m_capture = new GraphCapture(graphs.charts(), monitor.graphs(), monitor.sample(), monitor.clock(), monitor.settings(), this);
+    m_capture = new GraphCapture(
+        graphs.charts(), monitor.graphs(), monitor.sample(), monitor.clock(), monitor.settings(), this);
     // Every graph is drawn at the size its tab page has, selected or not.
     m_capture->setPageSize([this] { return TabPageSize(*m_pages); });
     m_rules = new CaptureRules(monitor.settings(), this);

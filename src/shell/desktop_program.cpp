@@ -84,8 +84,8 @@ void InstallDemoMeasurement(LineMonitor &monitor, TForm1 &window, int sampleSeco
     const int limit = qEnvironmentVariableIntValue("LINEWARDEN_DEMO_SAMPLES");
     if (!report && limit <= 0)
         return;
-    QObject::connect(
-        &window.navigation(), &RouterNavigation::pageHandled, &window, [&monitor, &window, &err, report, limit] {
+    QObject::connect(&window.navigation(), &RouterNavigation::pageHandled, &window,
+        [&monitor, &window, &err, report, limit] {
             if (!window.navigation().lastLoadWasSample())
                 return;
             const int n = monitor.graphs().PlotCount();

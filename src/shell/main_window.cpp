@@ -165,8 +165,8 @@ void TForm1::connectParts()
     connect(&navigation, &RouterNavigation::statisticsPageConfirmed, this, &TForm1::showStatisticsPage);
     connect(&navigation, &RouterNavigation::navigationHintChanged, this, &TForm1::showNavigationHint);
 
-    connect(
-        m_graphs, &GraphPanels::advancedTabWanted, this, [this] { PageControl1->setCurrentIndex(AdvancedTab); });
+    connect(m_graphs, &GraphPanels::advancedTabWanted, this,
+        [this] { PageControl1->setCurrentIndex(AdvancedTab); });
 }
 
 TForm1::~TForm1()

@@ -25,8 +25,7 @@ void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
     pipeline.add(SamplePipeline::Stage::WebImage,
         std::make_unique<WebImageStep>(
             monitor.settings(), server.serving(),
-            [renderer](const QSize &size) { return renderer->draw(size); },
-            std::move(reportImageError)));
+            [renderer](const QSize &size) { return renderer->draw(size); }, std::move(reportImageError)));
 
     // The automatic captures; Start and Pause end a pending follow-up and
     // set the indicators.

@@ -54,8 +54,10 @@ protected:
         model = std::make_unique<GraphModel>(clock, settings);
         LinkGraphsToSampling(*model, cycle, sample);
         graphs = new GraphPanels(*model, window.get());
-        QObject::connect(model.get(), &GraphModel::userFiguresChosen,
-            [this](UserFigure user1, UserFigure user2) { chosen = { user1, user2 }; });
+        QObject::connect(
+            model.get(), &GraphModel::userFiguresChosen, [this](UserFigure user1, UserFigure user2) {
+                chosen = { user1, user2 };
+            });
         QObject::connect(model.get(), &GraphModel::userFigureChanged, [this] { ++figureChanges; });
         QObject::connect(model.get(), &GraphModel::tabCaptionChanged,
             [this](int page, const QString &caption) { captions[page] = caption; });
@@ -143,7 +145,8 @@ TEST_F(GraphPanelsTest, FirstSampleSitsAtTheLeftOfTheFirstPage)
     start();
     plot(1);
     EXPECT_EQ(model->PlotCount(), 1);
-    for (Chart *chart : { graphs->chartOfPage(1), graphs->chartOfPage(2), graphs->chartOfPage(3), graphs->chartOfPage(4), web.get() }) {
+    for (Chart *chart : { graphs->chartOfPage(1), graphs->chartOfPage(2), graphs->chartOfPage(3),
+             graphs->chartOfPage(4), web.get() }) {
         EXPECT_EQ(chart->series(ChartSide::Left).count(), 1);
         EXPECT_EQ(BottomWindow(chart), Window(0, 480));
     }
@@ -162,7 +165,8 @@ TEST_F(GraphPanelsTest, GraphsScrollOnceTheFirstPageIsFullAndAllowHorizontalDrag
     EXPECT_EQ(graphs->chartOfPage(4)->panMode(), PanMode::Both);
     plot(5);
     EXPECT_EQ(model->PlotCount(), 481);
-    for (Chart *chart : { graphs->chartOfPage(1), graphs->chartOfPage(2), graphs->chartOfPage(3), graphs->chartOfPage(4), web.get() })
+    for (Chart *chart : { graphs->chartOfPage(1), graphs->chartOfPage(2), graphs->chartOfPage(3),
+             graphs->chartOfPage(4), web.get() })
         EXPECT_EQ(BottomWindow(chart), Window(1, 481));
     EXPECT_EQ(web.get()->panMode(), PanMode::None);
 }
@@ -481,7 +485,8 @@ TEST_F(GraphPanelsTest, ChoosingAFigureSetsTitlesCaptionButtonsAndTheLogHeader)
     EXPECT_EQ(figureChanges - changesBefore, 2);
     EXPECT_EQ(chosen.second, UserFigure::None); // not before the list closes
     graphs->boxUser2CloseUp();
-    EXPECT_EQ(graphs->chartOfPage(4)->axisTitle(ChartAxis::Left), QStringLiteral("Upstream Line Attenuation (dB)"));
+    EXPECT_EQ(
+        graphs->chartOfPage(4)->axisTitle(ChartAxis::Left), QStringLiteral("Upstream Line Attenuation (dB)"));
     EXPECT_EQ(captions[4], QStringLiteral("Line Attenuation "));
     EXPECT_FALSE(graphs->rbLastHour2->isEnabled());
     EXPECT_EQ(chosen, std::make_pair(UserFigure::FecErrors, UserFigure::LineAttenuation));
