@@ -6,7 +6,8 @@
 #include "base/clock.h"
 #include "bench_support.h"
 #include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
+#include "graphs/graph_panels.h"
 #include "outputs/graph_capture.h"
 #include "outputs/header_band.h"
 #include "outputs/icon_noise.h"
@@ -54,8 +55,8 @@ struct ShownWindow {
             sample.speedDown = 7000 + i % 11;
             sample.user1Up = sample.user1Down = i;
             sample.user2Up = sample.user2Down = i / 2;
-            window->graphs().setLabelSpacing();
-            window->graphs().PlotSample(sample, clock.now());
+            monitor->graphs().setLabelSpacing();
+            monitor->graphs().PlotSample(sample, clock.now());
         }
         sample.speedUpText = QStringLiteral("448");
         sample.speedDownText = QStringLiteral("7616");
@@ -65,8 +66,8 @@ struct ShownWindow {
 
     std::array<Chart *, 4> charts()
     {
-        GraphSet &graphs = window->graphs();
-        return { graphs.Chart1, graphs.Chart2, graphs.Chart3, graphs.Chart4 };
+        const GraphPanels &graphs = window->graphs();
+        return { graphs.chartOfPage(1), graphs.chartOfPage(2), graphs.chartOfPage(3), graphs.chartOfPage(4) };
     }
 
     QTemporaryDir folder;
@@ -87,8 +88,8 @@ void BM_CaptureAllGraphs(benchmark::State &state)
     GraphCapture &capture = Shown().window->captureControls().capture();
     for (auto _ : state)
         benchmark::DoNotOptimize(capture.captureAll());
-    state.counters["chart_width"] = Shown().window->graphs().Chart1->width();
-    state.counters["chart_height"] = Shown().window->graphs().Chart1->height();
+    state.counters["chart_width"] = Shown().window->graphs().chartOfPage(1)->width();
+    state.counters["chart_height"] = Shown().window->graphs().chartOfPage(1)->height();
 }
 BENCHMARK(BM_CaptureAllGraphs)->Unit(benchmark::kMillisecond);
 
@@ -137,7 +138,7 @@ BENCHMARK(BM_CapturePart)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 QImage GraphPicture()
 {
-    return Shown().window->graphs().Chart1->renderImage(QSize(500, 300));
+    return Shown().window->graphs().chartOfPage(1)->renderImage(QSize(500, 300));
 }
 
 // Qt's JPEG image writer, baseline at quality 90, from 24-bit rows.

@@ -7,10 +7,8 @@
 #include "base/settings_bindings.h"
 #include "bench_support.h"
 #include "graphs/chart.h"
-#include "graphs/graph_set.h"
-#include "sampling/browser_view.h"
+#include "graphs/graph_model.h"
 #include "sampling/line_sample.h"
-#include "sampling/sample_cycle.h"
 
 #include <QCoreApplication>
 #include <QVBoxLayout>
@@ -21,17 +19,17 @@
 
 namespace {
 
-// A window showing the Noise Margin graph, the graph set behind it.
+// A window showing the Noise Margin graph, the graph model behind it.
 struct ShownGraphs {
     ShownGraphs()
     {
-        graphs = new GraphSet(cycle, sample, moments, settings, &window);
         SettingsBindings bindings;
-        graphs->bindSettings(bindings);
+        graphs.bindSettings(bindings);
         bindings.applyInLoadOrder();
-        graphs->startUp();
+        graphs.startUp();
         auto *layout = new QVBoxLayout(&window);
-        layout->addWidget(graphs->TabSheet1);
+        noiseMargin = new Chart(graphs.graph(1), &window);
+        layout->addWidget(noiseMargin);
         window.resize(1000, 700);
         window.show();
         QCoreApplication::processEvents();
@@ -47,31 +45,29 @@ struct ShownGraphs {
             sample.speedDown = 7000 + i % 11;
             sample.user1Up = sample.user1Down = i;
             sample.user2Up = sample.user2Down = i / 2;
-            graphs->setLabelSpacing();
-            graphs->PlotSample(sample, moments.now());
+            graphs.setLabelSpacing();
+            graphs.PlotSample(sample, moments.now());
         }
     }
 
     SteppingClock moments;
-    QuietBrowserView view;
-    NavigationUrls urls;
     LineSample sample;
     Settings settings { SettingsContext { QString(), &moments, QRect(), QLocale::system() } };
-    SampleCycle cycle { view, urls, sample, moments };
+    GraphModel graphs { moments, settings };
     QWidget window;
-    GraphSet *graphs = nullptr; // child of window
+    Chart *noiseMargin = nullptr; // child of window
 };
 
 void BM_PlotSampleAndRedraw(benchmark::State &state)
 {
     ShownGraphs shown;
     shown.plot(static_cast<int>(state.range(0)));
-    shown.graphs->Chart1->refreshNow();
+    shown.noiseMargin->refreshNow();
     for (auto _ : state) {
         shown.plot(1);
-        shown.graphs->Chart1->refreshNow();
+        shown.noiseMargin->refreshNow();
     }
-    state.counters["plotted"] = static_cast<double>(shown.graphs->PlotCount());
+    state.counters["plotted"] = static_cast<double>(shown.graphs.PlotCount());
 }
 BENCHMARK(BM_PlotSampleAndRedraw)
     ->Arg(1000)

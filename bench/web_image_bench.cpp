@@ -5,13 +5,11 @@
 #include "base/settings.h"
 #include "base/settings_bindings.h"
 #include "bench_support.h"
-#include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
+#include "graphs/web_graph_renderer.h"
 #include "outputs/web_image_step.h"
 #include "outputs/web_serving.h"
-#include "sampling/browser_view.h"
 #include "sampling/line_sample.h"
-#include "sampling/sample_cycle.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -21,22 +19,19 @@ namespace {
 void BM_WebImageStep(benchmark::State &state)
 {
     SteppingClock moments;
-    QuietBrowserView view;
-    NavigationUrls urls;
     LineSample sample;
     Settings settings { SettingsContext { QString(), &moments, QRect(), QLocale::system() } };
-    SampleCycle cycle { view, urls, sample, moments };
-    QWidget owner;
-    auto *graphs = new GraphSet(cycle, sample, moments, settings, &owner);
+    GraphModel graphs(moments, settings);
     SettingsBindings bindings;
-    graphs->bindSettings(bindings);
+    graphs.bindSettings(bindings);
     bindings.applyInLoadOrder();
-    graphs->startUp();
+    graphs.startUp();
+    WebGraphRenderer renderer(graphs);
     for (int i = 0; i < 480; ++i) {
         moments.step();
         sample.noiseMarginUp = 6 + (i % 7) * 0.1;
         sample.noiseMarginDown = 9 + (i % 5) * 0.1;
-        graphs->PlotSample(sample, moments.now());
+        graphs.PlotSample(sample, moments.now());
     }
     sample.speedUpText = QStringLiteral("1250");
     sample.speedDownText = QStringLiteral("7616");
@@ -50,11 +45,7 @@ void BM_WebImageStep(benchmark::State &state)
     WebServing serving;
     int failures = 0;
     WebImageStep step(
-        settings, serving,
-        [graphs](const QSize &size) {
-            graphs->setWebGraphSize(size);
-            return graphs->Chart5->renderImage(size);
-        },
+        settings, serving, [&renderer](const QSize &size) { return renderer.draw(size); },
         [&failures](const QString &) { ++failures; });
     const PageLoad load { sample, moments.now(), true, true };
     for (auto _ : state)

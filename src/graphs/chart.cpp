@@ -74,8 +74,13 @@ private:
 
 } // namespace
 
-Chart::Chart(QWidget *parent)
-    : QWidget(parent), m_plot(new QCustomPlot(this)), m_ticker(new QCPAxisTickerText)
+Chart::Chart(QWidget *parent) : Chart(*new TimeGraph, parent)
+{
+    m_graph->setParent(this);
+}
+
+Chart::Chart(TimeGraph &graph, QWidget *parent)
+    : QWidget(parent), m_plot(new QCustomPlot(this)), m_ticker(new QCPAxisTickerText), m_graph(&graph)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -102,8 +107,8 @@ Chart::Chart(QWidget *parent)
     connect(m_plot, &QCustomPlot::mousePress, this, &Chart::onMousePress);
     connect(m_plot, &QCustomPlot::mouseMove, this, &Chart::onMouseMove);
     connect(m_plot, &QCustomPlot::mouseRelease, this, &Chart::onMouseRelease);
-    for (ChartAxis axis : { ChartAxis::Left, ChartAxis::Right, ChartAxis::Bottom })
-        syncAxis(axis);
+    connect(m_graph, &TimeGraph::changed, this, &Chart::follow);
+    follow();
 }
 
 Chart::~Chart() = default;
@@ -170,64 +175,40 @@ QCPAxis *Chart::plotAxis(ChartAxis axis) const
 
 double Chart::minimum(ChartAxis axis) const
 {
-    return m_axes.minimum(axis);
+    return m_graph->minimum(axis);
 }
 
 double Chart::maximum(ChartAxis axis) const
 {
-    return m_axes.maximum(axis);
+    return m_graph->maximum(axis);
 }
 
 void Chart::setMinimum(ChartAxis axis, double value)
 {
-    m_axes.setMinimum(axis, value);
-    syncAxis(axis);
+    m_graph->setMinimum(axis, value);
 }
 
 void Chart::setMaximum(ChartAxis axis, double value)
 {
-    m_axes.setMaximum(axis, value);
-    syncAxis(axis);
+    m_graph->setMaximum(axis, value);
 }
 
-// The library's axis follows at once, so a drag step in progress converts
-// pixels with the current limits; the drawing waits for the next turn.
-void Chart::syncAxis(ChartAxis axis)
+// The library's axes, titles and look follow the graph at once, so a drag
+// step in progress converts pixels with the current limits; the drawing
+// waits for the next turn.
+void Chart::follow()
 {
-    plotAxis(axis)->setRange(m_axes.minimum(axis), m_axes.maximum(axis));
+    syncAxes();
+    m_plot->yAxis->setLabel(m_graph->axisTitle(ChartAxis::Left));
+    m_plot->yAxis2->setLabel(m_graph->axisTitle(ChartAxis::Right));
+    apply3D();
     scheduleRefresh();
 }
 
-void Chart::addPoint(
-    ChartSide side, double value, const QDateTime &moment, LabelForm form, PointColour colour)
+void Chart::syncAxes()
 {
-    m_series[static_cast<size_t>(side)].add(value, moment, form, colour);
-    scheduleRefresh();
-}
-
-bool Chart::setFirstValue(ChartSide side, double value)
-{
-    const bool changed = m_series[static_cast<size_t>(side)].setValue(0, value);
-    if (changed)
-        scheduleRefresh();
-    return changed;
-}
-
-const SeriesStore &Chart::series(ChartSide side) const
-{
-    return m_series[static_cast<size_t>(side)];
-}
-
-void Chart::addMark(double x)
-{
-    m_marks.push_back(x);
-    scheduleRefresh();
-}
-
-void Chart::setAxisTitle(ChartAxis axis, const QString &title)
-{
-    plotAxis(axis)->setLabel(title);
-    scheduleRefresh();
+    for (ChartAxis axis : { ChartAxis::Left, ChartAxis::Right, ChartAxis::Bottom })
+        plotAxis(axis)->setRange(m_graph->minimum(axis), m_graph->maximum(axis));
 }
 
 QString Chart::axisTitle(ChartAxis axis) const
@@ -235,28 +216,20 @@ QString Chart::axisTitle(ChartAxis axis) const
     return plotAxis(axis)->label();
 }
 
-void Chart::setLabelSpacing(int percent)
+void Chart::apply3D()
 {
-    if (percent == m_labelSpacing)
+    const bool on = m_graph->is3D();
+    if (on == m_3DShown)
         return;
-    m_labelSpacing = percent;
-    scheduleRefresh();
-}
-
-void Chart::set3D(bool on)
-{
-    if (on == m_3D)
-        return;
-    m_3D = on;
+    m_3DShown = on;
     m_walls->setVisible(on);
     m_plot->axisRect()->setBackground(on ? QBrush(Qt::NoBrush) : QBrush(Qt::white));
     applyDepth(height());
-    scheduleRefresh();
 }
 
 void Chart::applyDepth(int drawnHeight)
 {
-    const int depth = m_3D ? static_cast<int>(std::lround(Depth * std::max(drawnHeight, 100))) : 0;
+    const int depth = m_3DShown ? static_cast<int>(std::lround(Depth * std::max(drawnHeight, 100))) : 0;
     static_cast<DepthWalls *>(m_walls)->setDepth(depth);
     m_plot->yAxis2->setOffset(depth);
     m_plot->axisRect()->setMinimumMargins(QMargins(15, 15 + depth, 15, 15));
@@ -299,8 +272,8 @@ void Chart::refreshNow()
 // library; the cost of a redraw follows the window, not the history.
 void Chart::rebuildVisibleData()
 {
-    const double low = m_axes.minimum(ChartAxis::Bottom);
-    const double high = m_axes.maximum(ChartAxis::Bottom);
+    const double low = m_graph->minimum(ChartAxis::Bottom);
+    const double high = m_graph->maximum(ChartAxis::Bottom);
     const double most = std::numeric_limits<int>::max() / 2.0;
     const int first = static_cast<int>(std::clamp(std::floor(low) - 1, 0.0, most));
     const int last = static_cast<int>(std::clamp(std::ceil(high) + 1, -1.0, most));
@@ -314,7 +287,7 @@ void Chart::rebuildVisibleData()
 void Chart::rebuildMarks(double low, double high)
 {
     std::size_t used = 0;
-    for (const double x : m_marks) {
+    for (const double x : m_graph->marks()) {
         if (x < low || x > high)
             continue;
         if (used == m_markLines.size()) {
@@ -342,7 +315,7 @@ void Chart::rebuildMarks(double low, double high)
 
 void Chart::rebuildSide(ChartSide side, int first, int last)
 {
-    const SeriesStore &series = m_series[static_cast<size_t>(side)];
+    const SeriesStore &series = m_graph->series(side);
     last = std::min(last, series.count() - 1);
     std::array<QVector<QCPGraphData>, 3> data;
     std::array<int, 3> lastAdded = { -2, -2, -2 };
@@ -368,16 +341,17 @@ void Chart::rebuildSide(ChartSide side, int first, int last)
 // drawn, every k-th point, so that labels keep the spacing's gap.
 void Chart::rebuildLabels(int plotWidth)
 {
-    const SeriesStore &series = m_series[0].count() > 0 ? m_series[0] : m_series[1];
+    const SeriesStore &left = m_graph->series(ChartSide::Left);
+    const SeriesStore &series = left.count() > 0 ? left : m_graph->series(ChartSide::Right);
     QVector<double> ticks;
     QVector<QString> labels;
-    const double low = m_axes.minimum(ChartAxis::Bottom);
-    const double high = m_axes.maximum(ChartAxis::Bottom);
+    const double low = m_graph->minimum(ChartAxis::Bottom);
+    const double high = m_graph->maximum(ChartAxis::Bottom);
     const double span = high - low;
     if (series.count() > 0 && span > 0 && high >= 0) {
         const int lines = series.labelForm(series.count() - 1) == LabelForm::DayAndTime ? 2 : 1;
         const double extent = QFontMetrics(ChartFont()).height() * lines;
-        const double step = extent * (1 + m_labelSpacing / 100.0);
+        const double step = extent * (1 + m_graph->labelSpacing() / 100.0);
         const double perPoint = std::max(plotWidth, 50) / span;
         const double every = std::max({ 1.0, std::ceil(step / perPoint), std::ceil(span / MostLabels) });
         const auto k = static_cast<qint64>(std::min(every, 1e9));
@@ -464,9 +438,10 @@ void Chart::onMouseMove(QMouseEvent *event)
         SetRangeSafely(*this, axis, minimum(axis) + delta, maximum(axis) + delta);
         shifted = true;
     };
-    if (m_panMode == PanMode::Horizontal || m_panMode == PanMode::Both)
+    const PanMode pan = m_graph->panMode();
+    if (pan == PanMode::Horizontal || pan == PanMode::Both)
         shift(ChartAxis::Bottom, m_dragFrom.x(), pos.x());
-    if (m_panMode == PanMode::Vertical || m_panMode == PanMode::Both) {
+    if (pan == PanMode::Vertical || pan == PanMode::Both) {
         shift(ChartAxis::Left, m_dragFrom.y(), pos.y());
         shift(ChartAxis::Right, m_dragFrom.y(), pos.y());
     }

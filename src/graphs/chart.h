@@ -1,8 +1,6 @@
 #pragma once
 
-#include "graphs/chart_axes.h"
-#include "graphs/plain_chart_axes.h"
-#include "graphs/series_store.h"
+#include "graphs/time_graph.h"
 
 #include <QImage>
 #include <QPoint>
@@ -20,15 +18,11 @@ class QCPAxisTickerText;
 class QCPLayerable;
 class QMouseEvent;
 
-// The two line series of a graph: upstream against the left axis,
-// downstream against the right axis.
-enum class ChartSide { Left = 0, Right = 1 };
-
-// The time graph widget the rest of the program talks to; the plot library
-// stays behind it. The graph keeps every point in its own compact storage
-// and hands the library only the points of the window being shown, rebuilt
-// when the window or the data change. Changes are drawn at most once per
-// event-loop turn.
+// The widget that draws a time graph; the plot library stays behind it. It
+// shows a TimeGraph, its own or one a graph model holds, and hands the
+// library only the points of the window being shown, rebuilt when the
+// window or the data change. Changes are drawn at most once per event-loop
+// turn. What it is asked to change it changes in the graph it shows.
 //
 // Axis setters refuse a minimum above the maximum by throwing AxisRefused.
 // A left-button drag shifts the axes the panning mode allows, keeping the
@@ -38,8 +32,13 @@ class Chart final : public QWidget, public ChartAxes {
     Q_DISABLE_COPY_MOVE(Chart)
 
 public:
+    // A chart with a graph of its own.
     explicit Chart(QWidget *parent = nullptr);
+    // A chart showing a graph held elsewhere, which outlives it.
+    explicit Chart(TimeGraph &graph, QWidget *parent = nullptr);
     ~Chart() override;
+
+    TimeGraph &graph() const { return *m_graph; }
 
     double minimum(ChartAxis axis) const override;
     double maximum(ChartAxis axis) const override;
@@ -49,36 +48,39 @@ public:
     // Adds a point at the next x of the series; PointColour::None adds a
     // null point, a gap in the line. The segment that ends at a point takes
     // that point's colour.
-    void addPoint(ChartSide side, double value, const QDateTime &moment, LabelForm form, PointColour colour);
+    void addPoint(ChartSide side, double value, const QDateTime &moment, LabelForm form, PointColour colour)
+    {
+        m_graph->addPoint(side, value, moment, form, colour);
+    }
     // Changes the first point's value; false when the series is empty.
-    bool setFirstValue(ChartSide side, double value);
-    const SeriesStore &series(ChartSide side) const;
+    bool setFirstValue(ChartSide side, double value) { return m_graph->setFirstValue(side, value); }
+    const SeriesStore &series(ChartSide side) const { return m_graph->series(side); }
 
     // A vertical line across the plot at a position of the bottom axis, in
     // a quiet colour behind the series; it moves with the window.
-    void addMark(double x);
-    const std::vector<double> &marks() const { return m_marks; }
+    void addMark(double x) { m_graph->addMark(x); }
+    const std::vector<double> &marks() const { return m_graph->marks(); }
     // The marks the window shows now, as last drawn.
     int marksShown() const { return m_marksShown; }
 
-    void setAxisTitle(ChartAxis axis, const QString &title);
+    void setAxisTitle(ChartAxis axis, const QString &title) { m_graph->setAxisTitle(axis, title); }
     QString axisTitle(ChartAxis axis) const;
 
     // The least gap between bottom-axis labels, in percent of a label's size.
-    void setLabelSpacing(int percent);
-    int labelSpacing() const { return m_labelSpacing; }
+    void setLabelSpacing(int percent) { m_graph->setLabelSpacing(percent); }
+    int labelSpacing() const { return m_graph->labelSpacing(); }
 
-    void setPanMode(PanMode mode) { m_panMode = mode; }
-    PanMode panMode() const { return m_panMode; }
+    void setPanMode(PanMode mode) { m_graph->setPanMode(mode); }
+    PanMode panMode() const { return m_graph->panMode(); }
 
     // The 3-D look: walls drawn behind the plot with a depth of 8 %.
-    void set3D(bool on);
-    bool is3D() const { return m_3D; }
+    void set3D(bool on) { m_graph->set3D(on); }
+    bool is3D() const { return m_graph->is3D(); }
 
     // The library's own points-per-page setting; kept for completeness, it
     // never decides what is shown.
-    void setPointsPerPage(int points) { m_pointsPerPage = points; }
-    int pointsPerPage() const { return m_pointsPerPage; }
+    void setPointsPerPage(int points) { m_graph->setPointsPerPage(points); }
+    int pointsPerPage() const { return m_graph->pointsPerPage(); }
 
     // The graph drawn at the given size on a white background.
     QImage renderImage(const QSize &size);
@@ -109,13 +111,15 @@ protected:
 
 private:
     void setUpLook();
+    void follow();
+    void apply3D();
     void scheduleRefresh();
     void queuedRefresh();
     void rebuildVisibleData();
     void rebuildSide(ChartSide side, int first, int last);
     void rebuildMarks(double low, double high);
     void rebuildLabels(int plotWidth);
-    void syncAxis(ChartAxis axis);
+    void syncAxes();
     void applyDepth(int drawnHeight);
     QCPAxis *plotAxis(ChartAxis axis) const;
 
@@ -128,16 +132,11 @@ private:
     std::array<std::array<QCPGraph *, 3>, 2> m_graphs {}; // per side: blue, maroon, grey; owned by m_plot
     QSharedPointer<QCPAxisTickerText> m_ticker;
 
-    std::vector<double> m_marks; // in the order added
+    TimeGraph *m_graph; // a child of this, or held elsewhere
     std::vector<QCPItemStraightLine *> m_markLines; // drawn ones first; owned by m_plot
     int m_marksShown = 0;
 
-    PlainChartAxes m_axes;
-    std::array<SeriesStore, 2> m_series;
-    int m_labelSpacing = 30;
-    PanMode m_panMode = PanMode::None;
-    bool m_3D = false;
-    int m_pointsPerPage = 0;
+    bool m_3DShown = false;
 
     bool m_refreshPending = false;
     int m_replotCount = 0;

@@ -1,6 +1,6 @@
 #include "graphs/plot_step.h"
 
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
 
 void PlotStep::pageLoaded(const PageLoad &load)
 {

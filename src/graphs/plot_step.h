@@ -2,17 +2,17 @@
 
 #include "sampling/sample_pipeline.h"
 
-class GraphSet;
+class GraphModel;
 
 // The plotting step: every page load sets the graphs' label spacing; a
 // sample adds its points to every graph.
 class PlotStep final : public SampleStep {
 public:
-    explicit PlotStep(GraphSet &graphs) : m_graphs(graphs) { }
+    explicit PlotStep(GraphModel &graphs) : m_graphs(graphs) { }
 
     void pageLoaded(const PageLoad &load) override;
     void sampleTaken(const PageLoad &load) override;
 
 private:
-    GraphSet &m_graphs;
+    GraphModel &m_graphs;
 };

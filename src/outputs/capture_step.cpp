@@ -1,6 +1,6 @@
 #include "outputs/capture_step.h"
 
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
 #include "outputs/capture_rules.h"
 #include "outputs/graph_capture.h"
 

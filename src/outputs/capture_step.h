@@ -4,13 +4,13 @@
 
 class CaptureRules;
 class GraphCapture;
-class GraphSet;
+class GraphModel;
 
 // The capture step of every sample: the automatic capture rules, right
 // after plotting, capturing all graphs when they say so.
 class CaptureStep final : public SampleStep {
 public:
-    CaptureStep(CaptureRules &rules, GraphCapture &capture, const GraphSet &graphs)
+    CaptureStep(CaptureRules &rules, GraphCapture &capture, const GraphModel &graphs)
         : m_rules(rules), m_capture(capture), m_graphs(graphs)
     {
     }
@@ -20,5 +20,5 @@ public:
 private:
     CaptureRules &m_rules;
     GraphCapture &m_capture;
-    const GraphSet &m_graphs;
+    const GraphModel &m_graphs;
 };

@@ -3,7 +3,8 @@
 #include "base/clock.h"
 #include "base/date_time_pattern.h"
 #include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_charts.h"
+#include "graphs/graph_model.h"
 #include "outputs/capture_file_name.h"
 #include "outputs/jpeg_codec.h"
 #include "sampling/line_sample.h"
@@ -16,9 +17,10 @@ const QString NoneCaption = QStringLiteral("[none]");
 
 } // namespace
 
-GraphCapture::GraphCapture(
-    GraphSet &graphs, const LineSample &sample, const Clock &clock, const Settings &settings, QObject *parent)
-    : QObject(parent), m_graphs(graphs), m_sample(sample), m_clock(clock), m_settings(settings)
+GraphCapture::GraphCapture(const GraphCharts &charts, const GraphModel &model, const LineSample &sample,
+    const Clock &clock, const Settings &settings, QObject *parent)
+    : QObject(parent), m_charts(charts), m_model(model), m_sample(sample), m_clock(clock),
+      m_settings(settings)
 {
 }
 
@@ -31,12 +33,12 @@ bool GraphCapture::captureAll()
 {
     if (!folderExists())
         return false;
-    bool written = saveGraph(*m_graphs.Chart1, QStringLiteral("NoiseMargin"))
-        && saveGraph(*m_graphs.Chart2, QStringLiteral("ConnectionSpeed"));
-    if (written && !m_graphs.userGraphIsNone(1))
-        written = saveGraph(*m_graphs.Chart3, m_graphs.userCaption(1));
-    if (written && !m_graphs.userGraphIsNone(2))
-        written = saveGraph(*m_graphs.Chart4, m_graphs.userCaption(2));
+    bool written = saveGraph(m_charts.chart(1), QStringLiteral("NoiseMargin"))
+        && saveGraph(m_charts.chart(2), QStringLiteral("ConnectionSpeed"));
+    if (written && !m_model.userGraphIsNone(1))
+        written = saveGraph(m_charts.chart(3), m_model.userCaption(1));
+    if (written && !m_model.userGraphIsNone(2))
+        written = saveGraph(m_charts.chart(4), m_model.userCaption(2));
     emit allGraphsCaptured();
     return written;
 }
@@ -50,8 +52,8 @@ bool GraphCapture::captureVisible(int pageIndex, const QString &caption)
 
 Chart &GraphCapture::visibleChart(int pageIndex) const
 {
-    Chart *chart = m_graphs.chartOfPage(pageIndex);
-    return chart ? *chart : *m_graphs.Chart1;
+    Chart *chart = m_charts.chartOfPage(pageIndex);
+    return chart ? *chart : m_charts.chart(1);
 }
 
 QImage GraphCapture::drawGraph(Chart &chart) const

@@ -12,7 +12,8 @@
 
 class Chart;
 class Clock;
-class GraphSet;
+class GraphCharts;
+class GraphModel;
 struct LineSample;
 
 // Saves pictures of the graphs as JPEG files in the capture folder: all
@@ -27,8 +28,8 @@ class GraphCapture final : public QObject {
     Q_OBJECT
 
 public:
-    GraphCapture(GraphSet &graphs, const LineSample &sample, const Clock &clock, const Settings &settings,
-        QObject *parent = nullptr);
+    GraphCapture(const GraphCharts &charts, const GraphModel &model, const LineSample &sample,
+        const Clock &clock, const Settings &settings, QObject *parent = nullptr);
     Q_DISABLE_COPY_MOVE(GraphCapture)
 
     // The folder named by the Capture setting exists.
@@ -69,7 +70,8 @@ signals:
 private:
     bool saveGraph(Chart &chart, const QString &graphName) const;
 
-    GraphSet &m_graphs;
+    const GraphCharts &m_charts;
+    const GraphModel &m_model;
     const LineSample &m_sample;
     const Clock &m_clock;
     OutputSettings m_settings;

@@ -1,7 +1,8 @@
 #include "shell/capture_controls.h"
 
 #include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
+#include "graphs/graph_panels.h"
 #include "outputs/capture_rules.h"
 #include "outputs/graph_capture.h"
 #include "outputs/jpeg_codec.h"
@@ -67,11 +68,12 @@ QLabel *Indicator(const QString &bitmap, const QString &hint, QWidget *parent)
 
 } // namespace
 
-CaptureControls::CaptureControls(LineMonitor &monitor, GraphSet &graphs, QTabWidget *pages, QWidget *window)
-    : QObject(window), dialogs(DesktopDialogs()), m_monitor(monitor), m_graphs(graphs), m_pages(pages),
-      m_window(window)
+CaptureControls::CaptureControls(
+    LineMonitor &monitor, GraphPanels &graphs, QTabWidget *pages, QWidget *window)
+    : QObject(window), dialogs(DesktopDialogs()), m_monitor(monitor), m_pages(pages), m_window(window)
 {
-    m_capture = new GraphCapture(graphs, monitor.sample(), monitor.clock(), monitor.settings(), this);
+    m_capture = new GraphCapture(
+        graphs.charts(), monitor.graphs(), monitor.sample(), monitor.clock(), monitor.settings(), this);
     // Every graph is drawn at the size its tab page has, selected or not.
     m_capture->setPageSize([this] { return TabPageSize(*m_pages); });
     m_rules = new CaptureRules(monitor.settings(), this);
@@ -81,9 +83,9 @@ CaptureControls::CaptureControls(LineMonitor &monitor, GraphSet &graphs, QTabWid
     createSaveDialog(window);
 
     connect(m_rules, &CaptureRules::indicatorsChanged, this, &CaptureControls::showIndicators);
-    connect(&graphs, &GraphSet::captureVisibleWanted, this, &CaptureControls::mnuCaptureVisibleClick);
-    connect(&graphs, &GraphSet::saveVisibleAsWanted, this, &CaptureControls::mnuSaveAsClick);
-    connect(&graphs, &GraphSet::captureAllWanted, this, &CaptureControls::btnCaptureClick);
+    connect(&graphs, &GraphPanels::captureVisibleWanted, this, &CaptureControls::mnuCaptureVisibleClick);
+    connect(&graphs, &GraphPanels::saveVisibleAsWanted, this, &CaptureControls::mnuSaveAsClick);
+    connect(&graphs, &GraphPanels::captureAllWanted, this, &CaptureControls::btnCaptureClick);
     connect(pages, &QTabWidget::currentChanged, this, &CaptureControls::clearGraphsHighlight);
 }
 
@@ -290,7 +292,7 @@ void CaptureControls::edCaptureExit()
 
 void CaptureControls::captureOnClose()
 {
-    if (cbCaptureOnClose->isChecked() && m_graphs.PlotCount() > 2)
+    if (cbCaptureOnClose->isChecked() && m_monitor.graphs().PlotCount() > 2)
         btnCaptureClick();
 }
 

@@ -7,7 +7,7 @@
 
 class CaptureRules;
 class GraphCapture;
-class GraphSet;
+class GraphPanels;
 class LineMonitor;
 class QAction;
 class QCheckBox;
@@ -47,7 +47,7 @@ class CaptureControls final : public QObject {
 public:
     // pages is the window's tab control; window parents the widgets and the
     // dialogs until they are placed.
-    CaptureControls(LineMonitor &monitor, GraphSet &graphs, QTabWidget *pages, QWidget *window);
+    CaptureControls(LineMonitor &monitor, GraphPanels &graphs, QTabWidget *pages, QWidget *window);
     ~CaptureControls() override;
 
     GraphCapture &capture() { return *m_capture; }
@@ -114,7 +114,6 @@ private:
     bool folderExists() const;
 
     LineMonitor &m_monitor;
-    GraphSet &m_graphs;
     QTabWidget *m_pages = nullptr;
     QWidget *m_window = nullptr;
     QGroupBox *m_graphsGroup = nullptr;

@@ -1,6 +1,6 @@
 #include "shell/desktop_pipeline.h"
 
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
 #include "outputs/line_event_history.h"
 #include "outputs/tray_step.h"
 #include "sampling/router_navigation.h"
@@ -17,7 +17,7 @@ void AddDesktopSteps(LineMonitor &monitor, TForm1 &window)
 {
     CaptureControls &capture = window.captureControls();
     AddSharedSteps(
-        monitor, GraphOutputs { window.graphs(), capture.rules(), capture.capture() },
+        monitor, GraphOutputs { capture.rules(), capture.capture() },
         [&window](const QString &message) { window.webServer().showImageError(message); }, &window);
 
     // The tray icon after every sample, and "?" on Pause.
@@ -36,5 +36,5 @@ void AddDesktopSteps(LineMonitor &monitor, TForm1 &window)
     // Each line event marks its sample, the newest plotted, on the Noise
     // Margin graph.
     QObject::connect(
-        &monitor.lineEvents(), &LineEventHistory::added, &window.graphs(), &GraphSet::markLineEvent);
+        &monitor.lineEvents(), &LineEventHistory::added, &monitor.graphs(), &GraphModel::markLineEvent);
 }

@@ -3,7 +3,7 @@
 #include "base/clock.h"
 #include "base/settings.h"
 #include "demo/simulated_router.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
 #include "sampling/webengine_browser_view.h"
@@ -63,7 +63,7 @@ qint64 ResidentKilobytes()
 // LINEWARDEN_DEMO_PAUSE_FILE names a file whose presence holds sampling
 // paused (looked at once a second), so a soak run can measure a paused
 // program.
-void InstallDemoMeasurement(TForm1 &window, int sampleSeconds, QTextStream &err)
+void InstallDemoMeasurement(LineMonitor &monitor, TForm1 &window, int sampleSeconds, QTextStream &err)
 {
     if (sampleSeconds > 0)
         window.cycle().overrideIntervalMs(sampleSeconds * 1000);
@@ -84,11 +84,11 @@ void InstallDemoMeasurement(TForm1 &window, int sampleSeconds, QTextStream &err)
     const int limit = qEnvironmentVariableIntValue("LINEWARDEN_DEMO_SAMPLES");
     if (!report && limit <= 0)
         return;
-    QObject::connect(
-        &window.navigation(), &RouterNavigation::pageHandled, &window, [&window, &err, report, limit] {
+    QObject::connect(&window.navigation(), &RouterNavigation::pageHandled, &window,
+        [&monitor, &window, &err, report, limit] {
             if (!window.navigation().lastLoadWasSample())
                 return;
-            const int n = window.graphs().PlotCount();
+            const int n = monitor.graphs().PlotCount();
             if (report && (n == 1 || n % 100 == 0 || n == limit))
                 err << "samples " << n << " handler_us "
                     << window.navigation().lastHandlerNanoseconds() / 1000 << " rss_kb "
@@ -149,7 +149,7 @@ void OpenHelp(const HelpFile &help)
 // The line monitor over the real browser engine and its main window, until
 // the window closes; prepare runs before the window is created.
 int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMonitor &)> &prepare,
-    const std::function<void(TForm1 &)> &measure, QTextStream &err)
+    const std::function<void(LineMonitor &, TForm1 &)> &measure, QTextStream &err)
 {
     WebEngineBrowserView view(nullptr);
     LineMonitor monitor(context, view);
@@ -165,7 +165,7 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     AddDesktopSteps(monitor, window);
     AddSetupWizard(window);
     if (measure)
-        measure(window);
+        measure(monitor, window);
     TForm2 about(&window);
     ConnectUserGuide(window, help);
     QObject::connect(&window, &TForm1::aboutWanted, &about, &TForm2::ShowModal);
@@ -223,8 +223,8 @@ int RunDemo(const CommandLine &commandLine, QTextStream &err)
         << router->address() << ", files in " << context.dataFolder << Qt::endl;
     return RunMainWindow(
         context, [&](LineMonitor &monitor) { return WriteDemoSettings(monitor, *router, typeA); },
-        [&err, &commandLine](TForm1 &window) {
-            InstallDemoMeasurement(window, commandLine.sampleSeconds, err);
+        [&err, &commandLine](LineMonitor &monitor, TForm1 &window) {
+            InstallDemoMeasurement(monitor, window, commandLine.sampleSeconds, err);
             InstallDemoAction(window, err);
         },
         err);

@@ -1,8 +1,7 @@
 #include "shell/headless_monitor.h"
 
 #include "base/settings.h"
-#include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
 #include "outputs/capture_rules.h"
 #include "outputs/console_step.h"
 #include "outputs/graph_capture.h"
@@ -33,26 +32,22 @@ QString OneLine(QString text)
 
 HeadlessMonitor::HeadlessMonitor(
     LineMonitor &monitor, QWidget *browserWidget, QTextStream &out, QTextStream &err)
-    : m_monitor(monitor), m_out(out), m_err(err)
+    : m_monitor(monitor), m_out(out), m_err(err), m_charts(monitor.graphs(), &m_owner)
 {
     if (browserWidget)
         browserWidget->setParent(&m_owner);
     Settings &settings = m_monitor.settings();
-    m_graphs = new GraphSet(m_monitor.cycle(), m_monitor.sample(), m_monitor.clock(), settings, &m_owner);
-    FollowUserFigures(*m_graphs, m_monitor);
     m_rules = new CaptureRules(settings, &m_owner);
-    m_capture = new GraphCapture(*m_graphs, m_monitor.sample(), m_monitor.clock(), settings, &m_owner);
+    m_capture = new GraphCapture(
+        m_charts, m_monitor.graphs(), m_monitor.sample(), m_monitor.clock(), settings, &m_owner);
 }
 
 void HeadlessMonitor::start(int sampleSecondsOverride)
 {
     alwaysLogIn();
-    m_graphs->bindSettings(m_monitor.bindings());
     m_monitor.applySettings();
-    m_graphs->startUp();
-    const QSize graphSize = GraphSizeOfWindow(m_monitor.settings());
-    for (Chart *chart : { m_graphs->Chart1, m_graphs->Chart2, m_graphs->Chart3, m_graphs->Chart4 })
-        chart->resize(graphSize);
+    m_monitor.graphs().startUp();
+    m_charts.resize(GraphSizeOfWindow(m_monitor.settings()));
     if (sampleSecondsOverride > 0)
         m_monitor.cycle().overrideIntervalMs(sampleSecondsOverride * 1000);
     addSteps();
@@ -77,7 +72,7 @@ void HeadlessMonitor::alwaysLogIn()
 void HeadlessMonitor::addSteps()
 {
     AddSharedSteps(
-        m_monitor, GraphOutputs { *m_graphs, *m_rules, *m_capture },
+        m_monitor, GraphOutputs { *m_rules, *m_capture },
         [this](const QString &message) { m_err << "linewarden: " << OneLine(message) << Qt::endl; },
         &m_owner);
     // Where the window shows its status bar, a line on standard output.
@@ -110,7 +105,7 @@ int HeadlessMonitor::close()
         return m_exitStatus;
     m_closed = true;
     m_monitor.prepareClose();
-    if (OutputSettings(m_monitor.settings()).captureOnClose() && m_graphs->PlotCount() > 2)
+    if (OutputSettings(m_monitor.settings()).captureOnClose() && m_monitor.graphs().PlotCount() > 2)
         m_capture->captureAll();
     if (!m_monitor.SaveIni()) {
         m_err << "linewarden: " << Settings::SaveFailedText(m_monitor.context().settingsPath) << Qt::endl;

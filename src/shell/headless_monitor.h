@@ -1,16 +1,19 @@
 #pragma once
 
+#include "graphs/graph_charts.h"
+
 #include <QTextStream>
 #include <QWidget>
 
 class CaptureRules;
 class GraphCapture;
-class GraphSet;
 class LineMonitor;
 
-// The parts of the main window that work without a screen: the graphs, in
-// an owner widget that is never shown, the captures made of them, the web
-// server and the console line; and the close path of the window.
+// The parts of the main window that work without a screen: charts of the
+// graph model, in an owner widget that is never shown, and nothing else of
+// the graph pages (no fields, lists, buttons or menus), the captures made of
+// them, the web server and the console line; and the close path of the
+// window.
 class HeadlessMonitor final {
 public:
     HeadlessMonitor(LineMonitor &monitor, QWidget *browserWidget, QTextStream &out, QTextStream &err);
@@ -34,7 +37,7 @@ private:
     QTextStream &m_out;
     QTextStream &m_err;
     QWidget m_owner;
-    GraphSet *m_graphs = nullptr; // child of m_owner
+    GraphCharts m_charts; // children of m_owner
     CaptureRules *m_rules = nullptr; // child of m_owner
     GraphCapture *m_capture = nullptr; // child of m_owner
     bool m_closed = false;

@@ -1,6 +1,8 @@
 #include "shell/line_monitor.h"
 
 #include "base/clock.h"
+#include "graphs/graph_cycle_link.h"
+#include "graphs/graph_model.h"
 #include "outputs/daily_maintenance.h"
 #include "outputs/line_events_log.h"
 #include "sampling/browser_view.h"
@@ -39,6 +41,7 @@ LineMonitor::LineMonitor(const MonitorContext &context, BrowserView &view, QObje
         = new RouterNavigation(m_view, *m_cycle, m_urls, m_sample, clock(), m_settings, m_pipeline, this);
     m_maintenance = new DailyMaintenance(m_settings, m_log, clock(), this);
     connect(m_cycle, &SampleCycle::started, m_maintenance, &DailyMaintenance::DailyTimerTimer);
+    createGraphs();
 
     // navigationUrl is what ActualUrl holds.
     m_bindings.bind(
@@ -47,6 +50,15 @@ LineMonitor::LineMonitor(const MonitorContext &context, BrowserView &view, QObje
 }
 
 LineMonitor::~LineMonitor() = default;
+
+void LineMonitor::createGraphs()
+{
+    m_graphs = new GraphModel(clock(), m_settings, this);
+    m_graphs->bindSettings(m_bindings);
+    LinkGraphsToSampling(*m_graphs, *m_cycle, m_sample);
+    connect(m_graphs, &GraphModel::userFiguresChosen, this, &LineMonitor::userFiguresChosen);
+    connect(m_graphs, &GraphModel::userFigureChanged, this, &LineMonitor::userFigureChanged);
+}
 
 const Clock &LineMonitor::clock() const
 {

@@ -17,6 +17,7 @@
 class BrowserView;
 class Clock;
 class DailyMaintenance;
+class GraphModel;
 class RouterNavigation;
 class SampleCycle;
 
@@ -34,7 +35,8 @@ struct MonitorContext {
 // line events found so far and the per-sample pipeline the navigation hands
 // every page load to, the web image server with its content type table, and
 // the daily maintenance of the log, the events file and the captured images,
-// checked at every Start too. The pipeline
+// checked at every Start too, and the graph model, which holds sampling while
+// a graph is held or paged back and names the log's user figures. The pipeline
 // starts empty: where the program is put together, its steps are added.
 class LineMonitor final : public QObject {
     Q_OBJECT
@@ -58,6 +60,8 @@ public:
     RouterNavigation &navigation() { return *m_navigation; }
     WebImageServer &webServer() { return m_webServer; }
     DailyMaintenance &maintenance() { return *m_maintenance; }
+    // The graphs as data: what is plotted, paged and captured.
+    GraphModel &graphs() { return *m_graphs; }
     // The line's events: the events file's from earlier runs, then this run's.
     LineEventHistory &lineEvents() { return m_lineEvents; }
 
@@ -78,6 +82,8 @@ public:
     void userFigureChanged();
 
 private:
+    void createGraphs();
+
     MonitorContext m_context;
     BrowserView &m_view;
     Settings m_settings;
@@ -93,6 +99,7 @@ private:
     SampleCycle *m_cycle = nullptr; // child of this
     RouterNavigation *m_navigation = nullptr; // child of this
     DailyMaintenance *m_maintenance = nullptr; // child of this
+    GraphModel *m_graphs = nullptr; // child of this
 };
 
 // The settings context of a run: its folder, clock, primary screen and the

@@ -1,7 +1,8 @@
 #include "shell/main_window.h"
 
 #include "base/settings.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
+#include "graphs/graph_panels.h"
 #include "outputs/daily_maintenance.h"
 #include "outputs/graph_capture.h"
 #include "sampling/browser_view.h"
@@ -74,7 +75,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     m_monitor.applySettings();
     startUp();
     Form3 = new TForm3(m_capture->edCapture->text(), this);
-    Form7 = new TForm7(m_monitor.settings(), m_monitor.clock(), *m_graphs, this);
+    Form7 = new TForm7(m_monitor.settings(), m_monitor.clock(), m_monitor.graphs(), this);
     connect(Form7, &TForm7::applied, m_webServer, &WebServerControls::followWebFolder);
     buildMaintenance();
     FormLineEvents
@@ -105,7 +106,7 @@ void TForm1::bindSettings()
     BindCheckBox(bindings, settings, SettingKey::LostSync, m_capture->cbOnlyIfLost);
     BindCheckBox(bindings, settings, SettingKey::OnClose, m_capture->cbCaptureOnClose);
     BindCheckBox(bindings, settings, SettingKey::Minimize, m_tray->cbMinimize);
-    m_graphs->bindSettings(bindings);
+    BindCheckBox(bindings, settings, SettingKey::SaveAxes, m_graphs->cbSaveAxes);
     // The window's place is set once all four of its keys are read; Left is
     // the last of them.
     bindings.bind(SettingKey::Left, [this] { placeWindow(); });
@@ -133,7 +134,7 @@ void TForm1::startUp()
     m_routerAccess->startUp();
     m_capture->startUp();
     showStatusTexts(StatusTextsAtStartUp(m_monitor.settings()));
-    m_graphs->startUp();
+    m_monitor.graphs().startUp();
     m_webServer->fillAddressList(WebServerControls::LocalIPv4Addresses());
     Image16->setVisible(m_monitor.settings().flag(SettingKey::TrimLog));
     Image23->setVisible(m_monitor.settings().flag(SettingKey::DeleteImages));
@@ -164,8 +165,8 @@ void TForm1::connectParts()
     connect(&navigation, &RouterNavigation::statisticsPageConfirmed, this, &TForm1::showStatisticsPage);
     connect(&navigation, &RouterNavigation::navigationHintChanged, this, &TForm1::showNavigationHint);
 
-    connect(
-        m_graphs, &GraphSet::advancedTabWanted, this, [this] { PageControl1->setCurrentIndex(AdvancedTab); });
+    connect(m_graphs, &GraphPanels::advancedTabWanted, this,
+        [this] { PageControl1->setCurrentIndex(AdvancedTab); });
 }
 
 TForm1::~TForm1()

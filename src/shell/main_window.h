@@ -11,7 +11,7 @@
 
 class BrowserView;
 class CaptureControls;
-class GraphSet;
+class GraphPanels;
 class LineEventsWindow;
 class LineMonitor;
 class LogControls;
@@ -55,7 +55,7 @@ public:
     LineMonitor &monitor() { return m_monitor; }
     SampleCycle &cycle();
     RouterNavigation &navigation();
-    GraphSet &graphs() { return *m_graphs; }
+    GraphPanels &graphs() { return *m_graphs; }
     LogControls &logControls() { return *m_logControls; }
     RouterAccessControls &routerAccess() { return *m_routerAccess; }
     WebServerControls &webServer() { return *m_webServer; }
@@ -198,7 +198,7 @@ private:
 
     LineMonitor &m_monitor;
     BrowserView &m_browser;
-    GraphSet *m_graphs = nullptr; // child of this
+    GraphPanels *m_graphs = nullptr; // child of this
     LogControls *m_logControls = nullptr; // child of this
     RouterAccessControls *m_routerAccess = nullptr; // child of this
     WebServerControls *m_webServer = nullptr; // child of this

@@ -2,7 +2,7 @@
 // the items whose work is the window's own.
 #include "shell/main_window.h"
 
-#include "graphs/graph_set.h"
+#include "graphs/graph_panels.h"
 #include "sampling/browser_view.h"
 #include "shell/capture_controls.h"
 #include "shell/line_monitor.h"
@@ -84,7 +84,7 @@ void TForm1::buildMainMenu()
     Configure1->addAction(m_logControls->mnuConfigLog);
     Configure1->addSeparator();
     connect(Configure1->addAction(QStringLiteral("Configure User Defined Graphs...")), &QAction::triggered,
-        m_graphs, &GraphSet::mnuuserDefinedClick);
+        m_graphs, &GraphPanels::mnuuserDefinedClick);
     // Only the start and stop items that apply show.
     connect(Configure1, &QMenu::aboutToShow, m_capture, &CaptureControls::ConfigureMenuOpened);
     connect(Configure1, &QMenu::aboutToShow, m_logControls, &LogControls::configureMenuOpening);

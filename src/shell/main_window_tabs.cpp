@@ -2,13 +2,13 @@
 // "Advanced", each placed from the parts that own their controls.
 #include "shell/main_window.h"
 
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
+#include "graphs/graph_panels.h"
 #include "shell/capture_controls.h"
 #include "shell/indicator_pictures.h"
 #include "shell/line_monitor.h"
 #include "shell/log_controls.h"
 #include "shell/router_access_controls.h"
-#include "shell/shared_steps.h"
 #include "shell/tray_controller.h"
 #include "shell/web_server_controls.h"
 
@@ -42,9 +42,7 @@ QString TrailText()
 void TForm1::buildTabs(QWidget *browserWidget)
 {
     PageControl1 = new QTabWidget(this);
-    m_graphs
-        = new GraphSet(m_monitor.cycle(), m_monitor.sample(), m_monitor.clock(), m_monitor.settings(), this);
-    FollowUserFigures(*m_graphs, m_monitor);
+    m_graphs = new GraphPanels(m_monitor.graphs(), this);
     m_webServer = new WebServerControls(m_monitor.webServer(), m_monitor.settings(), this);
     m_capture = new CaptureControls(m_monitor, *m_graphs, PageControl1, this);
     PageControl1->addTab(buildHomeHubTab(browserWidget), QStringLiteral("Home Hub"));
@@ -58,7 +56,7 @@ void TForm1::buildTabs(QWidget *browserWidget)
     m_routerAccess->watchAdvancedTab(advanced);
     PageControl1->addTab(m_graphs->TabSheet3, QString());
     PageControl1->setTabVisible(7, false);
-    connect(m_graphs, &GraphSet::tabCaptionChanged, PageControl1,
+    connect(&m_monitor.graphs(), &GraphModel::tabCaptionChanged, PageControl1,
         [this](int page, const QString &caption) { PageControl1->setTabText(page, caption); });
     // A press on another tab first gives "Router Access" its normal face
     // back; once the tab changed, the other group boxes follow.
@@ -66,7 +64,7 @@ void TForm1::buildTabs(QWidget *browserWidget)
         if (page != PageControl1->currentIndex())
             m_routerAccess->clearHighlight();
     });
-    connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphSet::clearUserGroupHighlight);
+    connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphPanels::clearUserGroupHighlight);
     connect(PageControl1, &QTabWidget::currentChanged, m_logControls, &LogControls::clearHighlight);
     PageControl1->tabBar()->setMouseTracking(true);
     PageControl1->tabBar()->installEventFilter(this);

@@ -4,7 +4,7 @@
 #include "base/date_time_pattern.h"
 #include "base/router_type.h"
 #include "base/settings.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
 #include "shell/desktop_settings_prompts.h"
 #include "shell/window_placement.h"
 
@@ -76,7 +76,7 @@ QPushButton *Button(const QString &caption, QWidget *parent)
 
 } // namespace
 
-TForm7::TForm7(Settings &settings, const Clock &clock, GraphSet &graphs, QWidget *parent)
+TForm7::TForm7(Settings &settings, const Clock &clock, GraphModel &graphs, QWidget *parent)
     : QDialog(parent,
         Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
             | Qt::WindowCloseButtonHint),

@@ -5,7 +5,7 @@
 #include <memory>
 
 class Clock;
-class GraphSet;
+class GraphModel;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -26,7 +26,7 @@ class TForm7 final : public QDialog {
 public:
     // The live examples show the clock's moment; "Close" applies DateStamp to
     // the graphs at once.
-    TForm7(Settings &settings, const Clock &clock, GraphSet &graphs, QWidget *parent);
+    TForm7(Settings &settings, const Clock &clock, GraphModel &graphs, QWidget *parent);
     ~TForm7() override;
     Q_DISABLE_COPY_MOVE(TForm7)
 
@@ -100,7 +100,7 @@ private:
 
     Settings &m_settings;
     const Clock &m_clock;
-    GraphSet &m_graphs;
+    GraphModel &m_graphs;
     std::unique_ptr<SettingsPrompts> m_desktopPrompts;
     SettingsPrompts *m_prompts = nullptr;
 };

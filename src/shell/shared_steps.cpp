@@ -1,8 +1,8 @@
 #include "shell/shared_steps.h"
 
-#include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
 #include "graphs/plot_step.h"
+#include "graphs/web_graph_renderer.h"
 #include "outputs/capture_rules.h"
 #include "outputs/capture_step.h"
 #include "outputs/line_events_step.h"
@@ -17,17 +17,15 @@ void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
 {
     SamplePipeline &pipeline = monitor.pipeline();
     SampleCycle &cycle = monitor.cycle();
-    GraphSet &graphs = outputs.graphs;
+    GraphModel &graphs = monitor.graphs();
     pipeline.add(SamplePipeline::Stage::Plot, std::make_unique<PlotStep>(graphs));
+    // The web graph has a renderer of its own, kept as long as the step.
+    auto renderer = std::make_shared<WebGraphRenderer>(graphs);
     WebImageServer &server = monitor.webServer();
     pipeline.add(SamplePipeline::Stage::WebImage,
         std::make_unique<WebImageStep>(
             monitor.settings(), server.serving(),
-            [&graphs](const QSize &size) {
-                graphs.setWebGraphSize(size);
-                return graphs.Chart5->renderImage(size);
-            },
-            std::move(reportImageError)));
+            [renderer](const QSize &size) { return renderer->draw(size); }, std::move(reportImageError)));
 
     // The automatic captures; Start and Pause end a pending follow-up and
     // set the indicators.
@@ -49,10 +47,4 @@ void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
     };
     QObject::connect(&cycle, &SampleCycle::runStateChanged, context, publishRunState);
     publishRunState();
-}
-
-void FollowUserFigures(const GraphSet &graphs, LineMonitor &monitor)
-{
-    QObject::connect(&graphs, &GraphSet::userFiguresChosen, &monitor, &LineMonitor::userFiguresChosen);
-    QObject::connect(&graphs, &GraphSet::userFigureChanged, &monitor, &LineMonitor::userFigureChanged);
 }

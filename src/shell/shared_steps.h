@@ -6,13 +6,11 @@
 
 class CaptureRules;
 class GraphCapture;
-class GraphSet;
 class LineMonitor;
 class QObject;
 
-// The graphs a program draws its samples on and the captures made of them.
+// The captures a program makes of its graphs, and their rules.
 struct GraphOutputs {
-    GraphSet &graphs;
     CaptureRules &rules;
     GraphCapture &capture;
 };
@@ -24,7 +22,3 @@ struct GraphOutputs {
 // owns the connections made here.
 void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
     std::function<void(const QString &message)> reportImageError, QObject *context);
-
-// The log's header follows the choices of the user-defined graphs. Made
-// right after the graphs, before the settings are applied to them.
-void FollowUserFigures(const GraphSet &graphs, LineMonitor &monitor);

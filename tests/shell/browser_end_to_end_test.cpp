@@ -2,7 +2,7 @@
 // on 127.0.0.1: logging in, learning the statistics page, reading it, the
 // navigation guard, and a router that misbehaves.
 #include "demo/simulated_router.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
 #include "sampling/url_rules.h"
@@ -114,7 +114,7 @@ protected:
         window->show();
     }
 
-    int samplesTaken() const { return window->graphs().PlotCount(); }
+    int samplesTaken() const { return monitor->graphs().PlotCount(); }
 
     void expectFiguresBackAfter(SimulatedRouter::Fault fault);
     void expectTicksThroughFaults(

@@ -3,7 +3,7 @@
 // Linewarden closes" on: every graph is written at the size it has on its
 // tab in a window of that size, header band and all.
 #include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_panels.h"
 #include "outputs/jpeg_codec.h"
 #include "support/demo_program.h"
 #include "support/main_window_fixture.h"
@@ -34,7 +34,7 @@ protected:
         window->PageControl1->setCurrentIndex(1);
         QCoreApplication::processEvents();
         EXPECT_EQ(window->size(), windowSize);
-        return window->graphs().Chart1->size();
+        return window->graphs().chartOfPage(1)->size();
     }
 
     // Data lines of the sample log: one per plotted sample.

@@ -2,6 +2,8 @@
 // router in whatever the login option says, prints each sample, and closes
 // as the window does, telling a failed save by its exit status.
 #include "base/settings.h"
+#include "graphs/chart.h"
+#include "graphs/graph_model.h"
 #include "shell/headless_monitor.h"
 #include "shell/line_monitor.h"
 #include "support/fake_browser_view.h"
@@ -9,12 +11,25 @@
 #include "support/fixture_pages.h"
 #include "support/temp_data_dir.h"
 
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
+
+template<typename Widget> int LiveWidgets()
+{
+    const QWidgetList widgets = QApplication::allWidgets();
+    return int(std::count_if(
+        widgets.begin(), widgets.end(), [](QWidget *widget) { return qobject_cast<Widget *>(widget); }));
+}
 
 TEST(HeadlessMonitor, LogsInSamplesAndClosesKeepingTheStoredLoginOption)
 {
@@ -54,6 +69,12 @@ TEST(HeadlessMonitor, LogsInSamplesAndClosesKeepingTheStoredLoginOption)
             FixturePage(QStringLiteral("hub-a-statistics.html"))));
         EXPECT_TRUE(outText.startsWith(u"2026-12-09 10:00:00 noise margin down ")) << outText.toStdString();
         EXPECT_EQ(outText.count(u'\n'), 1);
+        // The sample reached the graphs, and only what draws their pictures
+        // was made of them: a chart for each of the five graphs, no lists,
+        // menus or buttons.
+        EXPECT_EQ(monitor.graphs().PlotCount(), 1);
+        EXPECT_EQ(LiveWidgets<Chart>(), 5);
+        EXPECT_EQ(LiveWidgets<QComboBox>() + LiveWidgets<QMenu>() + LiveWidgets<QPushButton>(), 0);
 
         if (c.saveFails) {
             QFile::remove(context.settingsPath);

@@ -1,5 +1,5 @@
 #include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
 #include "shell/line_events_window.h"
 #include "shell/main_window.h"
 #include "support/fixture_pages.h"
@@ -53,9 +53,9 @@ TEST_F(LineEventsWindowTest, EventsAreListedNewestFirstCountedAndMarkedOnTheNois
     EXPECT_EQ(events.tblCounts->item(silent, 1)->text(), QStringLiteral("1"));
     EXPECT_EQ(events.tblCounts->item(int(LineEventKind::Resync), 2)->text(), QStringLiteral("0"));
 
-    GraphSet &graphs = window->graphs();
-    EXPECT_EQ(graphs.Chart1->marks(), (std::vector<double> { 2, 3 }));
-    EXPECT_TRUE(graphs.Chart5->marks().empty()); // the web image stays as it was
+    const GraphModel &graphs = monitor->graphs();
+    EXPECT_EQ(graphs.graph(1).marks(), (std::vector<double> { 2, 3 }));
+    EXPECT_TRUE(graphs.graph(5).marks().empty()); // the web image stays as it was
     // Logging is off by default: no events file either.
     EXPECT_FALSE(QFileInfo::exists(data.filePath(QStringLiteral("events.txt"))));
 }

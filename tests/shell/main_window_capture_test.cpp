@@ -1,5 +1,5 @@
 #include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_panels.h"
 #include "outputs/jpeg_codec.h"
 #include "sampling/sample_cycle.h"
 #include "shell/capture_controls.h"

@@ -1,5 +1,6 @@
 #include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
+#include "graphs/graph_panels.h"
 #include "sampling/sample_cycle.h"
 #include "shell/main_window.h"
 #include "support/main_window_fixture.h"
@@ -22,18 +23,19 @@ TEST_F(MainWindowGraphsTest, EverySampleReadWhileRunningIsPlottedOnEveryGraph)
     open(typeA());
     completeStatisticsPage(30);
     completeStatisticsPage(30);
-    GraphSet &graphs = window->graphs();
-    EXPECT_EQ(graphs.PlotCount(), 2);
-    for (Chart *chart : { graphs.Chart1, graphs.Chart2, graphs.Chart3, graphs.Chart4, graphs.Chart5 })
-        EXPECT_EQ(chart->series(ChartSide::Right).count(), 2);
-    EXPECT_EQ(graphs.Chart2->series(ChartSide::Left).value(1), monitor->sample().speedUp);
+    GraphModel &model = monitor->graphs();
+    EXPECT_EQ(model.PlotCount(), 2);
+    for (int number = 1; number <= GraphModel::kGraphCount; ++number)
+        EXPECT_EQ(model.graph(number).series(ChartSide::Right).count(), 2);
+    GraphPanels &graphs = window->graphs();
+    EXPECT_EQ(graphs.chartOfPage(2)->series(ChartSide::Left).value(1), monitor->sample().speedUp);
 
     // Paging back pauses sampling; a page read while paused is not plotted.
     graphs.btnChartBack1Click();
     EXPECT_EQ(window->cycle().runState(), RunState::Paused);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Paused]"));
     completeStatisticsPage(30);
-    EXPECT_EQ(graphs.PlotCount(), 2);
+    EXPECT_EQ(model.PlotCount(), 2);
 }
 
 TEST_F(MainWindowGraphsTest, GraphTabsFollowTheUserDefinedFiguresAndTheWebGraphIsHidden)
@@ -58,7 +60,7 @@ TEST_F(MainWindowGraphsTest, AxisLimitsAreRestoredAndSavedWhenAsked)
     settings.setInteger(SettingKey::C2L, 100);
     settings.setInteger(SettingKey::C2R, 50);
     open(settings);
-    Chart *speed = window->graphs().Chart2;
+    Chart *speed = window->graphs().chartOfPage(2);
     EXPECT_EQ(speed->maximum(ChartAxis::Left), 9000);
     EXPECT_EQ(speed->minimum(ChartAxis::Right), 50);
 

@@ -1,6 +1,7 @@
 #include "demo/hub_a_pages.h"
 #include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
+#include "graphs/graph_panels.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
 #include "shell/capture_controls.h"
@@ -69,7 +70,7 @@ protected:
         open(settings);
     }
 
-    int samplesTaken() const { return window->graphs().PlotCount(); }
+    int samplesTaken() const { return monitor->graphs().PlotCount(); }
 };
 
 TEST_F(MainWindowTest, WithoutSettingsFileNothingIsLoaded)
@@ -667,8 +668,8 @@ TEST_F(MainWindowTest, HandWrittenSettingsReachTheirControlsAndUnknownKeysSurviv
     EXPECT_EQ(window->edPassword1->text(), QStringLiteral("s3cret"));
     EXPECT_EQ(window->edAddress->text().size(), 2047);
     // A damaged pair of axis limits keeps the start values.
-    EXPECT_EQ(window->graphs().Chart2->maximum(ChartAxis::Left), 20);
-    EXPECT_EQ(window->graphs().Chart2->minimum(ChartAxis::Left), 0);
+    EXPECT_EQ(window->graphs().chartOfPage(2)->maximum(ChartAxis::Left), 20);
+    EXPECT_EQ(window->graphs().chartOfPage(2)->minimum(ChartAxis::Left), 0);
 
     window->close();
     const QByteArray stored = data.readFile(QStringLiteral("linewarden.ini"));

@@ -1,4 +1,4 @@
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
 #include "shell/main_window.h"
 #include "shell/more_advanced_settings_dialog.h"
 #include "shell/settings_prompts.h"
@@ -216,7 +216,7 @@ TEST_F(MoreAdvancedSettingsTest, OnlyCloseCopiesTheControlsIntoTheSettings)
         for (const auto &[key, value] : EveryControlChanged)
             EXPECT_EQ(ValueOf(settings(), key), way.copies ? value : ValueOf(before, key))
                 << RowOf(key).name.data();
-        EXPECT_EQ(window->graphs().dateStamp(), !way.copies);
+        EXPECT_EQ(monitor->graphs().dateStamp(), !way.copies);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "graphs/graph_set.h"
+#include "graphs/graph_model.h"
 #include "outputs/jpeg_codec.h"
 #include "outputs/web_image_server.h"
 #include "shell/more_advanced_settings_dialog.h"
@@ -67,7 +67,7 @@ TEST_F(WebServerControlsTest, AStoredWebSettingServesEverySampleAndMetrics)
         QStringLiteral("The web server listens on 127.0.0.1, port ") + QString::number(port) + u'.');
 
     completeStatisticsPage();
-    ASSERT_EQ(window->graphs().PlotCount(), 1);
+    ASSERT_EQ(monitor->graphs().PlotCount(), 1);
     const RawHttpReply image = RawHttpClient::get(port, "/noise.jpg");
     EXPECT_EQ(image.status, 200);
     EXPECT_EQ(JpegCodec::decode(image.body).size(), QSize(640, 200));

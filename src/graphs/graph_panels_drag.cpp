@@ -1,18 +1,18 @@
 // Pressing, dragging and releasing the mouse on the four visible graphs.
-#include "graphs/graph_set.h"
+#include "graphs/graph_panels.h"
 
 #include "graphs/axis_refused.h"
 #include "graphs/chart.h"
-#include "sampling/sample_cycle.h"
+#include "graphs/graph_model.h"
 
 #include <QApplication>
 #include <QMenu>
 
-void GraphSet::Chart1MouseDown(
+void GraphPanels::Chart1MouseDown(
     Chart *chart, Qt::MouseButton button, QPoint pos, Qt::KeyboardModifiers modifiers)
 {
     // No sample is taken while a button is held on a graph.
-    m_cycle.graphMouseDown();
+    m_model.holdSampling(true);
     const bool shift = modifiers.testFlag(Qt::ShiftModifier);
     m_drag.press(*chart, shift, modifiers.testFlag(Qt::ControlModifier), chart->panMode());
     if (button == Qt::RightButton)
@@ -36,13 +36,13 @@ void GraphSet::Chart1MouseDown(
     m_cursorOverridden = true;
 }
 
-void GraphSet::Chart1Scroll(Chart *chart, QPoint globalPos)
+void GraphPanels::Chart1Scroll(Chart *chart, QPoint globalPos)
 {
     const QRect frame = chart->window()->frameGeometry();
     m_drag.step(*chart, globalPos.x() - frame.left(), frame.width(), chartNumber(chart));
 }
 
-void GraphSet::Chart1MouseUp(Chart *chart, Qt::MouseButton button, QPoint globalPos)
+void GraphPanels::Chart1MouseUp(Chart *chart, Qt::MouseButton button, QPoint globalPos)
 {
     chart->setPanMode(m_drag.release());
 
@@ -51,8 +51,8 @@ void GraphSet::Chart1MouseUp(Chart *chart, Qt::MouseButton button, QPoint global
     // copies again.
     if (m_drag.scrolled()) {
         try {
-            for (Chart *other : { Chart1, Chart2, Chart3, Chart4 })
-                CopyBottomWindow(*chart, *other);
+            for (int number = 1; number <= 4; ++number)
+                CopyBottomWindow(*chart, m_charts.chart(number));
             m_drag.clearScrolled();
         } catch (const AxisRefused &) {
         }
@@ -63,7 +63,7 @@ void GraphSet::Chart1MouseUp(Chart *chart, Qt::MouseButton button, QPoint global
         m_cursorOverridden = false;
     }
     QApplication::processEvents(); // let the graphs repaint before sampling resumes
-    m_cycle.graphMouseUp();
+    m_model.holdSampling(false);
 
     if (button == Qt::RightButton) {
         popupChartPopup(chart);

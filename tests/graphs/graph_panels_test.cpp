@@ -1,6 +1,8 @@
 #include "base/settings_bindings.h"
 #include "graphs/chart.h"
-#include "graphs/graph_set.h"
+#include "graphs/graph_cycle_link.h"
+#include "graphs/graph_model.h"
+#include "graphs/graph_panels.h"
 #include "graphs/plot_step.h"
 #include "sampling/sample_cycle.h"
 #include "support/fake_browser_view.h"
@@ -34,11 +36,11 @@ Window BottomWindow(const Chart *chart)
     return { chart->minimum(ChartAxis::Bottom), chart->maximum(ChartAxis::Bottom) };
 }
 
-// The graph set in a window of its own, started with the settings the test
-// sets, beside a sample cycle that is running.
-class GraphSetTest : public ::testing::Test {
+// The graph model and its panels in a window of their own, started with the
+// settings the test sets, beside a sample cycle that is running.
+class GraphPanelsTest : public ::testing::Test {
 protected:
-    GraphSetTest()
+    GraphPanelsTest()
         : settings(SettingsContext { QStringLiteral("/opt/lw"), &clock, QRect(), QLocale::c() }),
           cycle(view, urls, sample, clock)
     {
@@ -49,16 +51,20 @@ protected:
     {
         window = std::make_unique<QWidget>();
         bindings = SettingsBindings();
-        graphs = new GraphSet(cycle, sample, clock, settings, window.get());
-        QObject::connect(graphs, &GraphSet::userFiguresChosen, [this](UserFigure user1, UserFigure user2) {
-            chosen = { user1, user2 };
-        });
-        QObject::connect(graphs, &GraphSet::userFigureChanged, [this] { ++figureChanges; });
-        QObject::connect(graphs, &GraphSet::tabCaptionChanged,
+        model = std::make_unique<GraphModel>(clock, settings);
+        LinkGraphsToSampling(*model, cycle, sample);
+        graphs = new GraphPanels(*model, window.get());
+        QObject::connect(
+            model.get(), &GraphModel::userFiguresChosen, [this](UserFigure user1, UserFigure user2) {
+                chosen = { user1, user2 };
+            });
+        QObject::connect(model.get(), &GraphModel::userFigureChanged, [this] { ++figureChanges; });
+        QObject::connect(model.get(), &GraphModel::tabCaptionChanged,
             [this](int page, const QString &caption) { captions[page] = caption; });
-        graphs->bindSettings(bindings);
+        model->bindSettings(bindings);
         bindings.applyInLoadOrder();
-        graphs->startUp();
+        model->startUp();
+        web = std::make_unique<Chart>(model->graph(5));
     }
 
     void setAxes(int graph, const AxisLimitSet &limits)
@@ -94,8 +100,8 @@ protected:
     {
         for (int i = 0; i < samples; ++i) {
             clock.advanceSeconds(30);
-            graphs->setLabelSpacing();
-            graphs->PlotSample(sample, clock.now());
+            model->setLabelSpacing();
+            model->PlotSample(sample, clock.now());
         }
     }
 
@@ -125,43 +131,47 @@ protected:
     SettingsBindings bindings;
     SampleCycle cycle;
     std::unique_ptr<QWidget> window;
-    GraphSet *graphs = nullptr; // child of window
+    std::unique_ptr<GraphModel> model;
+    GraphPanels *graphs = nullptr; // child of window
+    std::unique_ptr<Chart> web; // the web graph, drawn on its own
     QMap<int, QString> captions;
     std::pair<UserFigure, UserFigure> chosen { UserFigure::None, UserFigure::None };
     int figureChanges = 0;
 };
 
-TEST_F(GraphSetTest, FirstSampleSitsAtTheLeftOfTheFirstPage)
+TEST_F(GraphPanelsTest, FirstSampleSitsAtTheLeftOfTheFirstPage)
 {
     sample.noiseMarginUp = 6.2;
     start();
     plot(1);
-    EXPECT_EQ(graphs->PlotCount(), 1);
-    for (Chart *chart : { graphs->Chart1, graphs->Chart2, graphs->Chart3, graphs->Chart4, graphs->Chart5 }) {
+    EXPECT_EQ(model->PlotCount(), 1);
+    for (Chart *chart : { graphs->chartOfPage(1), graphs->chartOfPage(2), graphs->chartOfPage(3),
+             graphs->chartOfPage(4), web.get() }) {
         EXPECT_EQ(chart->series(ChartSide::Left).count(), 1);
         EXPECT_EQ(BottomWindow(chart), Window(0, 480));
     }
-    EXPECT_EQ(graphs->Chart1->series(ChartSide::Left).value(0), 6.2);
-    EXPECT_EQ(graphs->Chart1->series(ChartSide::Left).labelForm(0), LabelForm::DayAndTime);
-    EXPECT_EQ(graphs->Chart5->series(ChartSide::Left).labelForm(0), LabelForm::Time);
+    EXPECT_EQ(graphs->chartOfPage(1)->series(ChartSide::Left).value(0), 6.2);
+    EXPECT_EQ(graphs->chartOfPage(1)->series(ChartSide::Left).labelForm(0), LabelForm::DayAndTime);
+    EXPECT_EQ(web.get()->series(ChartSide::Left).labelForm(0), LabelForm::Time);
     EXPECT_EQ(graphs->Panel5->text(), QStringLiteral("(4 hr : 0 min per page)"));
 }
 
-TEST_F(GraphSetTest, GraphsScrollOnceTheFirstPageIsFullAndAllowHorizontalDraggingFiveBefore)
+TEST_F(GraphPanelsTest, GraphsScrollOnceTheFirstPageIsFullAndAllowHorizontalDraggingFiveBefore)
 {
     start();
     plot(475);
-    EXPECT_EQ(graphs->Chart1->panMode(), PanMode::Vertical);
+    EXPECT_EQ(graphs->chartOfPage(1)->panMode(), PanMode::Vertical);
     plot(1);
-    EXPECT_EQ(graphs->Chart4->panMode(), PanMode::Both);
+    EXPECT_EQ(graphs->chartOfPage(4)->panMode(), PanMode::Both);
     plot(5);
-    EXPECT_EQ(graphs->PlotCount(), 481);
-    for (Chart *chart : { graphs->Chart1, graphs->Chart2, graphs->Chart3, graphs->Chart4, graphs->Chart5 })
+    EXPECT_EQ(model->PlotCount(), 481);
+    for (Chart *chart : { graphs->chartOfPage(1), graphs->chartOfPage(2), graphs->chartOfPage(3),
+             graphs->chartOfPage(4), web.get() })
         EXPECT_EQ(BottomWindow(chart), Window(1, 481));
-    EXPECT_EQ(graphs->Chart5->panMode(), PanMode::None);
+    EXPECT_EQ(web.get()->panMode(), PanMode::None);
 }
 
-TEST_F(GraphSetTest, EachGraphPlotsItsOwnFiguresAndWidensItsAxesByItsOwnRule)
+TEST_F(GraphPanelsTest, EachGraphPlotsItsOwnFiguresAndWidensItsAxesByItsOwnRule)
 {
     sample.noiseMarginUp = 9.2;
     sample.noiseMarginDown = 40;
@@ -177,11 +187,11 @@ TEST_F(GraphSetTest, EachGraphPlotsItsOwnFiguresAndWidensItsAxesByItsOwnRule)
         Chart *chart;
         double up, down, leftMax, rightMax;
     } cases[] = {
-        { graphs->Chart1, 9.2, 40, 12.88, 44 },
-        { graphs->Chart5, 9.2, 40, 12.88, 44 }, // the web graph
-        { graphs->Chart2, 448, 7000, 627.2, 7700 },
-        { graphs->Chart3, 1000, 40, 1200, 44 },
-        { graphs->Chart4, 500, 60, 700, 66 },
+        { graphs->chartOfPage(1), 9.2, 40, 12.88, 44 },
+        { web.get(), 9.2, 40, 12.88, 44 }, // the web graph
+        { graphs->chartOfPage(2), 448, 7000, 627.2, 7700 },
+        { graphs->chartOfPage(3), 1000, 40, 1200, 44 },
+        { graphs->chartOfPage(4), 500, 60, 700, 66 },
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.chart->axisTitle(ChartAxis::Left).toStdString());
@@ -194,63 +204,63 @@ TEST_F(GraphSetTest, EachGraphPlotsItsOwnFiguresAndWidensItsAxesByItsOwnRule)
 
 // Every page load sets the label spacing; only a sample adds points. The
 // DateStamp option is kept in the settings and applies from the next sample.
-TEST_F(GraphSetTest, PlotStepSpacesLabelsOnEveryLoadAndPlotsSamplesOnly)
+TEST_F(GraphPanelsTest, PlotStepSpacesLabelsOnEveryLoadAndPlotsSamplesOnly)
 {
     start();
     const auto load = [this](bool running) { return PageLoad { sample, clock.now(), false, running }; };
     SamplePipeline pipeline;
-    pipeline.add(SamplePipeline::Stage::Plot, std::make_unique<PlotStep>(*graphs));
-    graphs->setDateStamp(false);
+    pipeline.add(SamplePipeline::Stage::Plot, std::make_unique<PlotStep>(*model));
+    model->setDateStamp(false);
     EXPECT_FALSE(settings.flag(SettingKey::DateStamp));
     pipeline.run(load(false));
-    EXPECT_EQ(graphs->PlotCount(), 0);
-    EXPECT_EQ(graphs->Chart1->labelSpacing(), 100);
+    EXPECT_EQ(model->PlotCount(), 0);
+    EXPECT_EQ(graphs->chartOfPage(1)->labelSpacing(), 100);
 
     sample.pageRead = true;
     pipeline.run(load(true));
-    graphs->setDateStamp(true);
+    model->setDateStamp(true);
     EXPECT_TRUE(settings.flag(SettingKey::DateStamp));
-    EXPECT_EQ(graphs->Chart1->labelSpacing(), 100); // until the next load
+    EXPECT_EQ(graphs->chartOfPage(1)->labelSpacing(), 100); // until the next load
     pipeline.run(load(true));
-    EXPECT_EQ(graphs->PlotCount(), 2);
-    EXPECT_EQ(graphs->Chart1->labelSpacing(), 30);
-    const SeriesStore &noise = graphs->Chart1->series(ChartSide::Left);
+    EXPECT_EQ(model->PlotCount(), 2);
+    EXPECT_EQ(graphs->chartOfPage(1)->labelSpacing(), 30);
+    const SeriesStore &noise = graphs->chartOfPage(1)->series(ChartSide::Left);
     EXPECT_EQ(noise.labelForm(0), LabelForm::Time);
     EXPECT_EQ(noise.labelForm(1), LabelForm::DayAndTime);
 }
 
-TEST_F(GraphSetTest, PageLengthFieldIsRaisedToTenWhenLeft)
+TEST_F(GraphPanelsTest, PageLengthFieldIsRaisedToTenWhenLeft)
 {
     start();
     graphs->spPointsPerPage->setValue(5);
-    EXPECT_EQ(BottomWindow(graphs->Chart2), Window(0, 5));
+    EXPECT_EQ(BottomWindow(graphs->chartOfPage(2)), Window(0, 5));
     graphs->spPointsPerPageExit();
     EXPECT_EQ(graphs->spPointsPerPage->value(), 10);
-    EXPECT_EQ(BottomWindow(graphs->Chart5), Window(0, 10));
+    EXPECT_EQ(BottomWindow(web.get()), Window(0, 10));
     graphs->spSample->setValue(45);
     EXPECT_EQ(cycle.sampleSeconds(), 45);
     EXPECT_EQ(graphs->Panel5->text(), QStringLiteral("(0 hr : 8 min per page)"));
 }
 
-TEST_F(GraphSetTest, PagingBackPausesAndTheNewestPageResumes)
+TEST_F(GraphPanelsTest, PagingBackPausesAndTheNewestPageResumes)
 {
     settings.setInteger(SettingKey::PointsperPage, 20);
     start();
     plot(50);
     graphs->btnChartBack1Click();
     EXPECT_EQ(cycle.runState(), RunState::Paused);
-    EXPECT_EQ(BottomWindow(graphs->Chart3), Window(10, 30));
-    EXPECT_EQ(BottomWindow(graphs->Chart5), Window(30, 50)); // the web graph is never paged
+    EXPECT_EQ(BottomWindow(graphs->chartOfPage(3)), Window(10, 30));
+    EXPECT_EQ(BottomWindow(web.get()), Window(30, 50)); // the web graph is never paged
     graphs->btnHomeClick();
-    EXPECT_EQ(BottomWindow(graphs->Chart1), Window(0, 20));
+    EXPECT_EQ(BottomWindow(graphs->chartOfPage(1)), Window(0, 20));
     graphs->btnChartForwardClick();
-    EXPECT_EQ(BottomWindow(graphs->Chart1), Window(20, 40));
+    EXPECT_EQ(BottomWindow(graphs->chartOfPage(1)), Window(20, 40));
     graphs->btnForwardHomeClick();
     EXPECT_TRUE(running());
-    EXPECT_EQ(BottomWindow(graphs->Chart2), Window(30, 50));
+    EXPECT_EQ(BottomWindow(graphs->chartOfPage(2)), Window(30, 50));
 }
 
-TEST_F(GraphSetTest, DragBesideTheLeftAxisMovesItsMaximumOrWithShiftItsScaleAndCtrlLocksIt)
+TEST_F(GraphPanelsTest, DragBesideTheLeftAxisMovesItsMaximumOrWithShiftItsScaleAndCtrlLocksIt)
 {
     start();
     Chart *chart = show(1);
@@ -273,7 +283,7 @@ TEST_F(GraphSetTest, DragBesideTheLeftAxisMovesItsMaximumOrWithShiftItsScaleAndC
     EXPECT_EQ(Window(chart->minimum(ChartAxis::Left), chart->maximum(ChartAxis::Left)), left);
 }
 
-TEST_F(GraphSetTest, PressHoldsSamplingAndShowsTheCursorOfTheZone)
+TEST_F(GraphPanelsTest, PressHoldsSamplingAndShowsTheCursorOfTheZone)
 {
     start();
     Chart *chart = show(2);
@@ -290,7 +300,7 @@ TEST_F(GraphSetTest, PressHoldsSamplingAndShowsTheCursorOfTheZone)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(GraphSetTest, HorizontalDragIsCopiedToTheOtherVisibleGraphsAtRelease)
+TEST_F(GraphPanelsTest, HorizontalDragIsCopiedToTheOtherVisibleGraphsAtRelease)
 {
     settings.setInteger(SettingKey::PointsperPage, 100);
     start();
@@ -300,15 +310,15 @@ TEST_F(GraphSetTest, HorizontalDragIsCopiedToTheOtherVisibleGraphsAtRelease)
     const Window moved = BottomWindow(chart);
     EXPECT_LT(moved.first, 200);
     EXPECT_DOUBLE_EQ(moved.second - moved.first, 100);
-    for (Chart *other : { graphs->Chart1, graphs->Chart3, graphs->Chart4 })
+    for (Chart *other : { graphs->chartOfPage(1), graphs->chartOfPage(3), graphs->chartOfPage(4) })
         EXPECT_EQ(BottomWindow(other), moved);
-    EXPECT_EQ(BottomWindow(graphs->Chart5), Window(200, 300));
-    EXPECT_EQ(graphs->Chart2->panMode(), PanMode::Both);
+    EXPECT_EQ(BottomWindow(web.get()), Window(200, 300));
+    EXPECT_EQ(graphs->chartOfPage(2)->panMode(), PanMode::Both);
     plot(1);
-    EXPECT_EQ(BottomWindow(graphs->Chart1), Window(201, 301));
+    EXPECT_EQ(BottomWindow(graphs->chartOfPage(1)), Window(201, 301));
 }
 
-TEST_F(GraphSetTest, RightAxisDragHoldsBothMinimaAtZeroOnConnectionSpeedOnly)
+TEST_F(GraphPanelsTest, RightAxisDragHoldsBothMinimaAtZeroOnConnectionSpeedOnly)
 {
     const struct {
         int page;
@@ -329,27 +339,27 @@ TEST_F(GraphSetTest, RightAxisDragHoldsBothMinimaAtZeroOnConnectionSpeedOnly)
     }
 }
 
-TEST_F(GraphSetTest, ThreeDFromThePopupMenuFollowsTheFlagsAndTheWebGraphFollowsNoiseMargin)
+TEST_F(GraphPanelsTest, ThreeDFromThePopupMenuFollowsTheFlagsAndTheWebGraphFollowsNoiseMargin)
 {
     settings.setText(SettingKey::ThreeD, QStringLiteral("01"));
     start();
-    EXPECT_TRUE(graphs->Chart2->is3D());
-    graphs->popupChartPopup(graphs->Chart2);
+    EXPECT_TRUE(graphs->chartOfPage(2)->is3D());
+    graphs->popupChartPopup(graphs->chartOfPage(2));
     EXPECT_TRUE(graphs->mnu3D->isChecked());
 
-    graphs->popupChartPopup(graphs->Chart3);
+    graphs->popupChartPopup(graphs->chartOfPage(3));
     EXPECT_FALSE(graphs->mnu3D->isChecked());
     graphs->mnu3D->trigger();
-    EXPECT_TRUE(graphs->Chart3->is3D());
-    EXPECT_FALSE(graphs->Chart5->is3D());
-    graphs->popupChartPopup(graphs->Chart1);
+    EXPECT_TRUE(graphs->chartOfPage(3)->is3D());
+    EXPECT_FALSE(web.get()->is3D());
+    graphs->popupChartPopup(graphs->chartOfPage(1));
     graphs->mnu3D->trigger();
-    EXPECT_TRUE(graphs->Chart5->is3D());
-    EXPECT_EQ(graphs->threeDFlags(), QStringLiteral("11100"));
+    EXPECT_TRUE(web.get()->is3D());
+    EXPECT_EQ(model->threeDFlags(), QStringLiteral("11100"));
     EXPECT_EQ(settings.text(SettingKey::ThreeD), QStringLiteral("11100"));
 }
 
-TEST_F(GraphSetTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
+TEST_F(GraphPanelsTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
 {
     sample.user1Up = 1000;
     sample.user1Down = 40;
@@ -357,15 +367,15 @@ TEST_F(GraphSetTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
     plot(3);
     graphs->rbLastHour1->setChecked(true);
     graphs->rbLastHour1Click();
-    const SeriesStore &up = graphs->Chart3->series(ChartSide::Left);
+    const SeriesStore &up = graphs->chartOfPage(3)->series(ChartSide::Left);
     ASSERT_EQ(up.count(), 4);
     EXPECT_EQ(up.value(0), 0);
     EXPECT_EQ(up.value(1), 1000);
-    EXPECT_EQ(graphs->Chart3->series(ChartSide::Right).value(0), 0);
-    EXPECT_EQ(graphs->Chart3->series(ChartSide::Right).value(1), 40);
+    EXPECT_EQ(graphs->chartOfPage(3)->series(ChartSide::Right).value(0), 0);
+    EXPECT_EQ(graphs->chartOfPage(3)->series(ChartSide::Right).value(1), 40);
     EXPECT_TRUE(up.isNull(3));
-    EXPECT_TRUE(graphs->Chart3->series(ChartSide::Right).isNull(3));
-    EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Left), 20);
+    EXPECT_TRUE(graphs->chartOfPage(3)->series(ChartSide::Right).isNull(3));
+    EXPECT_EQ(graphs->chartOfPage(3)->maximum(ChartAxis::Left), 20);
     EXPECT_FALSE(graphs->Label5->isHidden());
     EXPECT_EQ(captions[3], QStringLiteral("CRC Errors (1h)"));
 
@@ -383,43 +393,43 @@ TEST_F(GraphSetTest, SwitchingToLastHourBreaksTheLinesAndDropsTheFirstPoint)
     EXPECT_EQ(captions[3], QStringLiteral("CRC Errors"));
 }
 
-TEST_F(GraphSetTest, ChoosingLastHourAgainChangesNothing)
+TEST_F(GraphPanelsTest, ChoosingLastHourAgainChangesNothing)
 {
     start();
     plot(2);
     graphs->rbLastHour1->click();
-    graphs->Chart3->setMaximum(ChartAxis::Left, 50);
-    graphs->Timer3->stop();
+    graphs->chartOfPage(3)->setMaximum(ChartAxis::Left, 50);
+    model->hourTimer().stop();
     graphs->rbLastHour1->click();
-    EXPECT_EQ(graphs->Chart3->series(ChartSide::Left).count(), 3);
-    EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Left), 50);
-    EXPECT_FALSE(graphs->Timer3->isActive());
+    EXPECT_EQ(graphs->chartOfPage(3)->series(ChartSide::Left).count(), 3);
+    EXPECT_EQ(graphs->chartOfPage(3)->maximum(ChartAxis::Left), 50);
+    EXPECT_FALSE(model->hourTimer().isActive());
     graphs->rbTotal1->click();
     graphs->rbLastHour1->click();
-    EXPECT_EQ(graphs->Chart3->series(ChartSide::Left).count(), 4);
+    EXPECT_EQ(graphs->chartOfPage(3)->series(ChartSide::Left).count(), 4);
 }
 
-TEST_F(GraphSetTest, TheHourRestartsOnResetAndOnASwitchUnlessTheOtherGraphCountsAlready)
+TEST_F(GraphPanelsTest, TheHourRestartsOnResetAndOnASwitchUnlessTheOtherGraphCountsAlready)
 {
     start();
     // A stopped timer shows whether an action starts a new hour.
-    graphs->Timer3->stop();
+    model->hourTimer().stop();
     graphs->rbLastHour2->click();
-    EXPECT_TRUE(graphs->Timer3->isActive());
-    graphs->Timer3->stop();
+    EXPECT_TRUE(model->hourTimer().isActive());
+    model->hourTimer().stop();
     graphs->rbLastHour1->click(); // joins graph 2's hour
-    EXPECT_FALSE(graphs->Timer3->isActive());
+    EXPECT_FALSE(model->hourTimer().isActive());
 
     sample.user2DownBase = 12;
-    graphs->Timer3->start(1000); // an hour cut short: Reset brings back a full one
+    model->hourTimer().start(1000); // an hour cut short: Reset brings back a full one
     graphs->btnResetClick();
-    EXPECT_TRUE(graphs->Timer3->isActive());
-    EXPECT_EQ(graphs->Timer3->interval(), 3600000);
-    EXPECT_GT(graphs->Timer3->remainingTime(), 3590000);
+    EXPECT_TRUE(model->hourTimer().isActive());
+    EXPECT_EQ(model->hourTimer().interval(), 3600000);
+    EXPECT_GT(model->hourTimer().remainingTime(), 3590000);
     EXPECT_EQ(sample.user2DownBase, 0);
 }
 
-TEST_F(GraphSetTest, StartUpEnablesTheModeButtonsByFigure)
+TEST_F(GraphPanelsTest, StartUpEnablesTheModeButtonsByFigure)
 {
     const struct {
         int figure;
@@ -443,7 +453,7 @@ TEST_F(GraphSetTest, StartUpEnablesTheModeButtonsByFigure)
     }
 }
 
-TEST_F(GraphSetTest, StartUpWithNoneAndLastHourSelected)
+TEST_F(GraphPanelsTest, StartUpWithNoneAndLastHourSelected)
 {
     for (const SettingKey key : { SettingKey::User1, SettingKey::User2 })
         settings.setInteger(key, 6);
@@ -456,17 +466,17 @@ TEST_F(GraphSetTest, StartUpWithNoneAndLastHourSelected)
     EXPECT_EQ(captions[4], QStringLiteral("[none] (1h)"));
     EXPECT_TRUE(graphs->Label5->isHidden());
     EXPECT_FALSE(graphs->Label7->isHidden());
-    EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Right), 10);
-    EXPECT_EQ(graphs->Chart4->minimum(ChartAxis::Left), 0);
+    EXPECT_EQ(graphs->chartOfPage(3)->maximum(ChartAxis::Right), 10);
+    EXPECT_EQ(graphs->chartOfPage(4)->minimum(ChartAxis::Left), 0);
 
     sample.user2Up = 77;
     plot(1);
-    EXPECT_EQ(graphs->Chart4->series(ChartSide::Left).value(0), 0);
-    EXPECT_EQ(graphs->Chart4->series(ChartSide::Left).colour(0), PointColour::Grey);
-    EXPECT_EQ(graphs->Chart4->maximum(ChartAxis::Left), 10); // no axis rule for "[none]"
+    EXPECT_EQ(graphs->chartOfPage(4)->series(ChartSide::Left).value(0), 0);
+    EXPECT_EQ(graphs->chartOfPage(4)->series(ChartSide::Left).colour(0), PointColour::Grey);
+    EXPECT_EQ(graphs->chartOfPage(4)->maximum(ChartAxis::Left), 10); // no axis rule for "[none]"
 }
 
-TEST_F(GraphSetTest, ChoosingAFigureSetsTitlesCaptionButtonsAndTheLogHeader)
+TEST_F(GraphPanelsTest, ChoosingAFigureSetsTitlesCaptionButtonsAndTheLogHeader)
 {
     start();
     const int changesBefore = figureChanges;
@@ -475,22 +485,23 @@ TEST_F(GraphSetTest, ChoosingAFigureSetsTitlesCaptionButtonsAndTheLogHeader)
     EXPECT_EQ(figureChanges - changesBefore, 2);
     EXPECT_EQ(chosen.second, UserFigure::None); // not before the list closes
     graphs->boxUser2CloseUp();
-    EXPECT_EQ(graphs->Chart4->axisTitle(ChartAxis::Left), QStringLiteral("Upstream Line Attenuation (dB)"));
+    EXPECT_EQ(
+        graphs->chartOfPage(4)->axisTitle(ChartAxis::Left), QStringLiteral("Upstream Line Attenuation (dB)"));
     EXPECT_EQ(captions[4], QStringLiteral("Line Attenuation "));
     EXPECT_FALSE(graphs->rbLastHour2->isEnabled());
     EXPECT_EQ(chosen, std::make_pair(UserFigure::FecErrors, UserFigure::LineAttenuation));
 }
 
-TEST_F(GraphSetTest, SavedAxesAreRestoredAndSavedTruncated)
+TEST_F(GraphPanelsTest, SavedAxesAreRestoredAndSavedTruncated)
 {
     setAxes(2, AxisLimitSet { 9000, 800, 100, -5 });
     setAxes(3, AxisLimitSet { 5, 20, 9, 0 }); // damaged pair: left keeps its start values
     start();
-    EXPECT_EQ(graphs->Chart2->maximum(ChartAxis::Left), 9000);
-    EXPECT_EQ(graphs->Chart2->minimum(ChartAxis::Right), -5);
-    EXPECT_EQ(graphs->Chart3->maximum(ChartAxis::Left), 20);
-    graphs->Chart1->setMaximum(ChartAxis::Left, 13.9);
-    graphs->Chart1->setMinimum(ChartAxis::Left, -2.7);
+    EXPECT_EQ(graphs->chartOfPage(2)->maximum(ChartAxis::Left), 9000);
+    EXPECT_EQ(graphs->chartOfPage(2)->minimum(ChartAxis::Right), -5);
+    EXPECT_EQ(graphs->chartOfPage(3)->maximum(ChartAxis::Left), 20);
+    graphs->chartOfPage(1)->setMaximum(ChartAxis::Left, 13.9);
+    graphs->chartOfPage(1)->setMinimum(ChartAxis::Left, -2.7);
     bindings.collect();
     EXPECT_TRUE(settings.flag(SettingKey::SaveAxes));
     EXPECT_EQ(settings.integer(SettingKey::C1Lx), 13);
@@ -498,7 +509,7 @@ TEST_F(GraphSetTest, SavedAxesAreRestoredAndSavedTruncated)
     EXPECT_EQ(settings.integer(SettingKey::C2Lx), 9000);
 }
 
-TEST_F(GraphSetTest, RedrawsAreCoalescedAndImagesAreDrawnAtTheAskedSize)
+TEST_F(GraphPanelsTest, RedrawsAreCoalescedAndImagesAreDrawnAtTheAskedSize)
 {
     start();
     Chart *chart = show(1);
@@ -510,7 +521,7 @@ TEST_F(GraphSetTest, RedrawsAreCoalescedAndImagesAreDrawnAtTheAskedSize)
     EXPECT_EQ(image.size(), QSize(500, 300));
 }
 
-TEST_F(GraphSetTest, PagingPanelsShowTogetherInTheBottomBand)
+TEST_F(GraphPanelsTest, PagingPanelsShowTogetherInTheBottomBand)
 {
     start();
     Chart *chart = show(1);
