@@ -5,7 +5,7 @@
 #include "outputs/line_events_log.h"
 #include "outputs/output_settings.h"
 #include "outputs/published_figures.h"
-#include "outputs/uptime_seconds.h"
+#include "sampling/uptime_seconds.h"
 
 void LineEventsStep::sampleTaken(const PageLoad &load)
 {

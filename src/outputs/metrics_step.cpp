@@ -3,7 +3,7 @@
 #include "base/settings.h"
 #include "base/user_figure.h"
 #include "outputs/published_figures.h"
-#include "outputs/uptime_seconds.h"
+#include "sampling/uptime_seconds.h"
 
 void MetricsStep::pageLoaded(const PageLoad &load)
 {
