@@ -39,6 +39,9 @@ LineMonitor::LineMonitor(const MonitorContext &context, BrowserView &view, QObje
         = new RouterNavigation(m_view, *m_cycle, m_urls, m_sample, clock(), m_settings, m_pipeline, this);
     m_maintenance = new DailyMaintenance(m_settings, m_log, clock(), this);
     connect(m_cycle, &SampleCycle::started, m_maintenance, &DailyMaintenance::DailyTimerTimer);
+    // Every step hears of the run state, before the windows show it.
+    connect(m_cycle, &SampleCycle::runStateChanged, this,
+        [this] { m_pipeline.runStateChanged(m_cycle->runState()); });
 
     // navigationUrl is what ActualUrl holds.
     m_bindings.bind(
