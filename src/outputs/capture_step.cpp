@@ -1,15 +1,22 @@
 #include "outputs/capture_step.h"
 
-#include "graphs/graph_model.h"
 #include "outputs/capture_rules.h"
 #include "outputs/graph_capture.h"
 
 void CaptureStep::sampleTaken(const PageLoad &load)
 {
     CaptureRuleSample sample;
-    sample.plotCount = m_graphs.PlotCount();
-    sample.pointsPerPage = m_graphs.pageLength();
+    sample.plotCount = load.plotCount;
+    sample.pointsPerPage = load.pageLength;
     sample.speedDown = load.sample.speedDown;
     sample.noiseMarginDown = load.sample.noiseMarginDown;
     m_rules.sampleProcessed(sample, [this] { m_capture.captureAll(); });
+}
+
+void CaptureStep::runStateChanged(RunState state)
+{
+    if (state == RunState::Running)
+        m_rules.runStarted();
+    else if (state == RunState::Paused)
+        m_rules.runPaused();
 }

@@ -5,7 +5,6 @@
 #include "outputs/line_events_log.h"
 #include "outputs/output_settings.h"
 #include "outputs/published_figures.h"
-#include "outputs/uptime_seconds.h"
 
 void LineEventsStep::sampleTaken(const PageLoad &load)
 {
@@ -14,9 +13,7 @@ void LineEventsStep::sampleTaken(const PageLoad &load)
     observation.moment = load.moment;
     observation.statisticsPage = load.statisticsPage;
     observation.figures = { sample.noiseMarginUp, sample.noiseMarginDown, sample.speedUp, sample.speedDown };
-    // The uptime read-out is left from the last statistics page on others.
-    if (load.statisticsPage)
-        observation.routerUptime = UptimeSeconds(sample.uptimeText);
+    observation.routerUptime = load.uptimeSeconds;
     for (const LineEvent &event : m_detector.observe(observation))
         record(event);
 }

@@ -1,9 +1,7 @@
 #include "outputs/metrics_step.h"
 
-#include "base/settings.h"
 #include "base/user_figure.h"
 #include "outputs/published_figures.h"
-#include "outputs/uptime_seconds.h"
 
 void MetricsStep::pageLoaded(const PageLoad &load)
 {
@@ -15,16 +13,12 @@ void MetricsStep::sampleTaken(const PageLoad &load)
 {
     const LineSample &sample = load.sample;
     std::vector<PublishedFigures::User> users;
-    std::optional<qint64> uptime;
     if (load.statisticsPage) {
-        uptime = UptimeSeconds(sample.uptimeText);
-        const UserFigure user1 = UserFigureFromIndex(m_settings.integer(SettingKey::User1));
-        const UserFigure user2 = UserFigureFromIndex(m_settings.integer(SettingKey::User2));
-        if (user1 != UserFigure::None)
-            users.push_back({ user1, sample.user1Down, sample.user1Up });
+        if (load.user1 != UserFigure::None)
+            users.push_back({ load.user1, sample.user1Down, sample.user1Up });
         // Both graphs may show the same figure; it is one metric.
-        if (user2 != UserFigure::None && user2 != user1)
-            users.push_back({ user2, sample.user2Down, sample.user2Up });
+        if (load.user2 != UserFigure::None && load.user2 != load.user1)
+            users.push_back({ load.user2, sample.user2Down, sample.user2Up });
     }
     m_store.update([&](PublishedFigures &figures) {
         figures.sampled = true;
@@ -32,9 +26,14 @@ void MetricsStep::sampleTaken(const PageLoad &load)
         figures.noiseMarginUp = sample.noiseMarginUp;
         figures.speedDown = sample.speedDown;
         figures.speedUp = sample.speedUp;
-        figures.uptimeSeconds = uptime;
+        figures.uptimeSeconds = load.uptimeSeconds;
         figures.users = std::move(users);
         ++figures.samples;
         figures.lastSample = load.moment;
     });
+}
+
+void MetricsStep::runStateChanged(RunState state)
+{
+    m_store.update([state](PublishedFigures &figures) { figures.runState = state; });
 }

@@ -6,24 +6,32 @@
 
 void TrayStep::sampleTaken(const PageLoad &load)
 {
-    Q_UNUSED(load);
+    takeFigures(load.sample);
     IconNoiseStep(IconMode::Run);
 }
 
-void TrayStep::paused()
+void TrayStep::runStateChanged(RunState state)
 {
-    IconNoiseStep(IconMode::Stop);
+    if (state == RunState::Paused)
+        IconNoiseStep(IconMode::Stop);
 }
 
-void TrayStep::pageHandled()
+void TrayStep::pageHandled(const LineSample &sample)
 {
-    m_show(QImage(), TrayTooltip(m_sample.noiseMarginDown, m_sample.speedDown, m_settings.locale()));
+    takeFigures(sample);
+    m_show(QImage(), TrayTooltip(m_noiseMarginDown, m_speedDown, m_settings.locale()));
+}
+
+void TrayStep::takeFigures(const LineSample &sample)
+{
+    m_noiseMarginDown = sample.noiseMarginDown;
+    m_speedDown = sample.speedDown;
 }
 
 void TrayStep::IconNoiseStep(IconMode mode)
 {
     const QLocale &locale = m_settings.locale();
-    m_show(IconNoise(mode, m_sample.noiseMarginDown, m_sample.speedDown, locale),
-        TrayTooltip(m_sample.noiseMarginDown, m_sample.speedDown, locale));
+    m_show(IconNoise(mode, m_noiseMarginDown, m_speedDown, locale),
+        TrayTooltip(m_noiseMarginDown, m_speedDown, locale));
     TrimWorkingSet();
 }

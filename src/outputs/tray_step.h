@@ -18,22 +18,23 @@ public:
     // icon is null when it could not be drawn: the previous one stays.
     using Show = std::function<void(const QImage &icon, const QString &tooltip)>;
 
-    TrayStep(const LineSample &sample, const Settings &settings, Show show)
-        : m_sample(sample), m_settings(settings), m_show(std::move(show))
-    {
-    }
+    TrayStep(const Settings &settings, Show show) : m_settings(settings), m_show(std::move(show)) { }
 
     void sampleTaken(const PageLoad &load) override;
-    // Sampling paused.
-    void paused();
-    // A page load has been handled, whatever the run state: the tooltip
-    // takes its figures; the icon stays.
-    void pageHandled();
+    void runStateChanged(RunState state) override;
+    // A page load has been handled, whatever the run state and whether or
+    // not it reached the pipeline (a login page does not): the tooltip
+    // takes the figures of sample as the load left it; the icon stays.
+    void pageHandled(const LineSample &sample);
 
 private:
+    void takeFigures(const LineSample &sample);
     void IconNoiseStep(IconMode mode);
 
-    const LineSample &m_sample;
     OutputSettings m_settings;
     Show m_show;
+    // The current sample's figures, as the last page load left them; the
+    // "?" of a Pause is drawn in the colour of this sync speed.
+    double m_noiseMarginDown = 0;
+    double m_speedDown = 0;
 };

@@ -6,8 +6,8 @@
 #include "sampling/hub_b_reader.h"
 #include "sampling/reader_steps.h"
 #include "sampling/sample_cycle.h"
-#include "sampling/sample_pipeline.h"
 #include "sampling/trim_working_set.h"
+#include "sampling/uptime_seconds.h"
 #include "sampling/url_rules.h"
 
 #include <QElapsedTimer>
@@ -89,8 +89,24 @@ void RouterNavigation::handleDocument()
         statisticsPage = acceptTypeB(documentUrl, page);
     m_lastLoadWasSample = statisticsPage;
 
-    m_pipeline.run(PageLoad { m_sample, moment, statisticsPage, m_cycle.runState() == RunState::Running });
+    m_pipeline.run(buildLoad(moment, statisticsPage));
     TrimWorkingSet();
+}
+
+PageLoad RouterNavigation::buildLoad(const QDateTime &moment, bool statisticsPage) const
+{
+    PageLoad load(m_sample, moment, statisticsPage, m_cycle.runState() == RunState::Running);
+    const LoadContext context = m_loadContext ? m_loadContext() : LoadContext();
+    // The plot step plots every sample.
+    load.plotCount = context.plotCount + (load.isSample() ? 1 : 0);
+    load.pageLength = context.pageLength;
+    // The uptime read-out is left from the last statistics page on others.
+    if (statisticsPage)
+        load.uptimeSeconds = UptimeSeconds(m_sample.uptimeText);
+    const ReaderOptions options = m_settings.readerOptions();
+    load.user1 = options.user1;
+    load.user2 = options.user2;
+    return load;
 }
 
 bool RouterNavigation::failedLoginPage(const QString &page)

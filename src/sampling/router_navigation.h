@@ -3,14 +3,16 @@
 #include "sampling/line_sample.h"
 #include "sampling/navigation_urls.h"
 #include "sampling/router_settings.h"
+#include "sampling/sample_pipeline.h"
 
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class BrowserView;
 class Clock;
 class SampleCycle;
-class SamplePipeline;
 
 // Drives the browser view to the router's statistics page and hands every
 // completed page on to the per-sample pipeline: the initial navigation, the
@@ -24,6 +26,10 @@ public:
     RouterNavigation(BrowserView &view, SampleCycle &cycle, NavigationUrls &urls, LineSample &sample,
         const Clock &clock, Settings &settings, const SamplePipeline &pipeline, QObject *parent = nullptr);
     Q_DISABLE_COPY_MOVE(RouterNavigation)
+
+    // What the graphs say when a page load is built; without it a load
+    // tells of no plotted samples and no page length.
+    void setLoadContext(std::function<LoadContext()> context) { m_loadContext = std::move(context); }
 
     // Sends the view to the statistics page (or the router's start page);
     // nothing while there is no settings file.
@@ -66,6 +72,7 @@ private:
     bool recogniseTypeA(const QString &documentUrl, const QString &page);
     bool acceptTypeB(const QString &documentUrl, const QString &page);
     void startOnce();
+    PageLoad buildLoad(const QDateTime &moment, bool statisticsPage) const;
     QString routerRoot() const;
 
     BrowserView &m_view;
@@ -75,6 +82,7 @@ private:
     const Clock &m_clock;
     RouterSettings m_settings;
     const SamplePipeline &m_pipeline;
+    std::function<LoadContext()> m_loadContext;
     Readouts m_readouts;
     bool m_autoStarted = false;
     bool m_lastLoadWasSample = false;

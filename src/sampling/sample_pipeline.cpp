@@ -18,3 +18,9 @@ void SamplePipeline::run(const PageLoad &load) const
     for (const Entry &entry : m_steps)
         entry.step->sampleTaken(load);
 }
+
+void SamplePipeline::runStateChanged(RunState state) const
+{
+    for (const Entry &entry : m_steps)
+        entry.step->runStateChanged(state);
+}

@@ -4,7 +4,6 @@
 #include "outputs/line_event_history.h"
 #include "outputs/tray_step.h"
 #include "sampling/router_navigation.h"
-#include "sampling/sample_cycle.h"
 #include "shell/capture_controls.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
@@ -16,19 +15,19 @@
 void AddDesktopSteps(LineMonitor &monitor, TForm1 &window)
 {
     CaptureControls &capture = window.captureControls();
-    AddSharedSteps(
-        monitor, GraphOutputs { capture.rules(), capture.capture() },
-        [&window](const QString &message) { window.webServer().showImageError(message); }, &window);
+    AddSharedSteps(monitor, GraphOutputs { capture.rules(), capture.capture() },
+        [&window](const QString &message) { window.webServer().showImageError(message); });
 
-    // The tray icon after every sample, and "?" on Pause.
+    // The tray icon after every sample, and "?" on Pause; its tooltip after
+    // every page load, whether or not the load reached the pipeline.
     SamplePipeline &pipeline = monitor.pipeline();
-    auto tray = std::make_unique<TrayStep>(monitor.sample(), monitor.settings(),
+    auto tray = std::make_unique<TrayStep>(monitor.settings(),
         [&window](const QImage &icon, const QString &tooltip) { window.tray().showIcon(icon, tooltip); });
     TrayStep *trayStep = tray.get();
     pipeline.add(SamplePipeline::Stage::Tray, std::move(tray));
-    QObject::connect(&monitor.cycle(), &SampleCycle::paused, &window, [trayStep] { trayStep->paused(); });
+    const LineSample &sample = monitor.sample();
     QObject::connect(&monitor.navigation(), &RouterNavigation::pageHandled, &window,
-        [trayStep] { trayStep->pageHandled(); });
+        [trayStep, &sample] { trayStep->pageHandled(sample); });
 
     pipeline.add(SamplePipeline::Stage::Status,
         std::make_unique<StatusStep>(

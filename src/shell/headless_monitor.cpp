@@ -71,10 +71,8 @@ void HeadlessMonitor::alwaysLogIn()
 
 void HeadlessMonitor::addSteps()
 {
-    AddSharedSteps(
-        m_monitor, GraphOutputs { *m_rules, *m_capture },
-        [this](const QString &message) { m_err << "linewarden: " << OneLine(message) << Qt::endl; },
-        &m_owner);
+    AddSharedSteps(m_monitor, GraphOutputs { *m_rules, *m_capture },
+        [this](const QString &message) { m_err << "linewarden: " << OneLine(message) << Qt::endl; });
     // Where the window shows its status bar, a line on standard output.
     m_monitor.pipeline().add(SamplePipeline::Stage::Status,
         std::make_unique<ConsoleStep>([this](const QString &line) { m_out << line << Qt::endl; }));

@@ -41,6 +41,9 @@ LineMonitor::LineMonitor(const MonitorContext &context, BrowserView &view, QObje
         = new RouterNavigation(m_view, *m_cycle, m_urls, m_sample, clock(), m_settings, m_pipeline, this);
     m_maintenance = new DailyMaintenance(m_settings, m_log, clock(), this);
     connect(m_cycle, &SampleCycle::started, m_maintenance, &DailyMaintenance::DailyTimerTimer);
+    // Every step hears of the run state, before the windows show it.
+    connect(m_cycle, &SampleCycle::runStateChanged, this,
+        [this] { m_pipeline.runStateChanged(m_cycle->runState()); });
     createGraphs();
 
     // navigationUrl is what ActualUrl holds.
@@ -56,6 +59,10 @@ void LineMonitor::createGraphs()
     m_graphs = new GraphModel(clock(), m_settings, this);
     m_graphs->bindSettings(m_bindings);
     LinkGraphsToSampling(*m_graphs, *m_cycle, m_sample);
+    // Every load tells the steps what the graphs hold.
+    m_navigation->setLoadContext([this] {
+        return LoadContext { m_graphs->PlotCount(), m_graphs->pageLength() };
+    });
     connect(m_graphs, &GraphModel::userFiguresChosen, this, &LineMonitor::userFiguresChosen);
     connect(m_graphs, &GraphModel::userFigureChanged, this, &LineMonitor::userFigureChanged);
 }

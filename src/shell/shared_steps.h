@@ -7,7 +7,6 @@
 class CaptureRules;
 class GraphCapture;
 class LineMonitor;
-class QObject;
 
 // The captures a program makes of its graphs, and their rules.
 struct GraphOutputs {
@@ -18,7 +17,6 @@ struct GraphOutputs {
 // The per-sample steps of every way the program runs, with or without
 // windows: plot, the automatic captures, the web image, the log and the
 // figures of /metrics with the run state published beside them.
-// reportImageError tells of a web image that was not written; context
-// owns the connections made here.
+// reportImageError tells of a web image that was not written.
 void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
-    std::function<void(const QString &message)> reportImageError, QObject *context);
+    std::function<void(const QString &message)> reportImageError);

@@ -1,8 +1,6 @@
-#include "base/settings.h"
 #include "outputs/metrics_step.h"
 #include "outputs/metrics_text.h"
 #include "outputs/published_figures.h"
-#include "outputs/uptime_seconds.h"
 
 #include "support/qt_printers.h"
 
@@ -13,26 +11,7 @@
 
 namespace {
 
-TEST(UptimeSecondsTest, ReadsTheToolbarText)
-{
-    const struct {
-        const char *text;
-        std::optional<qint64> seconds;
-    } cases[] = {
-        { "2 days, 01:02:03", 2 * 86400 + 3723 },
-        { "0 days, 00:00:01", 1 },
-        { "1 day, 10:00:00", 86400 + 36000 },
-        { "12:34:56", 12 * 3600 + 34 * 60 + 56 },
-        { "", std::nullopt },
-        { "days, 01:02:03", std::nullopt },
-        { "1 days, 01:02", std::nullopt },
-        { "1 days, 01:99:00", std::nullopt },
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(UptimeSeconds(QString::fromLatin1(c.text)), c.seconds) << c.text;
-}
-
-// The metrics step over a sample and its settings, and the text it leads to.
+// The metrics step over the loads of a sample, and the text it leads to.
 class MetricsTest : public ::testing::Test {
 protected:
     QByteArray text() const { return MetricsText(store.snapshot()); }
@@ -40,15 +19,20 @@ protected:
     void load(bool statisticsPage, bool running = true)
     {
         PageLoad page { sample, QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC), statisticsPage, running };
+        page.uptimeSeconds = uptime;
+        page.user1 = user1;
+        page.user2 = user2;
         step.pageLoaded(page);
         if (page.isSample())
             step.sampleTaken(page);
     }
 
-    Settings settings { SettingsContext() };
     LineSample sample;
+    std::optional<qint64> uptime;
+    UserFigure user1 = UserFigure::None;
+    UserFigure user2 = UserFigure::None;
     PublishedFiguresStore store;
-    MetricsStep step { store, settings };
+    MetricsStep step { store };
 };
 
 TEST_F(MetricsTest, BeforeAnySampleOnlyTheCountsAndStates)
@@ -78,8 +62,8 @@ TEST_F(MetricsTest, BeforeAnySampleOnlyTheCountsAndStates)
 
 TEST_F(MetricsTest, ASamplePublishesItsFiguresAndTheUserFiguresRead)
 {
-    settings.setInteger(SettingKey::User1, int(UserFigure::OutputPower));
-    settings.setInteger(SettingKey::User2, int(UserFigure::CrcErrors));
+    user1 = UserFigure::OutputPower;
+    user2 = UserFigure::CrcErrors;
     sample.pageRead = true;
     sample.noiseMarginDown = 6.5;
     sample.noiseMarginUp = 5.25;
@@ -89,8 +73,9 @@ TEST_F(MetricsTest, ASamplePublishesItsFiguresAndTheUserFiguresRead)
     sample.user1Up = 12.5;
     sample.user2Down = 1234;
     sample.user2Up = 56;
-    sample.uptimeText = QStringLiteral("2 days, 01:02:03");
+    uptime = 176523;
     load(true);
+    step.runStateChanged(RunState::Paused);
     load(true);
 
     const QByteArray out = text();
@@ -106,17 +91,21 @@ TEST_F(MetricsTest, ASamplePublishesItsFiguresAndTheUserFiguresRead)
              "linewarden_samples_total 2\n",
              "linewarden_last_sample_timestamp_seconds 1700000000\n",
              "linewarden_last_load_statistics_page 1\n",
+             "linewarden_run_state{state=\"paused\"} 1\n",
+             "linewarden_run_state{state=\"idle\"} 0\n",
          })
         EXPECT_TRUE(out.contains(line)) << line << "\nin\n" << out.constData();
 
     // The same figure on both graphs is one metric; "[none]" is none.
-    settings.setInteger(SettingKey::User1, int(UserFigure::CrcErrors));
-    settings.setInteger(SettingKey::User2, int(UserFigure::None));
+    user1 = UserFigure::CrcErrors;
+    user2 = UserFigure::None;
     load(true);
     EXPECT_EQ(text().count("# TYPE linewarden_crc_errors_total"), 1);
     EXPECT_FALSE(text().contains("output_power"));
 
-    // A load that was not the statistics page reads no user figure or uptime.
+    // A load that was not the statistics page reads no user figure, and
+    // brings no uptime: the last one goes.
+    uptime.reset();
     load(false);
     EXPECT_FALSE(text().contains("crc_errors"));
     EXPECT_FALSE(text().contains("uptime"));
@@ -130,13 +119,13 @@ TEST_F(MetricsTest, PromtoolAcceptsTheText)
     if (promtool.isEmpty())
         GTEST_SKIP()
             << "promtool is not installed (Debian package prometheus; scripts/bootstrap.sh installs it)";
-    settings.setInteger(SettingKey::User1, int(UserFigure::LineAttenuation));
-    settings.setInteger(SettingKey::User2, int(UserFigure::ErrorSeconds));
+    user1 = UserFigure::LineAttenuation;
+    user2 = UserFigure::ErrorSeconds;
     sample.pageRead = true;
     sample.noiseMarginDown = 6.5;
-    sample.uptimeText = QStringLiteral("0 days, 00:10:00");
+    uptime = 600;
     load(true);
-    store.update([](PublishedFigures &figures) { figures.runState = RunState::Running; });
+    step.runStateChanged(RunState::Running);
 
     QProcess check;
     check.start(promtool, { QStringLiteral("check"), QStringLiteral("metrics") });

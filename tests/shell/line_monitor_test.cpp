@@ -39,6 +39,17 @@ private:
     QString m_name;
 };
 
+// Records the run states it hears, as the title shows them.
+class StateRecorder final : public SampleStep {
+public:
+    explicit StateRecorder(QStringList &heard) : m_heard(heard) { }
+    void sampleTaken(const PageLoad &load) override { Q_UNUSED(load); }
+    void runStateChanged(RunState state) override { m_heard << RunStateTitle(state); }
+
+private:
+    QStringList &m_heard;
+};
+
 class LineMonitorTest : public ::testing::Test {
 protected:
     void open()
@@ -99,6 +110,29 @@ TEST_F(LineMonitorTest, StepsRunInTheirStageOrderAndOnlySamplesGoPastTheLoad)
             QStringLiteral("plot sample 10:00:00"), QStringLiteral("status sample 10:00:00") }));
     EXPECT_EQ(logLines().size(), 3);
     EXPECT_TRUE(logLines().constLast().startsWith(u"Wed 09 Dec 2026  10:00:00, "));
+}
+
+// Every change of the run state reaches the steps once; a Pause that
+// changes nothing is not heard.
+TEST_F(LineMonitorTest, TheStepsHearEveryRunStateChange)
+{
+    open();
+    monitor->pipeline().add(SamplePipeline::Stage::Tray, std::make_unique<StateRecorder>(events));
+    const struct {
+        void (SampleCycle::*action)();
+        QStringList heard;
+    } actions[] = {
+        { &SampleCycle::btnRunClick, { QStringLiteral("Linewarden   [Running]") } },
+        { &SampleCycle::btnRunClick, { QStringLiteral("Linewarden   [Running]") } },
+        { &SampleCycle::btnStopClick, { QStringLiteral("Linewarden   [Paused]") } },
+        { &SampleCycle::btnStopClick, {} },
+        { &SampleCycle::btnStopMouseDown, { QStringLiteral("Linewarden   [Stopped]") } },
+    };
+    for (const auto &a : actions) {
+        events.clear();
+        (monitor->cycle().*a.action)();
+        EXPECT_EQ(events, a.heard);
+    }
 }
 
 TEST_F(LineMonitorTest, SamplingStartsByItselfOnceOnly)

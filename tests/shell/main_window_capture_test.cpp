@@ -7,6 +7,8 @@
 #include "shell/router_page_image.h"
 #include "shell/status_bar.h"
 #include "shell/tray_controller.h"
+#include "support/fake_browser_view.h"
+#include "support/fixture_pages.h"
 #include "support/main_window_fixture.h"
 #include "support/qt_printers.h"
 
@@ -301,6 +303,46 @@ TEST_F(MainWindowCaptureTest, EachPageIsCapturedAndCloseCapturesAfterThreeSample
     QDir().mkpath(captureFolder());
     window->close();
     EXPECT_EQ(captured().size(), 2);
+}
+
+// "Only if lost": a lost connection is captured once more than two samples
+// are plotted, and shows Image1 in place of Image2; Pause clears the
+// pending follow-up and sets Image1 by its option, Start both by theirs.
+TEST_F(MainWindowCaptureTest, ALostConnectionIsCapturedFromTheThirdSampleAndPauseEndsItsFollowUp)
+{
+    Settings settings = typeA();
+    settings.setFlag(SettingKey::LostSync, true);
+    settings.setInteger(SettingKey::PointsperPage, 2);
+    settings.setInteger(SettingKey::User1, 6);
+    settings.setInteger(SettingKey::User2, 6);
+    openWith(settings);
+    const auto lostPage = [this] {
+        clock.advanceSeconds(30);
+        view->complete(FakeDocument(StatsDocumentUrl, QStringLiteral("<p>Home</p>")));
+    };
+    const auto goodPage = [this] { completeStatisticsPage(30); };
+    const struct {
+        const char *what;
+        std::function<void()> action;
+        int files; // two graphs per capture
+        bool image1;
+        bool image2;
+    } steps[] = {
+        { "first sample, line up", goodPage, 0, false, true },
+        { "second sample lost: too early", lostPage, 0, false, true },
+        { "third sample lost", lostPage, 2, true, false },
+        { "line back, follow-up pending", goodPage, 2, true, false },
+        { "Pause", [this] { window->cycle().btnStopClick(); }, 2, false, false },
+        { "Resume", [this] { window->cycle().btnRunClick(); }, 2, false, true },
+        { "a page after the lost capture: no follow-up", goodPage, 2, false, true },
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.what);
+        step.action();
+        EXPECT_EQ(captured().size(), step.files);
+        EXPECT_EQ(!controls().Image1->isHidden(), step.image1);
+        EXPECT_EQ(!controls().Image2->isHidden(), step.image2);
+    }
 }
 
 TEST_F(MainWindowCaptureTest, SaveAsWritesTheChosenFileOrReportsWhy)

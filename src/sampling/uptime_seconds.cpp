@@ -1,4 +1,4 @@
-#include "outputs/uptime_seconds.h"
+#include "sampling/uptime_seconds.h"
 
 #include <QList>
 
