@@ -97,7 +97,7 @@ void RouterAccessControls::bindSettings(SettingsBindings &bindings)
     BindLineEdit(bindings, m_settings, SettingKey::Password, edPassword1);
     BindCheckBox(bindings, m_settings, SettingKey::ShowPlain, cbShowPlain);
     BindCheckBox(bindings, m_settings, SettingKey::Login, cbAttemptLogin1);
-    BindComboIndex(bindings, m_settings, SettingKey::Type, boxType1);
+    BindComboIndex(bindings, m_settings, SettingKey::Type, boxType1, [this] { typeApplied(); });
 }
 
 void RouterAccessControls::startUp()
@@ -127,6 +127,14 @@ void RouterAccessControls::boxType1Change()
     if (RouterTypeFromIndex(boxType1->currentIndex()) == RouterType::TypeB)
         cbAttemptLogin1->setChecked(false);
     cbAttemptLogin1->setEnabled(IsTypeA(boxType1));
+}
+
+void RouterAccessControls::typeApplied()
+{
+    const bool typeA = IsTypeA(boxType1);
+    cbAttemptLogin1->setEnabled(typeA);
+    Label4->setEnabled(typeA);
+    edPassword1->setEnabled(typeA);
 }
 
 void RouterAccessControls::cbAttemptLogin1Click()

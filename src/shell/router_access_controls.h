@@ -45,6 +45,10 @@ public:
     void Image11Click(); // unlock the address
     void Image26Click(); // lock it
     void boxType1Change();
+    // A router type put in from the settings (at start, or by the setup
+    // wizard): the login option, the password and its label are open only
+    // for Type A. At start the login option then decides the password's.
+    void typeApplied();
     void cbAttemptLogin1Click();
     void cbShowPlainClick();
     // The "Advanced" tab came into view.
