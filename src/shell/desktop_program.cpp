@@ -66,12 +66,12 @@ qint64 ResidentKilobytes()
 void InstallDemoMeasurement(TForm1 &window, int sampleSeconds, QTextStream &err)
 {
     if (sampleSeconds > 0)
-        window.cycle().overrideIntervalMs(sampleSeconds * 1000);
+        window.monitor().cycle().overrideIntervalMs(sampleSeconds * 1000);
     const QString pauseFile = qEnvironmentVariable("LINEWARDEN_DEMO_PAUSE_FILE");
     if (!pauseFile.isEmpty()) {
         auto *poll = new QTimer(&window);
         QObject::connect(poll, &QTimer::timeout, &window, [&window, pauseFile] {
-            SampleCycle &cycle = window.cycle();
+            SampleCycle &cycle = window.monitor().cycle();
             const bool held = QFileInfo::exists(pauseFile);
             if (held && cycle.runState() == RunState::Running)
                 cycle.btnStopClick();
@@ -84,14 +84,14 @@ void InstallDemoMeasurement(TForm1 &window, int sampleSeconds, QTextStream &err)
     const int limit = qEnvironmentVariableIntValue("LINEWARDEN_DEMO_SAMPLES");
     if (!report && limit <= 0)
         return;
-    QObject::connect(
-        &window.navigation(), &RouterNavigation::pageHandled, &window, [&window, &err, report, limit] {
-            if (!window.navigation().lastLoadWasSample())
+    QObject::connect(&window.monitor().navigation(), &RouterNavigation::pageHandled, &window,
+        [&window, &err, report, limit] {
+            if (!window.monitor().navigation().lastLoadWasSample())
                 return;
             const int n = window.graphs().PlotCount();
             if (report && (n == 1 || n % 100 == 0 || n == limit))
                 err << "samples " << n << " handler_us "
-                    << window.navigation().lastHandlerNanoseconds() / 1000 << " rss_kb "
+                    << window.monitor().navigation().lastHandlerNanoseconds() / 1000 << " rss_kb "
                     << ResidentKilobytes() << Qt::endl;
             if (limit > 0 && n >= limit)
                 window.closeWithoutQuestion();
@@ -127,9 +127,9 @@ void InstallDemoAction(TForm1 &window, QTextStream &err)
             window.close();
         }
     };
-    QObject::connect(&window.navigation(), &RouterNavigation::pageHandled, &window,
+    QObject::connect(&window.monitor().navigation(), &RouterNavigation::pageHandled, &window,
         [&window, act, acted = false]() mutable {
-            if (acted || !window.navigation().lastLoadWasSample())
+            if (acted || !window.monitor().navigation().lastLoadWasSample())
                 return;
             acted = true;
             // From the event loop, not from inside the page handling.

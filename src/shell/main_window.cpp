@@ -54,10 +54,6 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
 
     m_logControls = new LogControls(m_monitor.settings(), m_monitor.context().dataFolder, this);
     m_routerAccess = new RouterAccessControls(m_monitor.settings(), this);
-    boxType1 = m_routerAccess->boxType1;
-    edAddress = m_routerAccess->edAddress;
-    edPassword1 = m_routerAccess->edPassword1;
-    cbAttemptLogin1 = m_routerAccess->cbAttemptLogin1;
     m_routerAccess->followCycle(m_monitor.cycle());
     m_tray = new TrayController(this, m_monitor.settings().context().locale);
     buildTabs(browserWidget);
@@ -79,16 +75,6 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     buildMaintenance();
     FormLineEvents
         = new LineEventsWindow(m_monitor.lineEvents(), m_monitor.settings(), m_monitor.clock(), this);
-}
-
-SampleCycle &TForm1::cycle()
-{
-    return m_monitor.cycle();
-}
-
-RouterNavigation &TForm1::navigation()
-{
-    return m_monitor.navigation();
 }
 
 // Every control that holds a key of the settings file, bound in one place;
@@ -141,7 +127,7 @@ void TForm1::startUp()
     Label2->clear();
     m_browser.setSilent(true);
     m_browser.ensureWindow();
-    if (!cbAttemptLogin1->isChecked())
+    if (!m_routerAccess->cbAttemptLogin1->isChecked())
         PageControl1->setCurrentIndex(0);
     runStateChanged();
 }

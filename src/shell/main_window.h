@@ -17,15 +17,12 @@ class LineMonitor;
 class LogControls;
 class QAction;
 class QCheckBox;
-class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QMessageBox;
 class QPushButton;
-class QSpinBox;
 class QTabWidget;
 class QToolButton;
 class RouterAccessControls;
@@ -53,8 +50,6 @@ public:
     Q_DISABLE_COPY_MOVE(TForm1)
 
     LineMonitor &monitor() { return m_monitor; }
-    SampleCycle &cycle();
-    RouterNavigation &navigation();
     GraphSet &graphs() { return *m_graphs; }
     LogControls &logControls() { return *m_logControls; }
     RouterAccessControls &routerAccess() { return *m_routerAccess; }
@@ -76,13 +71,6 @@ public:
     QLabel *Panel4 = nullptr;
     QLabel *Panel9 = nullptr;
     QFrame *Panel10 = nullptr;
-    QComboBox *boxType1 = nullptr;
-    QLineEdit *edAddress = nullptr;
-    QLineEdit *edPassword1 = nullptr;
-    QCheckBox *cbAttemptLogin1 = nullptr;
-    QSpinBox *spSample = nullptr;
-    QComboBox *boxUser1 = nullptr;
-    QComboBox *boxUser2 = nullptr;
     QGroupBox *GraphsGroup = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QMenu *Edit1 = nullptr;

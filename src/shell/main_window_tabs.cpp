@@ -126,7 +126,6 @@ QWidget *TForm1::buildConfigureTab()
     graphLayout->addWidget(m_capture->CaptureFields);
     graphLayout->addWidget(maintenanceRow(QString(), btnGraphmaintain, &Image23, GraphsGroup));
     m_capture->setGraphsGroup(GraphsGroup);
-    spSample = m_graphs->spSample;
     outer->addWidget(GraphsGroup);
     QGroupBox *logGroup = m_logControls->GroupBox3;
     if (auto *logGrid = qobject_cast<QGridLayout *>(logGroup->layout()))
@@ -142,12 +141,10 @@ QWidget *TForm1::buildAdvancedTab()
     auto *tab = new QWidget(PageControl1);
     auto *outer = new QVBoxLayout(tab);
     outer->addWidget(m_graphs->GroupBox4);
-    boxUser1 = m_graphs->boxUser1;
-    boxUser2 = m_graphs->boxUser2;
     auto *system = new QGroupBox(QStringLiteral("System Options"), tab);
     auto *systemLayout = new QVBoxLayout(system);
     cbPrompt = new QCheckBox(QStringLiteral("Prompt before closing"), system);
-    systemLayout->addWidget(cbAttemptLogin1);
+    systemLayout->addWidget(m_routerAccess->cbAttemptLogin1);
     systemLayout->addWidget(m_tray->cbMinimize);
     systemLayout->addWidget(cbPrompt);
     systemLayout->addWidget(m_graphs->cbSaveAxes);
