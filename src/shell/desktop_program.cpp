@@ -11,6 +11,7 @@
 #include "shell/data_folder.h"
 #include "shell/demo_setup.h"
 #include "shell/desktop_pipeline.h"
+#include "shell/desktop_wiring.h"
 #include "shell/help_file.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
@@ -162,6 +163,7 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     const HelpFile help = HelpFile::Beside(context.settingsPath);
     help.writeOut(SelfContainedGuide(QStringLiteral(":/help")));
     TForm1 window(monitor, view.widget());
+    WireDesktopParts(window);
     AddDesktopSteps(monitor, window);
     AddSetupWizard(window);
     if (measure)

@@ -164,7 +164,7 @@ private:
     QWidget *buildAdvancedTab();
     void buildPageMenu(QWidget *browserWidget);
     void buildMainMenu();
-    void connectParts();
+    void showWhatPartsReport();
     void bindSettings();
     void startUp();
 

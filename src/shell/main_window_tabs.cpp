@@ -60,14 +60,6 @@ void TForm1::buildTabs(QWidget *browserWidget)
     PageControl1->setTabVisible(7, false);
     connect(m_graphs, &GraphSet::tabCaptionChanged, PageControl1,
         [this](int page, const QString &caption) { PageControl1->setTabText(page, caption); });
-    // A press on another tab first gives "Router Access" its normal face
-    // back; once the tab changed, the other group boxes follow.
-    connect(PageControl1->tabBar(), &QTabBar::tabBarClicked, m_routerAccess, [this](int page) {
-        if (page != PageControl1->currentIndex())
-            m_routerAccess->clearHighlight();
-    });
-    connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphSet::clearUserGroupHighlight);
-    connect(PageControl1, &QTabWidget::currentChanged, m_logControls, &LogControls::clearHighlight);
     PageControl1->tabBar()->setMouseTracking(true);
     PageControl1->tabBar()->installEventFilter(this);
     setCentralWidget(PageControl1);

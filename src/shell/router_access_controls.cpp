@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPalette>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 
 namespace {
@@ -167,6 +169,14 @@ void RouterAccessControls::clearHighlight()
 {
     GroupBox1->setAutoFillBackground(false);
     GroupBox1->setPalette(QPalette());
+}
+
+void RouterAccessControls::followTabs(const QTabWidget &pages)
+{
+    connect(pages.tabBar(), &QTabBar::tabBarClicked, this, [this, &pages](int page) {
+        if (page != pages.currentIndex())
+            clearHighlight();
+    });
 }
 
 void RouterAccessControls::setSamplingControlsEnabled(bool enabled)

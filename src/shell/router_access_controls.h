@@ -11,6 +11,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QTabWidget;
 class QToolButton;
 class QWidget;
 class SampleCycle;
@@ -59,6 +60,8 @@ public:
     void watchAdvancedTab(QWidget *page);
     // Gives the "Router Access" box its normal face colour back.
     void clearHighlight();
+    // A press on another tab of pages does so first, before the tab changes.
+    void followTabs(const QTabWidget &pages);
     // Sampling started (false) or paused (true): the type and the password
     // may change only while not sampling.
     void setSamplingControlsEnabled(bool enabled);

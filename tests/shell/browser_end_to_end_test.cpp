@@ -8,6 +8,7 @@
 #include "sampling/url_rules.h"
 #include "sampling/webengine_browser_view.h"
 #include "shell/desktop_pipeline.h"
+#include "shell/desktop_wiring.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
 #include "support/fake_clock.h"
@@ -109,6 +110,7 @@ protected:
         engine = std::make_unique<WebEngineBrowserView>(nullptr);
         monitor = std::make_unique<LineMonitor>(context(), *engine);
         window = std::make_unique<TForm1>(*monitor, engine->widget());
+        WireDesktopParts(*window);
         AddDesktopSteps(*monitor, *window);
         connect();
         window->show();

@@ -9,6 +9,7 @@
 #include "shell/help_file.h"
 #include "shell/log_controls.h"
 #include "shell/main_window.h"
+#include "shell/maintenance_window.h"
 #include "shell/router_access_controls.h"
 #include "shell/status_bar.h"
 #include "shell/tray_controller.h"
@@ -19,19 +20,23 @@
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QSystemTrayIcon>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -39,6 +44,8 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -344,6 +351,53 @@ TEST_F(MainWindowTest, ToolbarIndicatorsShowWhileTheirOptionIsOn)
         c.box->setChecked(true);
         EXPECT_TRUE(c.indicator->isVisible());
     }
+}
+
+// The Configure menu's two items each paint their own group white and give
+// the other its normal face back; another tab gives both back, and a press
+// on another tab the "Router Access" box too. The maintenance window's
+// "View" of the log opens it as "ViewLog" does.
+TEST_F(MainWindowTest, PartsFollowWhatTheOthersDo)
+{
+    openTypeA();
+    window->show();
+    LogControls &log = window->logControls();
+    QStringList told;
+    log.setDesktop({ {}, [&told](const QString &text) { told << text; }, {} });
+    QGroupBox *routerGroup = window->routerAccess().GroupBox1;
+    QTabBar *tabs = window->PageControl1->tabBar();
+    const auto pressTab
+        = [tabs](int tab) { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center()); };
+    const struct {
+        const char *step;
+        std::function<void()> act;
+        bool logWhite;
+        bool graphsWhite;
+    } steps[] = {
+        { "Configure Logging...", [&] { log.mnuConfigLog->trigger(); }, true, false },
+        { "Configure Image Capture...", [&] { window->captureControls().mnuConfigCap->trigger(); }, false,
+            true },
+        { "Configure Logging... again", [&] { log.mnuConfigLog->trigger(); }, true, false },
+        { "another tab", [&] { pressTab(2); }, false, false },
+        { "Configure Image Capture... again", [&] { window->captureControls().mnuConfigCap->trigger(); },
+            false, true },
+        { "yet another tab", [&] { window->PageControl1->setCurrentIndex(5); }, false, false },
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.step);
+        routerGroup->setAutoFillBackground(true);
+        step.act();
+        EXPECT_EQ(log.GroupBox3->autoFillBackground(), step.logWhite);
+        EXPECT_EQ(window->GraphsGroup->autoFillBackground(), step.graphsWhite);
+    }
+    // Only a press on another tab than the selected one.
+    pressTab(5);
+    EXPECT_TRUE(routerGroup->autoFillBackground());
+    pressTab(1);
+    EXPECT_FALSE(routerGroup->autoFillBackground());
+
+    window->Form5->btnLogView->click();
+    EXPECT_EQ(told, QStringList { QStringLiteral("No log file found.") });
 }
 
 TEST_F(MainWindowTest, MouseWheelDoesNothing)
