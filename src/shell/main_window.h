@@ -26,8 +26,6 @@ class QPushButton;
 class QTabWidget;
 class QToolButton;
 class RouterAccessControls;
-class RouterNavigation;
-class SampleCycle;
 class StatusBar;
 class WebServerControls;
 class TrayController;
@@ -36,9 +34,11 @@ class TForm3;
 class TForm7;
 
 // The main window: toolbar with Start and Pause and the read-outs, the tabs
-// with the router page and the graphs, the status bar. It holds the controls
-// and shows what the line monitor's parts report; the run states, the router
-// pages and the per-sample work are theirs.
+// with the router page and the graphs, the status bar. It places the parts'
+// controls, binds its own, and shows what the line monitor's parts report;
+// the run states, the router pages and the per-sample work are theirs, and
+// the parts follow one another where the program is put together
+// (WireDesktopParts).
 class TForm1 final : public QMainWindow {
     Q_OBJECT
 
