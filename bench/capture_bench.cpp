@@ -15,6 +15,7 @@
 #include "sampling/browser_view.h"
 #include "sampling/line_sample.h"
 #include "shell/capture_controls.h"
+#include "shell/desktop_wiring.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
 
@@ -42,6 +43,7 @@ struct ShownWindow {
         context.primaryScreen = QRect(0, 0, 1920, 1080);
         monitor = std::make_unique<LineMonitor>(context, view);
         window = std::make_unique<TForm1>(*monitor, nullptr);
+        WireDesktopParts(*window);
         window->resize(850, 650);
         window->show();
         window->PageControl1->setCurrentIndex(1);

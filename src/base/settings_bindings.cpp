@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 void SettingsBindings::bind(SettingKey key, Apply apply)
 {
     Q_ASSERT(!isBound(key));
@@ -18,6 +20,15 @@ void SettingsBindings::applyInLoadOrder() const
     for (const SettingKey key : LoadOrder()) {
         const auto found = m_apply.find(key);
         if (found != m_apply.end())
+            found->second();
+    }
+}
+
+void SettingsBindings::apply(std::initializer_list<SettingKey> keys) const
+{
+    for (const SettingKey key : LoadOrder()) {
+        const auto found = m_apply.find(key);
+        if (found != m_apply.end() && std::find(keys.begin(), keys.end(), key) != keys.end())
             found->second();
     }
 }

@@ -3,6 +3,7 @@
 #include "base/settings_schema.h"
 
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <vector>
 
@@ -25,6 +26,9 @@ public:
 
     // Every bound key, in the load order.
     void applyInLoadOrder() const;
+    // The bound ones among keys, in the load order: their controls follow
+    // values put into the settings after the load.
+    void apply(std::initializer_list<SettingKey> keys) const;
     void collect() const;
 
 private:

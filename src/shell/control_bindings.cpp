@@ -21,15 +21,18 @@ void BindCheckBox(SettingsBindings &bindings, Settings &settings, SettingKey key
     QObject::connect(box, &QCheckBox::toggled, box, [&settings, key](bool on) { settings.setFlag(key, on); });
 }
 
-void BindComboIndex(SettingsBindings &bindings, Settings &settings, SettingKey key, QComboBox *box)
+void BindComboIndex(SettingsBindings &bindings, Settings &settings, SettingKey key, QComboBox *box,
+    std::function<void()> applied)
 {
-    bindings.bind(key, [&settings, key, box] {
+    bindings.bind(key, [&settings, key, box, applied = std::move(applied)] {
         {
             const QSignalBlocker block(box);
             const int index = settings.integer(key);
             box->setCurrentIndex(index >= 0 && index < box->count() ? index : -1);
         }
         settings.setInteger(key, box->currentIndex());
+        if (applied)
+            applied();
     });
     QObject::connect(box, &QComboBox::currentIndexChanged, box,
         [&settings, key](int index) { settings.setInteger(key, index); });

@@ -2,6 +2,8 @@
 
 #include "base/settings_schema.h"
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -18,4 +20,6 @@ void BindLineEdit(SettingsBindings &bindings, Settings &settings, SettingKey key
 void BindCheckBox(SettingsBindings &bindings, Settings &settings, SettingKey key, QCheckBox *box);
 // The item index of a list, applied without any reaction; an index the list
 // does not have leaves it with no selection, which is what is kept (-1).
-void BindComboIndex(SettingsBindings &bindings, Settings &settings, SettingKey key, QComboBox *box);
+// applied, when given, runs once the index is in.
+void BindComboIndex(SettingsBindings &bindings, Settings &settings, SettingKey key, QComboBox *box,
+    std::function<void()> applied = {});

@@ -11,6 +11,7 @@
 #include "shell/data_folder.h"
 #include "shell/demo_setup.h"
 #include "shell/desktop_pipeline.h"
+#include "shell/desktop_wiring.h"
 #include "shell/help_file.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
@@ -66,12 +67,12 @@ qint64 ResidentKilobytes()
 void InstallDemoMeasurement(LineMonitor &monitor, TForm1 &window, int sampleSeconds, QTextStream &err)
 {
     if (sampleSeconds > 0)
-        window.cycle().overrideIntervalMs(sampleSeconds * 1000);
+        monitor.cycle().overrideIntervalMs(sampleSeconds * 1000);
     const QString pauseFile = qEnvironmentVariable("LINEWARDEN_DEMO_PAUSE_FILE");
     if (!pauseFile.isEmpty()) {
         auto *poll = new QTimer(&window);
         QObject::connect(poll, &QTimer::timeout, &window, [&window, pauseFile] {
-            SampleCycle &cycle = window.cycle();
+            SampleCycle &cycle = window.monitor().cycle();
             const bool held = QFileInfo::exists(pauseFile);
             if (held && cycle.runState() == RunState::Running)
                 cycle.btnStopClick();
@@ -84,14 +85,14 @@ void InstallDemoMeasurement(LineMonitor &monitor, TForm1 &window, int sampleSeco
     const int limit = qEnvironmentVariableIntValue("LINEWARDEN_DEMO_SAMPLES");
     if (!report && limit <= 0)
         return;
-    QObject::connect(&window.navigation(), &RouterNavigation::pageHandled, &window,
+    QObject::connect(&monitor.navigation(), &RouterNavigation::pageHandled, &window,
         [&monitor, &window, &err, report, limit] {
-            if (!window.navigation().lastLoadWasSample())
+            if (!monitor.navigation().lastLoadWasSample())
                 return;
             const int n = monitor.graphs().PlotCount();
             if (report && (n == 1 || n % 100 == 0 || n == limit))
                 err << "samples " << n << " handler_us "
-                    << window.navigation().lastHandlerNanoseconds() / 1000 << " rss_kb "
+                    << monitor.navigation().lastHandlerNanoseconds() / 1000 << " rss_kb "
                     << ResidentKilobytes() << Qt::endl;
             if (limit > 0 && n >= limit)
                 window.closeWithoutQuestion();
@@ -127,9 +128,9 @@ void InstallDemoAction(TForm1 &window, QTextStream &err)
             window.close();
         }
     };
-    QObject::connect(&window.navigation(), &RouterNavigation::pageHandled, &window,
+    QObject::connect(&window.monitor().navigation(), &RouterNavigation::pageHandled, &window,
         [&window, act, acted = false]() mutable {
-            if (acted || !window.navigation().lastLoadWasSample())
+            if (acted || !window.monitor().navigation().lastLoadWasSample())
                 return;
             acted = true;
             // From the event loop, not from inside the page handling.
@@ -162,6 +163,7 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     const HelpFile help = HelpFile::Beside(context.settingsPath);
     help.writeOut(SelfContainedGuide(QStringLiteral(":/help")));
     TForm1 window(monitor, view.widget());
+    WireDesktopParts(window);
     AddDesktopSteps(monitor, window);
     AddSetupWizard(window);
     if (measure)

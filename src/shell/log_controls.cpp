@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QUrl>
 
@@ -154,6 +155,11 @@ void LogControls::clearHighlight()
 {
     GroupBox3->setAutoFillBackground(false);
     GroupBox3->setPalette(QPalette());
+}
+
+void LogControls::followTabs(const QTabWidget &pages)
+{
+    connect(&pages, &QTabWidget::currentChanged, this, &LogControls::clearHighlight);
 }
 
 void LogControls::configureMenuOpening()

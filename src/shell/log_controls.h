@@ -11,6 +11,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QToolButton;
 class QWidget;
 class Settings;
@@ -49,6 +50,8 @@ public:
     void configureMenuOpening();
     // Any tab change takes the group's highlight away.
     void clearHighlight();
+    // Takes it away whenever pages shows another tab.
+    void followTabs(const QTabWidget &pages);
     // After every processed sample: the button follows the file.
     void refresh();
 

@@ -55,18 +55,13 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
 
     m_logControls = new LogControls(m_monitor.settings(), m_monitor.context().dataFolder, this);
     m_routerAccess = new RouterAccessControls(m_monitor.settings(), this);
-    boxType1 = m_routerAccess->boxType1;
-    edAddress = m_routerAccess->edAddress;
-    edPassword1 = m_routerAccess->edPassword1;
-    cbAttemptLogin1 = m_routerAccess->cbAttemptLogin1;
-    m_routerAccess->followCycle(m_monitor.cycle());
     m_tray = new TrayController(this, m_monitor.settings().context().locale);
     buildTabs(browserWidget);
     buildToolbar();
     m_statusBar = new StatusBar(*statusBar(), m_monitor.cycle(), m_capture->capture(), m_monitor.settings());
     buildPageMenu(browserWidget);
     buildMainMenu();
-    connectParts();
+    showWhatPartsReport();
 
     // The mouse wheel does nothing anywhere in the program.
     qApp->installEventFilter(this);
@@ -76,20 +71,9 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     startUp();
     Form3 = new TForm3(m_capture->edCapture->text(), this);
     Form7 = new TForm7(m_monitor.settings(), m_monitor.clock(), m_monitor.graphs(), this);
-    connect(Form7, &TForm7::applied, m_webServer, &WebServerControls::followWebFolder);
     buildMaintenance();
     FormLineEvents
         = new LineEventsWindow(m_monitor.lineEvents(), m_monitor.settings(), m_monitor.clock(), this);
-}
-
-SampleCycle &TForm1::cycle()
-{
-    return m_monitor.cycle();
-}
-
-RouterNavigation &TForm1::navigation()
-{
-    return m_monitor.navigation();
 }
 
 // Every control that holds a key of the settings file, bound in one place;
@@ -142,13 +126,13 @@ void TForm1::startUp()
     Label2->clear();
     m_browser.setSilent(true);
     m_browser.ensureWindow();
-    if (!cbAttemptLogin1->isChecked())
+    if (!m_routerAccess->cbAttemptLogin1->isChecked())
         PageControl1->setCurrentIndex(0);
     runStateChanged();
 }
 
 // What the parts report, shown; the window passes nothing on between them.
-void TForm1::connectParts()
+void TForm1::showWhatPartsReport()
 {
     SampleCycle &cycle = m_monitor.cycle();
     connect(&cycle, &SampleCycle::runStateChanged, this, &TForm1::runStateChanged);
@@ -194,7 +178,6 @@ void TForm1::buildMaintenance()
     connect(this, &TForm1::maintenanceWanted, this, [this] { btnMaintenanceClick(TForm5::Opener::Menu); });
     connect(Form5, &TForm5::trimLogChanged, Image16, &QWidget::setVisible);
     connect(Form5, &TForm5::deleteImagesChanged, Image23, &QWidget::setVisible);
-    connect(Form5, &TForm5::logViewWanted, m_logControls, &LogControls::btnLogClick);
     connect(Form5, &TForm5::imageViewerWanted, this, [this] { showImageViewer(50); });
     connect(&maintenance, &DailyMaintenance::trimFailed, this, &TForm1::reportTrimError);
 }

@@ -17,20 +17,15 @@ class LineMonitor;
 class LogControls;
 class QAction;
 class QCheckBox;
-class QComboBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QMessageBox;
 class QPushButton;
-class QSpinBox;
 class QTabWidget;
 class QToolButton;
 class RouterAccessControls;
-class RouterNavigation;
-class SampleCycle;
 class StatusBar;
 class WebServerControls;
 class TrayController;
@@ -39,9 +34,11 @@ class TForm3;
 class TForm7;
 
 // The main window: toolbar with Start and Pause and the read-outs, the tabs
-// with the router page and the graphs, the status bar. It holds the controls
-// and shows what the line monitor's parts report; the run states, the router
-// pages and the per-sample work are theirs.
+// with the router page and the graphs, the status bar. It places the parts'
+// controls, binds its own, and shows what the line monitor's parts report;
+// the run states, the router pages and the per-sample work are theirs, and
+// the parts follow one another where the program is put together
+// (WireDesktopParts).
 class TForm1 final : public QMainWindow {
     Q_OBJECT
 
@@ -53,8 +50,6 @@ public:
     Q_DISABLE_COPY_MOVE(TForm1)
 
     LineMonitor &monitor() { return m_monitor; }
-    SampleCycle &cycle();
-    RouterNavigation &navigation();
     GraphPanels &graphs() { return *m_graphs; }
     LogControls &logControls() { return *m_logControls; }
     RouterAccessControls &routerAccess() { return *m_routerAccess; }
@@ -76,13 +71,6 @@ public:
     QLabel *Panel4 = nullptr;
     QLabel *Panel9 = nullptr;
     QFrame *Panel10 = nullptr;
-    QComboBox *boxType1 = nullptr;
-    QLineEdit *edAddress = nullptr;
-    QLineEdit *edPassword1 = nullptr;
-    QCheckBox *cbAttemptLogin1 = nullptr;
-    QSpinBox *spSample = nullptr;
-    QComboBox *boxUser1 = nullptr;
-    QComboBox *boxUser2 = nullptr;
     QGroupBox *GraphsGroup = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QMenu *Edit1 = nullptr;
@@ -176,7 +164,7 @@ private:
     QWidget *buildAdvancedTab();
     void buildPageMenu(QWidget *browserWidget);
     void buildMainMenu();
-    void connectParts();
+    void showWhatPartsReport();
     void bindSettings();
     void startUp();
 

@@ -88,11 +88,6 @@ void TForm1::buildMainMenu()
     // Only the start and stop items that apply show.
     connect(Configure1, &QMenu::aboutToShow, m_capture, &CaptureControls::ConfigureMenuOpened);
     connect(Configure1, &QMenu::aboutToShow, m_logControls, &LogControls::configureMenuOpening);
-    // Each "Configure ..." item highlights its group and takes the other's
-    // highlight away.
-    connect(m_capture->mnuConfigCap, &QAction::triggered, m_logControls, &LogControls::clearHighlight);
-    connect(m_logControls, &LogControls::graphsHighlightCleared, m_capture,
-        &CaptureControls::clearGraphsHighlight);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("Help"));
     connect(help->addAction(QStringLiteral("Help...")), &QAction::triggered, this, &TForm1::helpWanted);

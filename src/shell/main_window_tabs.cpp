@@ -58,14 +58,6 @@ void TForm1::buildTabs(QWidget *browserWidget)
     PageControl1->setTabVisible(7, false);
     connect(&m_monitor.graphs(), &GraphModel::tabCaptionChanged, PageControl1,
         [this](int page, const QString &caption) { PageControl1->setTabText(page, caption); });
-    // A press on another tab first gives "Router Access" its normal face
-    // back; once the tab changed, the other group boxes follow.
-    connect(PageControl1->tabBar(), &QTabBar::tabBarClicked, m_routerAccess, [this](int page) {
-        if (page != PageControl1->currentIndex())
-            m_routerAccess->clearHighlight();
-    });
-    connect(PageControl1, &QTabWidget::currentChanged, m_graphs, &GraphPanels::clearUserGroupHighlight);
-    connect(PageControl1, &QTabWidget::currentChanged, m_logControls, &LogControls::clearHighlight);
     PageControl1->tabBar()->setMouseTracking(true);
     PageControl1->tabBar()->installEventFilter(this);
     setCentralWidget(PageControl1);
@@ -124,7 +116,6 @@ QWidget *TForm1::buildConfigureTab()
     graphLayout->addWidget(m_capture->CaptureFields);
     graphLayout->addWidget(maintenanceRow(QString(), btnGraphmaintain, &Image23, GraphsGroup));
     m_capture->setGraphsGroup(GraphsGroup);
-    spSample = m_graphs->spSample;
     outer->addWidget(GraphsGroup);
     QGroupBox *logGroup = m_logControls->GroupBox3;
     if (auto *logGrid = qobject_cast<QGridLayout *>(logGroup->layout()))
@@ -140,12 +131,10 @@ QWidget *TForm1::buildAdvancedTab()
     auto *tab = new QWidget(PageControl1);
     auto *outer = new QVBoxLayout(tab);
     outer->addWidget(m_graphs->GroupBox4);
-    boxUser1 = m_graphs->boxUser1;
-    boxUser2 = m_graphs->boxUser2;
     auto *system = new QGroupBox(QStringLiteral("System Options"), tab);
     auto *systemLayout = new QVBoxLayout(system);
     cbPrompt = new QCheckBox(QStringLiteral("Prompt before closing"), system);
-    systemLayout->addWidget(cbAttemptLogin1);
+    systemLayout->addWidget(m_routerAccess->cbAttemptLogin1);
     systemLayout->addWidget(m_tray->cbMinimize);
     systemLayout->addWidget(cbPrompt);
     systemLayout->addWidget(m_graphs->cbSaveAxes);

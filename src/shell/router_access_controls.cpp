@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPalette>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 
 namespace {
@@ -97,7 +99,7 @@ void RouterAccessControls::bindSettings(SettingsBindings &bindings)
     BindLineEdit(bindings, m_settings, SettingKey::Password, edPassword1);
     BindCheckBox(bindings, m_settings, SettingKey::ShowPlain, cbShowPlain);
     BindCheckBox(bindings, m_settings, SettingKey::Login, cbAttemptLogin1);
-    BindComboIndex(bindings, m_settings, SettingKey::Type, boxType1);
+    BindComboIndex(bindings, m_settings, SettingKey::Type, boxType1, [this] { typeApplied(); });
 }
 
 void RouterAccessControls::startUp()
@@ -127,6 +129,14 @@ void RouterAccessControls::boxType1Change()
     if (RouterTypeFromIndex(boxType1->currentIndex()) == RouterType::TypeB)
         cbAttemptLogin1->setChecked(false);
     cbAttemptLogin1->setEnabled(IsTypeA(boxType1));
+}
+
+void RouterAccessControls::typeApplied()
+{
+    const bool typeA = IsTypeA(boxType1);
+    cbAttemptLogin1->setEnabled(typeA);
+    Label4->setEnabled(typeA);
+    edPassword1->setEnabled(typeA);
 }
 
 void RouterAccessControls::cbAttemptLogin1Click()
@@ -159,6 +169,14 @@ void RouterAccessControls::clearHighlight()
 {
     GroupBox1->setAutoFillBackground(false);
     GroupBox1->setPalette(QPalette());
+}
+
+void RouterAccessControls::followTabs(const QTabWidget &pages)
+{
+    connect(pages.tabBar(), &QTabBar::tabBarClicked, this, [this, &pages](int page) {
+        if (page != pages.currentIndex())
+            clearHighlight();
+    });
 }
 
 void RouterAccessControls::setSamplingControlsEnabled(bool enabled)

@@ -11,6 +11,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QTabWidget;
 class QToolButton;
 class QWidget;
 class SampleCycle;
@@ -45,6 +46,10 @@ public:
     void Image11Click(); // unlock the address
     void Image26Click(); // lock it
     void boxType1Change();
+    // A router type put in from the settings (at start, or by the setup
+    // wizard): the login option, the password and its label are open only
+    // for Type A. At start the login option then decides the password's.
+    void typeApplied();
     void cbAttemptLogin1Click();
     void cbShowPlainClick();
     // The "Advanced" tab came into view.
@@ -55,6 +60,8 @@ public:
     void watchAdvancedTab(QWidget *page);
     // Gives the "Router Access" box its normal face colour back.
     void clearHighlight();
+    // A press on another tab of pages does so first, before the tab changes.
+    void followTabs(const QTabWidget &pages);
     // Sampling started (false) or paused (true): the type and the password
     // may change only while not sampling.
     void setSamplingControlsEnabled(bool enabled);

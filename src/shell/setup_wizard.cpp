@@ -4,7 +4,6 @@
 #include "shell/first_run_trigger.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
-#include "shell/router_access_controls.h"
 #include "shell/window_placement.h"
 
 #include <QApplication>
@@ -277,11 +276,14 @@ int TForm4::ShowModal()
     return exec();
 }
 
+// The main window's controls write every change into the settings at once:
+// the settings hold what the window shows.
 void TForm4::FormShow()
 {
-    boxType->setCurrentIndex(m_main.boxType1->currentIndex());
-    edAddress->setText(m_main.edAddress->text());
-    cbAttemptLogin->setChecked(m_main.cbAttemptLogin1->isChecked());
+    const Settings &settings = m_main.monitor().settings();
+    boxType->setCurrentIndex(settings.integer(SettingKey::Type));
+    edAddress->setText(settings.text(SettingKey::Address));
+    cbAttemptLogin->setChecked(settings.flag(SettingKey::Login));
     showPage(WizardPage::Welcome);
 }
 
@@ -355,25 +357,23 @@ void TForm4::cbShowplainClick()
     edPassword->setFocus();
 }
 
-// The answers go into the main window's controls in this order, since each
-// control's own reaction runs as it changes; the address without the blanks
-// around it, which the check on the address page lets through.
+// The answers go into the settings, and the controls bound to them follow
+// as they do at start, each with its own reaction; the address without the
+// blanks around it, which the check on the address page lets through. Only
+// Type A logs in by itself.
 void TForm4::Button8Click()
 {
-    const RouterType type = RouterTypeFromIndex(boxType->currentIndex());
-    const bool typeA = type == RouterType::TypeA;
-    m_main.edAddress->setText(edAddress->text().trimmed());
-    if (!typeA)
-        m_main.cbAttemptLogin1->setChecked(false);
-    m_main.boxType1->setCurrentIndex(boxType->currentIndex());
-    m_main.cbAttemptLogin1->setEnabled(typeA);
-    m_main.edPassword1->setText(edPassword->text());
-    if (typeA)
-        m_main.cbAttemptLogin1->setChecked(cbAttemptLogin->isChecked());
-    m_main.routerAccess().Label4->setEnabled(typeA);
-    m_main.edPassword1->setEnabled(typeA);
+    const bool typeA = RouterTypeFromIndex(boxType->currentIndex()) == RouterType::TypeA;
+    LineMonitor &monitor = m_main.monitor();
+    Settings &settings = monitor.settings();
+    settings.setText(SettingKey::Address, edAddress->text().trimmed());
+    settings.setInteger(SettingKey::Type, boxType->currentIndex());
+    settings.setText(SettingKey::Password, edPassword->text());
+    settings.setFlag(SettingKey::Login, typeA && cbAttemptLogin->isChecked());
+    monitor.bindings().apply(
+        { SettingKey::Address, SettingKey::Type, SettingKey::Password, SettingKey::Login });
     if (!m_main.SaveIni())
-        tell(Settings::SaveFailedText(m_main.monitor().context().settingsPath));
+        tell(Settings::SaveFailedText(monitor.context().settingsPath));
     m_main.FormShow();
     accept();
 }

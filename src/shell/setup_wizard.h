@@ -21,10 +21,10 @@ class TForm1;
 
 // The setup wizard: the router's address (typed, the default, or found in
 // the routing table), its model and, for Type A, its password and whether to
-// log in by itself. "Finish" puts the answers into the main window, saves
-// the settings and loads the router page; "Cancel" changes nothing. Created
-// once as a child of the main window and reused; each opening starts on the
-// first page with the main window's current answers.
+// log in by itself. "Finish" puts the answers into the settings, which the
+// main window's controls follow, saves them and loads the router page;
+// "Cancel" changes nothing. Created once as a child of the main window and
+// reused; each opening starts on the first page with the answers in force.
 class TForm4 final : public QDialog {
     Q_OBJECT
 
@@ -89,8 +89,8 @@ public:
     QPushButton *Button8 = nullptr; // Finish
     QPushButton *Button13 = nullptr; // Cancel
 
-    // Every opening: the main window's type, address and login choice, and
-    // the first page.
+    // Every opening: the router type, address and login choice in force,
+    // and the first page.
     void FormShow();
     void btnNextClick();
     void btnBackClick();
@@ -99,8 +99,8 @@ public:
     void Button15Click();
     // "Find": the default route's gateway, looked up without waiting.
     void Button14Click();
-    // "Finish": the answers into the main window, saved, and the router
-    // page loaded.
+    // "Finish": the answers into the settings and the controls bound to
+    // them, saved, and the router page loaded.
     void Button8Click();
     void cbShowplainClick();
 

@@ -8,7 +8,8 @@ namespace {
 
 // Controls are filled in the load order whatever order they were bound in,
 // so a reaction sees the keys loaded before it (LostSync after cbCapture,
-// the axes after SaveAxes, Web last of all).
+// the axes after SaveAxes, Web last of all); so are the few keys applied
+// again later.
 TEST(SettingsBindings, AppliesInTheLoadOrderAndCollectsBeforeSaving)
 {
     SettingsBindings bindings;
@@ -27,6 +28,12 @@ TEST(SettingsBindings, AppliesInTheLoadOrderAndCollectsBeforeSaving)
     EXPECT_EQ(collected, 0);
     bindings.collect();
     EXPECT_EQ(collected, 1);
+
+    // Some keys again, unbound ones among them: those, in the load order.
+    applied.clear();
+    bindings.apply({ SettingKey::Web, SettingKey::Address, SettingKey::Width, SettingKey::SaveAxes });
+    EXPECT_EQ(
+        applied, (std::vector<SettingKey> { SettingKey::Width, SettingKey::SaveAxes, SettingKey::Web }));
 }
 
 } // namespace

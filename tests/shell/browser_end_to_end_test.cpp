@@ -8,6 +8,7 @@
 #include "sampling/url_rules.h"
 #include "sampling/webengine_browser_view.h"
 #include "shell/desktop_pipeline.h"
+#include "shell/desktop_wiring.h"
 #include "shell/line_monitor.h"
 #include "shell/main_window.h"
 #include "support/fake_clock.h"
@@ -109,6 +110,7 @@ protected:
         engine = std::make_unique<WebEngineBrowserView>(nullptr);
         monitor = std::make_unique<LineMonitor>(context(), *engine);
         window = std::make_unique<TForm1>(*monitor, engine->widget());
+        WireDesktopParts(*window);
         AddDesktopSteps(*monitor, *window);
         connect();
         window->show();
@@ -122,7 +124,7 @@ protected:
 
     void connect()
     {
-        QObject::connect(&window->navigation(), &RouterNavigation::pageHandled, window.get(), [this] {
+        QObject::connect(&monitor->navigation(), &RouterNavigation::pageHandled, window.get(), [this] {
             ++pagesHandled;
             if (const auto document = engine->document())
                 handledUrls << document->url;
@@ -143,7 +145,7 @@ protected:
 
     bool waitForRunning()
     {
-        return WaitFor([this] { return window->cycle().runState() == RunState::Running; });
+        return WaitFor([this] { return monitor->cycle().runState() == RunState::Running; });
     }
 
     bool waitForSamples(int count)
@@ -168,7 +170,7 @@ TEST_F(BrowserEndToEndTest, FirstTypeARunLearnsTheStatisticsPageAndStartsByItsel
     ASSERT_TRUE(WaitFor([this] { return pagesHandled >= 1; }));
     EXPECT_TRUE(window->Panel4->isHidden());
     EXPECT_FALSE(window->Panel10->isHidden());
-    EXPECT_EQ(window->cycle().runState(), RunState::Idle);
+    EXPECT_EQ(monitor->cycle().runState(), RunState::Idle);
 
     // The user follows the trail to the statistics page; the router asks for
     // the password first, which the program gives by itself.
@@ -192,7 +194,7 @@ TEST_F(BrowserEndToEndTest, LaterTypeARunLogsInAutomaticallyAndSamples)
     ASSERT_TRUE(waitForRunning());
     ASSERT_TRUE(waitForSamples(1));
     // Every tick loads the page again.
-    window->cycle().overrideIntervalMs(3000);
+    monitor->cycle().overrideIntervalMs(3000);
     ASSERT_TRUE(waitForSamples(3));
     EXPECT_GE(router->statisticsRequests(), 3);
 
@@ -217,7 +219,7 @@ TEST_F(BrowserEndToEndTest, WrongPasswordBringsTheHomeHubTabForwardAndTakesNoSam
     // The login page, then the router's answer to the wrong password.
     ASSERT_TRUE(WaitFor([this] { return pagesHandled >= 2; }));
     EXPECT_EQ(window->PageControl1->currentIndex(), 0);
-    EXPECT_EQ(window->cycle().runState(), RunState::Idle);
+    EXPECT_EQ(monitor->cycle().runState(), RunState::Idle);
     EXPECT_EQ(samplesTaken(), 0);
     EXPECT_EQ(router->statisticsRequests(), 0);
 }
@@ -255,7 +257,7 @@ TEST_F(BrowserEndToEndTest, GuardKeepsTheStatisticsPageWhileRunningOnly)
     // The first link of the page leads to the router's home page.
     engine->clickLink(0);
     ASSERT_TRUE(WaitFor([this] { return window->Panel9->isVisible(); }));
-    EXPECT_TRUE(window->cycle().timer2().isActive());
+    EXPECT_TRUE(monitor->cycle().timer2().isActive());
     EXPECT_TRUE(SameUrl(shownUrl(), monitor->urls().navigationUrl));
 
     window->btnStop->click();
@@ -293,7 +295,7 @@ TEST_F(BrowserEndToEndTest, MisbehavingRouterShowsAsZeroAndSamplingRecovers)
     ASSERT_TRUE(waitForRunning());
     // A tick every 2.5 s. (Much faster ticks against a router that never
     // finishes would use up the engine's six connections to one host.)
-    window->cycle().overrideIntervalMs(2500);
+    monitor->cycle().overrideIntervalMs(2500);
     ASSERT_TRUE(waitForSamples(1));
 
     using Fault = SimulatedRouter::Fault;
@@ -315,7 +317,7 @@ TEST_F(BrowserEndToEndTest, MisbehavingRouterShowsAsZeroAndSamplingRecovers)
             EXPECT_EQ(monitor->sample().noiseMarginDown, 0) << "fault " << int(fault);
             EXPECT_EQ(monitor->sample().speedDown, 0) << "fault " << int(fault);
         }
-        EXPECT_EQ(window->cycle().runState(), RunState::Running);
+        EXPECT_EQ(monitor->cycle().runState(), RunState::Running);
 
         expectFiguresBackAfter(fault);
     }
@@ -331,7 +333,7 @@ void BrowserEndToEndTest::expectTicksThroughFaults(
     openWindow(settingsFor(0, QStringLiteral("/index.cgi?active_page=9118&")));
     ASSERT_TRUE(waitForRunning());
     constexpr int kTickMs = 2500;
-    window->cycle().overrideIntervalMs(kTickMs);
+    monitor->cycle().overrideIntervalMs(kTickMs);
     ASSERT_TRUE(waitForSamples(2));
     QTest::qWait(2 * kTickMs);
     *settledMiB = ProcessTreePssMiB();
@@ -339,7 +341,7 @@ void BrowserEndToEndTest::expectTicksThroughFaults(
     QElapsedTimer clock;
     clock.start();
     QList<qint64> ticks;
-    QObject::connect(&window->cycle(), &SampleCycle::sampleRequested, window.get(),
+    QObject::connect(&monitor->cycle(), &SampleCycle::sampleRequested, window.get(),
         [&ticks, &clock] { ticks << clock.elapsed(); });
 
     for (const SimulatedRouter::Fault fault : faults) {

@@ -377,20 +377,20 @@ TEST_F(MainWindowCaptureTest, RouterPageImageHoldsTheSampleTimerOnlyWhileItAsks)
 
     openWith(typeA());
     completeStatisticsPage(); // starts sampling
-    ASSERT_EQ(window->cycle().runState(), RunState::Running);
+    ASSERT_EQ(monitor->cycle().runState(), RunState::Running);
     bool timerRanWhileAsking = true;
     controls().dialogs.askSavePath = [&](QFileDialog &) {
-        timerRanWhileAsking = window->cycle().timer1().isActive();
+        timerRanWhileAsking = monitor->cycle().timer1().isActive();
         return QString();
     };
     controls().mnuSaveImageClick(nullptr);
     EXPECT_FALSE(timerRanWhileAsking);
-    EXPECT_TRUE(window->cycle().timer1().isActive());
+    EXPECT_TRUE(monitor->cycle().timer1().isActive());
     EXPECT_EQ(view->scrolls, (QList<QPoint> { QPoint(0, -300), QPoint(0, 270) }));
 
-    window->cycle().btnStopClick();
+    monitor->cycle().btnStopClick();
     controls().mnuSaveImageClick(nullptr);
-    EXPECT_FALSE(window->cycle().timer1().isActive());
+    EXPECT_FALSE(monitor->cycle().timer1().isActive());
 }
 
 TEST_F(MainWindowCaptureTest, TrayIconShowsTheMarginAndAQuestionMarkAfterPause)
@@ -403,7 +403,7 @@ TEST_F(MainWindowCaptureTest, TrayIconShowsTheMarginAndAQuestionMarkAfterPause)
     const QImage running = tray.TrayIcon->icon().pixmap(16, 16).toImage();
 
     // The program's icon and the tray's change to "?" at once.
-    window->cycle().btnStopClick();
+    monitor->cycle().btnStopClick();
     const QImage paused = tray.TrayIcon->icon().pixmap(16, 16).toImage();
     EXPECT_NE(paused, running);
     EXPECT_EQ(QApplication::windowIcon().pixmap(16, 16).toImage(), paused);

@@ -32,7 +32,7 @@ TEST_F(MainWindowGraphsTest, EverySampleReadWhileRunningIsPlottedOnEveryGraph)
 
     // Paging back pauses sampling; a page read while paused is not plotted.
     graphs.btnChartBack1Click();
-    EXPECT_EQ(window->cycle().runState(), RunState::Paused);
+    EXPECT_EQ(monitor->cycle().runState(), RunState::Paused);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Paused]"));
     completeStatisticsPage(30);
     EXPECT_EQ(model.PlotCount(), 2);

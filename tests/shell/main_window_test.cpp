@@ -10,6 +10,8 @@
 #include "shell/help_file.h"
 #include "shell/log_controls.h"
 #include "shell/main_window.h"
+#include "shell/maintenance_window.h"
+#include "shell/router_access_controls.h"
 #include "shell/status_bar.h"
 #include "shell/tray_controller.h"
 #include "support/fake_browser_view.h"
@@ -19,19 +21,23 @@
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QSystemTrayIcon>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -39,6 +45,8 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -97,7 +105,7 @@ TEST_F(MainWindowTest, RecognisedTypeAPageIsLearnedStartsSamplingAndIsRead)
     openTypeA();
     view->complete(FakeDocument(QStringLiteral("http://192.168.1.254/"), QStringLiteral("<p>Home</p>")));
     EXPECT_TRUE(window->Panel4->isHidden());
-    EXPECT_EQ(window->cycle().runState(), RunState::Idle);
+    EXPECT_EQ(monitor->cycle().runState(), RunState::Idle);
 
     completeStatisticsPage();
     EXPECT_EQ(monitor->urls().navigationUrl, StatsUrl);
@@ -107,7 +115,7 @@ TEST_F(MainWindowTest, RecognisedTypeAPageIsLearnedStartsSamplingAndIsRead)
     EXPECT_TRUE(window->Panel10->isHidden());
     EXPECT_TRUE(window->btnRun->isEnabled());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Running]"));
-    EXPECT_TRUE(window->navigation().autoStarted());
+    EXPECT_TRUE(monitor->navigation().autoStarted());
     // The page already shown is read; the start's own load was stopped.
     EXPECT_EQ(window->Label15->text(), QStringLiteral("1,250 Kbps"));
     EXPECT_FALSE(window->Label22->text().isEmpty());
@@ -135,7 +143,7 @@ TEST_F(MainWindowTest, LaterTypeARunLogsInThroughTheFirstFormAndLinkEight)
     EXPECT_EQ(view->clickedLinks, QList<int> { 8 });
     // The login page shows "Password:": the page is scrolled into view.
     EXPECT_EQ(view->scrolls, QList<QPoint> { QPoint(0, 28) });
-    EXPECT_EQ(window->cycle().runState(), RunState::Idle);
+    EXPECT_EQ(monitor->cycle().runState(), RunState::Idle);
 }
 
 TEST_F(MainWindowTest, LoginPageWithoutTheFieldIsLeftAlone)
@@ -182,10 +190,10 @@ TEST_F(MainWindowTest, LoginPromptWhileStoppedShowsTheTabOnly)
 {
     openTypeB();
     view->complete(FakeDocument(TypeBUrl, FixturePage(QStringLiteral("hub-b-statistics.html"))));
-    window->cycle().btnStopMouseDown();
-    window->cycle().btnStopClick();
-    window->cycle().btnStopMouseDown();
-    ASSERT_EQ(window->cycle().runState(), RunState::Stopped);
+    monitor->cycle().btnStopMouseDown();
+    monitor->cycle().btnStopClick();
+    monitor->cycle().btnStopMouseDown();
+    ASSERT_EQ(monitor->cycle().runState(), RunState::Stopped);
     window->PageControl1->setCurrentIndex(2);
     window->Label15->setText(QStringLiteral("kept"));
     view->complete(FakeDocument(TypeBUrl, QStringLiteral("<p>Please enter your admin password</p>")));
@@ -235,7 +243,7 @@ TEST_F(MainWindowTest, EveryPageWhileRunningIsASampleOnceTheStatisticsPageWasRea
     view->complete(FakeDocument(StatsUrl, QString()));
     view->complete(FakeDocument(StatsUrl, QStringLiteral("\u00ff\u00fe\u0001garbage")));
     EXPECT_EQ(samplesTaken(), 4);
-    EXPECT_EQ(window->cycle().runState(), RunState::Running);
+    EXPECT_EQ(monitor->cycle().runState(), RunState::Running);
     EXPECT_TRUE(window->Label15->text().isEmpty());
     EXPECT_EQ(monitor->sample().speedUp, 0);
     EXPECT_EQ(monitor->sample().noiseMarginDown, 0);
@@ -248,7 +256,7 @@ TEST_F(MainWindowTest, EveryPageWhileRunningIsASampleOnceTheStatisticsPageWasRea
     EXPECT_EQ(lines.at(5), QStringLiteral("Wed 09 Dec 2026  10:00:30, "));
 
     // Paused, nothing more is taken.
-    window->cycle().btnStopClick();
+    monitor->cycle().btnStopClick();
     completeStatisticsPage();
     EXPECT_EQ(samplesTaken(), 4);
 }
@@ -267,26 +275,26 @@ TEST_F(MainWindowTest, GuardCancelsLinksWhileRunningAndLetsThemThroughWhilePause
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
     completeStatisticsPage();
-    ASSERT_EQ(window->cycle().runState(), RunState::Running);
+    ASSERT_EQ(monitor->cycle().runState(), RunState::Running);
 
     EXPECT_FALSE(view->requestNavigation(QStringLiteral("http://192.168.1.254/index.cgi?active_page=1")));
     EXPECT_FALSE(window->Panel9->isHidden());
-    EXPECT_TRUE(window->cycle().timer2().isActive());
+    EXPECT_TRUE(monitor->cycle().timer2().isActive());
     // The statistics page itself, in the engine's spelling, may load.
     EXPECT_TRUE(view->requestNavigation(StatsDocumentUrl.left(StatsDocumentUrl.indexOf(u"&") + 1)));
     EXPECT_TRUE(window->Panel9->isHidden());
 
-    window->cycle().btnStopClick();
+    monitor->cycle().btnStopClick();
     EXPECT_TRUE(view->requestNavigation(QStringLiteral("http://192.168.1.254/index.cgi?active_page=1")));
     EXPECT_TRUE(window->Panel9->isHidden());
-    EXPECT_FALSE(window->cycle().timer2().isActive());
+    EXPECT_FALSE(monitor->cycle().timer2().isActive());
 }
 
 TEST_F(MainWindowTest, LoginAfterTheRouterForgotTheSessionPassesTheGuard)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
     completeStatisticsPage();
-    ASSERT_EQ(window->cycle().runState(), RunState::Running);
+    ASSERT_EQ(monitor->cycle().runState(), RunState::Running);
     view->complete(FakeLoginPage(StatsDocumentUrl, QStringLiteral("12")));
     ASSERT_EQ(view->clickedLinks, QList<int> { 8 });
     // The one navigation the login's click starts goes ahead; any other,
@@ -302,7 +310,7 @@ TEST_F(MainWindowTest, ButtonsFollowTheRunState)
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
     completeStatisticsPage();
     EXPECT_TRUE(window->btnRun->isChecked());
-    EXPECT_FALSE(window->edPassword1->isEnabled());
+    EXPECT_FALSE(window->routerAccess().edPassword1->isEnabled());
 
     window->btnStop->click();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Paused]"));
@@ -310,7 +318,7 @@ TEST_F(MainWindowTest, ButtonsFollowTheRunState)
     EXPECT_TRUE(window->btnStop->isChecked());
     EXPECT_FALSE(window->btnRun->isChecked());
     EXPECT_FALSE(window->btnStop->icon().isNull());
-    EXPECT_TRUE(window->edPassword1->isEnabled());
+    EXPECT_TRUE(window->routerAccess().edPassword1->isEnabled());
 
     window->btnRun->click();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Running]"));
@@ -346,14 +354,61 @@ TEST_F(MainWindowTest, ToolbarIndicatorsShowWhileTheirOptionIsOn)
     }
 }
 
+// The Configure menu's two items each paint their own group white and give
+// the other its normal face back; another tab gives both back, and a press
+// on another tab the "Router Access" box too. The maintenance window's
+// "View" of the log opens it as "ViewLog" does.
+TEST_F(MainWindowTest, PartsFollowWhatTheOthersDo)
+{
+    openTypeA();
+    window->show();
+    LogControls &log = window->logControls();
+    QStringList told;
+    log.setDesktop({ {}, [&told](const QString &text) { told << text; }, {} });
+    QGroupBox *routerGroup = window->routerAccess().GroupBox1;
+    QTabBar *tabs = window->PageControl1->tabBar();
+    const auto pressTab
+        = [tabs](int tab) { QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center()); };
+    const struct {
+        const char *step;
+        std::function<void()> act;
+        bool logWhite;
+        bool graphsWhite;
+    } steps[] = {
+        { "Configure Logging...", [&] { log.mnuConfigLog->trigger(); }, true, false },
+        { "Configure Image Capture...", [&] { window->captureControls().mnuConfigCap->trigger(); }, false,
+            true },
+        { "Configure Logging... again", [&] { log.mnuConfigLog->trigger(); }, true, false },
+        { "another tab", [&] { pressTab(2); }, false, false },
+        { "Configure Image Capture... again", [&] { window->captureControls().mnuConfigCap->trigger(); },
+            false, true },
+        { "yet another tab", [&] { window->PageControl1->setCurrentIndex(5); }, false, false },
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.step);
+        routerGroup->setAutoFillBackground(true);
+        step.act();
+        EXPECT_EQ(log.GroupBox3->autoFillBackground(), step.logWhite);
+        EXPECT_EQ(window->GraphsGroup->autoFillBackground(), step.graphsWhite);
+    }
+    // Only a press on another tab than the selected one.
+    pressTab(5);
+    EXPECT_TRUE(routerGroup->autoFillBackground());
+    pressTab(1);
+    EXPECT_FALSE(routerGroup->autoFillBackground());
+
+    window->Form5->btnLogView->click();
+    EXPECT_EQ(told, QStringList { QStringLiteral("No log file found.") });
+}
+
 TEST_F(MainWindowTest, MouseWheelDoesNothing)
 {
     openTypeA();
-    window->spSample->setValue(30);
+    window->graphs().spSample->setValue(30);
     QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
         Qt::NoScrollPhase, false);
-    QApplication::sendEvent(window->spSample, &wheel);
-    EXPECT_EQ(window->spSample->value(), 30);
+    QApplication::sendEvent(window->graphs().spSample, &wheel);
+    EXPECT_EQ(window->graphs().spSample->value(), 30);
 }
 
 // Every press counts: a quick second press arrives as a double click.
@@ -372,8 +427,8 @@ TEST_F(MainWindowTest, SecondPressOfPauseStops)
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Linewarden   [Stopped]"));
         EXPECT_EQ(window->btnRun->text(), QStringLiteral("Start"));
         EXPECT_EQ(window->btnStop->text(), QStringLiteral("Stop"));
-        EXPECT_FALSE(window->cycle().timer5().isActive());
-        EXPECT_FALSE(window->cycle().timer1().isActive());
+        EXPECT_FALSE(monitor->cycle().timer5().isActive());
+        EXPECT_FALSE(monitor->cycle().timer1().isActive());
     }
 }
 
@@ -423,7 +478,7 @@ TEST_F(MainWindowTest, ClosingAsksFirstWhenPromptIsOn)
     const QByteArray before = data.readFile(QStringLiteral("linewarden.ini"));
     EXPECT_FALSE(window->close());
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(window->cycle().runState(), RunState::Running);
+    EXPECT_EQ(monitor->cycle().runState(), RunState::Running);
     EXPECT_EQ(data.readFile(QStringLiteral("linewarden.ini")), before);
 
     answer = true;
@@ -579,7 +634,7 @@ TEST_F(MainWindowTest, AdvancedTabInViewEnablesTheLoginOnlyWithAPassword)
         open(settings);
         window->show();
         window->PageControl1->setCurrentIndex(6);
-        EXPECT_EQ(window->cbAttemptLogin1->isEnabled(), *c.password != '\0');
+        EXPECT_EQ(window->routerAccess().cbAttemptLogin1->isEnabled(), *c.password != '\0');
     }
 }
 
@@ -606,7 +661,7 @@ TEST_F(MainWindowTest, StoredNumbersBeyondTheSpinBoxesAreSavedAsTheBoxesHoldThem
         settings.setInteger(SettingKey::Sample, c.sample);
         settings.setInteger(SettingKey::PointsperPage, c.points);
         open(settings);
-        EXPECT_EQ(window->spSample->value(), c.keptSample);
+        EXPECT_EQ(window->graphs().spSample->value(), c.keptSample);
         ASSERT_TRUE(window->SaveIni());
         EXPECT_EQ(saved().integer(SettingKey::Sample), c.keptSample);
         EXPECT_EQ(saved().integer(SettingKey::PointsperPage), c.keptPoints);
@@ -620,8 +675,8 @@ TEST_F(MainWindowTest, TrayTooltipFollowsEveryPageLoad)
 {
     openTypeA(QStringLiteral("/index.cgi?active_page=9118&"));
     completeStatisticsPage();
-    window->cycle().btnStopClick();
-    ASSERT_EQ(window->cycle().runState(), RunState::Paused);
+    monitor->cycle().btnStopClick();
+    ASSERT_EQ(monitor->cycle().runState(), RunState::Paused);
     const QImage paused = window->tray().TrayIcon->icon().pixmap(16, 16).toImage();
 
     LineFigures line;
@@ -659,14 +714,14 @@ TEST_F(MainWindowTest, HandWrittenSettingsReachTheirControlsAndUnknownKeysSurviv
         "User1=3\r\nPrompt=0\r\nSaveAxes=1\r\nC2Lx=5\r\nC2L=9\r\nPassword="
             + password + "\r\nAddress=" + QByteArray(3000, 'a') + "\r\nUnknown=1\r\n[Log]\r\ncbLog=1\r\n"));
     open(defaults(), false);
-    EXPECT_EQ(window->boxType1->currentIndex(), 1);
-    EXPECT_EQ(window->spSample->value(), 45);
-    EXPECT_TRUE(window->cbAttemptLogin1->isChecked());
+    EXPECT_EQ(window->routerAccess().boxType1->currentIndex(), 1);
+    EXPECT_EQ(window->graphs().spSample->value(), 45);
+    EXPECT_TRUE(window->routerAccess().cbAttemptLogin1->isChecked());
     EXPECT_EQ(window->graphs().spPointsPerPage->value(), 120);
-    EXPECT_EQ(window->boxUser1->currentIndex(), 3);
+    EXPECT_EQ(window->graphs().boxUser1->currentIndex(), 3);
     EXPECT_FALSE(window->cbPrompt->isChecked());
-    EXPECT_EQ(window->edPassword1->text(), QStringLiteral("s3cret"));
-    EXPECT_EQ(window->edAddress->text().size(), 2047);
+    EXPECT_EQ(window->routerAccess().edPassword1->text(), QStringLiteral("s3cret"));
+    EXPECT_EQ(window->routerAccess().edAddress->text().size(), 2047);
     // A damaged pair of axis limits keeps the start values.
     EXPECT_EQ(window->graphs().chartOfPage(2)->maximum(ChartAxis::Left), 20);
     EXPECT_EQ(window->graphs().chartOfPage(2)->minimum(ChartAxis::Left), 0);

@@ -1,6 +1,7 @@
 #include "graphs/graph_model.h"
 #include "shell/main_window.h"
 #include "shell/more_advanced_settings_dialog.h"
+#include "shell/router_access_controls.h"
 #include "shell/settings_prompts.h"
 #include "support/main_window_fixture.h"
 #include "support/qt_printers.h"
@@ -188,7 +189,7 @@ TEST_F(MoreAdvancedSettingsTest, StatisticsPageBoxesFollowTheWindowsRouterType)
         bool typeB;
     } rows[] = { { -1, false, false }, { 0, true, false }, { 1, false, true } };
     for (const auto &row : rows) {
-        window->boxType1->setCurrentIndex(row.type);
+        window->routerAccess().boxType1->setCurrentIndex(row.type);
         dialog->show();
         EXPECT_EQ(dialog->edTypeAUrl->isEnabled(), row.typeA) << row.type;
         EXPECT_EQ(dialog->Label4->isEnabled(), row.typeA) << row.type;

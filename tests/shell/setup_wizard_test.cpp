@@ -47,9 +47,13 @@ protected:
     }
 };
 
+// From a first run, and over a router access set up before (Type B without
+// the login, or Type A with it), whose controls must follow.
 TEST_F(SetupWizardTest, FinishPutsTheAnswersIntoTheMainWindowAndSavesThem)
 {
     const struct {
+        int priorType; // none: a first run
+        bool priorLogin;
         RouterType type;
         bool wizardLogin;
         bool login; // and the main window's login option enabled
@@ -57,13 +61,24 @@ TEST_F(SetupWizardTest, FinishPutsTheAnswersIntoTheMainWindowAndSavesThem)
         const char *password;
         const char *finishText;
     } cases[] = {
-        { RouterType::TypeA, false, false, true, "secret", kFinishTypeA },
-        { RouterType::TypeA, true, true, true, "secret", kFinishTypeA },
+        { -1, true, RouterType::TypeA, false, false, true, "secret", kFinishTypeA },
+        { -1, true, RouterType::TypeA, true, true, true, "secret", kFinishTypeA },
+        { 1, false, RouterType::TypeA, true, true, true, "secret", kFinishTypeA },
         // Type B never logs in by itself, whatever the wizard's box showed.
-        { RouterType::TypeB, true, false, false, "", kFinishTypeB },
+        { -1, true, RouterType::TypeB, true, false, false, "", kFinishTypeB },
+        { 0, true, RouterType::TypeB, true, false, false, "", kFinishTypeB },
     };
     for (const auto &c : cases) {
-        openFirstRun();
+        SCOPED_TRACE(testing::Message() << c.priorType << ' ' << RouterTypeIndex(c.type) << c.wizardLogin);
+        if (c.priorType < 0) {
+            openFirstRun();
+        } else {
+            Settings prior = defaults();
+            prior.setInteger(SettingKey::Type, c.priorType);
+            prior.setFlag(SettingKey::Login, c.priorLogin);
+            prior.setText(SettingKey::Password, QStringLiteral("old"));
+            open(prior);
+        }
         TForm4 wizard(*window);
         wizard.FormShow();
         wizard.cbAttemptLogin->setChecked(c.wizardLogin);
@@ -72,12 +87,15 @@ TEST_F(SetupWizardTest, FinishPutsTheAnswersIntoTheMainWindowAndSavesThem)
         EXPECT_EQ(wizard.Label3->text(), QString::fromLatin1(c.finishText));
         wizard.Button8->click();
 
-        EXPECT_EQ(window->edAddress->text(), QStringLiteral("10.0.0.138"));
-        EXPECT_EQ(window->boxType1->currentIndex(), RouterTypeIndex(c.type));
-        EXPECT_EQ(window->cbAttemptLogin1->isChecked(), c.login);
-        EXPECT_EQ(window->cbAttemptLogin1->isEnabled(), c.type == RouterType::TypeA);
-        EXPECT_EQ(window->routerAccess().Label4->isEnabled(), c.passwordEnabled);
-        EXPECT_EQ(window->edPassword1->isEnabled(), c.passwordEnabled);
+        const RouterAccessControls &access = window->routerAccess();
+        EXPECT_EQ(access.edAddress->text(), QStringLiteral("10.0.0.138"));
+        EXPECT_EQ(access.boxType1->currentIndex(), RouterTypeIndex(c.type));
+        EXPECT_EQ(access.cbAttemptLogin1->isChecked(), c.login);
+        EXPECT_EQ(access.cbAttemptLogin1->isEnabled(), c.type == RouterType::TypeA);
+        EXPECT_EQ(access.Label4->isEnabled(), c.passwordEnabled);
+        EXPECT_EQ(access.edPassword1->isEnabled(), c.passwordEnabled);
+        EXPECT_EQ(access.edPassword1->text(), QString::fromLatin1(c.password));
+        EXPECT_EQ(access.cbShowPlain->isEnabled(), c.login);
         const Settings file = saved();
         EXPECT_EQ(file.text(SettingKey::Address), QStringLiteral("10.0.0.138"));
         EXPECT_EQ(file.integer(SettingKey::Type), RouterTypeIndex(c.type));
@@ -86,6 +104,31 @@ TEST_F(SetupWizardTest, FinishPutsTheAnswersIntoTheMainWindowAndSavesThem)
         // The router page is loaded at once.
         ASSERT_FALSE(view->navigations.isEmpty());
         EXPECT_TRUE(view->navigations.last().url.startsWith(QStringLiteral("http://10.0.0.138")));
+    }
+}
+
+// Each opening starts from what the main window shows, changed there since
+// the load too.
+TEST_F(SetupWizardTest, OpeningShowsTheRouterAccessInForce)
+{
+    open(defaults());
+    RouterAccessControls &access = window->routerAccess();
+    const struct {
+        int type;
+        const char *address;
+        bool login;
+    } cases[] = { { 1, "10.1.2.3", false }, { 0, "192.168.0.1", true }, { -1, "172.16.5.4", false } };
+    TForm4 wizard(*window);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.address);
+        access.boxType1->setCurrentIndex(c.type);
+        access.edAddress->setText(QString::fromLatin1(c.address));
+        access.cbAttemptLogin1->setChecked(c.login);
+        wizard.FormShow();
+        EXPECT_EQ(wizard.boxType->currentIndex(), c.type);
+        EXPECT_EQ(wizard.edAddress->text(), QString::fromLatin1(c.address));
+        EXPECT_EQ(wizard.cbAttemptLogin->isChecked(), c.login);
+        EXPECT_EQ(wizard.currentPage(), WizardPage::Welcome);
     }
 }
 
@@ -205,7 +248,7 @@ TEST_F(SetupWizardTest, FirstRunWizardComesBackAfterCancelUntilFinished)
             sinceCancel.start();
         } else {
             // The cancel changed nothing, and each opening starts afresh.
-            EXPECT_EQ(window->edAddress->text(), QStringLiteral("192.168.1.254"));
+            EXPECT_EQ(window->routerAccess().edAddress->text(), QStringLiteral("192.168.1.254"));
             EXPECT_EQ(wizard->edAddress->text(), QStringLiteral("192.168.1.254"));
             EXPECT_EQ(wizard->currentPage(), WizardPage::Welcome);
             walkToFinish(*wizard, QStringLiteral("192.168.1.254"), RouterType::TypeB, QString());

@@ -1,6 +1,7 @@
 #include "support/main_window_fixture.h"
 
 #include "shell/desktop_pipeline.h"
+#include "shell/desktop_wiring.h"
 #include "support/fixture_pages.h"
 
 MonitorContext MainWindowFixture::context() const
@@ -50,6 +51,7 @@ void MainWindowFixture::open(const Settings &settings, bool withSettingsFile)
     view = ownedView.get();
     monitor = std::make_unique<LineMonitor>(context(), *view);
     window = std::make_unique<TForm1>(*monitor, nullptr);
+    WireDesktopParts(*window);
     // "Prompt before closing" is on by default: the tests answer Yes.
     window->setCloseQuestion([](const QPoint &) { return true; });
     AddDesktopSteps(*monitor, *window);
