@@ -332,8 +332,8 @@ TEST_F(MainWindowCaptureTest, ALostConnectionIsCapturedFromTheThirdSampleAndPaus
         { "second sample lost: too early", lostPage, 0, false, true },
         { "third sample lost", lostPage, 2, true, false },
         { "line back, follow-up pending", goodPage, 2, true, false },
-        { "Pause", [this] { window->cycle().btnStopClick(); }, 2, false, false },
-        { "Resume", [this] { window->cycle().btnRunClick(); }, 2, false, true },
+        { "Pause", [this] { monitor->cycle().btnStopClick(); }, 2, false, false },
+        { "Resume", [this] { monitor->cycle().btnRunClick(); }, 2, false, true },
         { "a page after the lost capture: no follow-up", goodPage, 2, false, true },
     };
     for (const auto &step : steps) {
