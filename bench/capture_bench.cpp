@@ -14,10 +14,10 @@
 #include "outputs/jpeg_codec.h"
 #include "sampling/browser_view.h"
 #include "sampling/line_sample.h"
-#include "shell/capture_controls.h"
-#include "shell/desktop_wiring.h"
-#include "shell/line_monitor.h"
-#include "shell/main_window.h"
+#include "shell/controls/capture_controls.h"
+#include "shell/program/desktop_wiring.h"
+#include "shell/program/line_monitor.h"
+#include "shell/windows/main_window.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // size over a tree of 10 000 files.
 #include "outputs/maintenance.h"
 #include "outputs/sample_log.h"
-#include "shell/size_texts.h"
+#include "shell/controls/size_texts.h"
 
 #include <QDir>
 #include <QFile>

@@ -31,6 +31,7 @@ packages=(
   prometheus
   clang libclang-rt-14-dev
   desktop-file-utils appstream
+  libqt6sql6-sqlite dbus-daemon
 )
 
 as_root() {

@@ -1,7 +1,7 @@
 #include "support/main_window_fixture.h"
 
-#include "shell/desktop_pipeline.h"
-#include "shell/desktop_wiring.h"
+#include "shell/program/desktop_pipeline.h"
+#include "shell/program/desktop_wiring.h"
 #include "support/fixture_pages.h"
 
 MonitorContext MainWindowFixture::context() const

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/settings.h"
-#include "shell/line_monitor.h"
-#include "shell/main_window.h"
+#include "shell/program/line_monitor.h"
+#include "shell/windows/main_window.h"
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
 #include "support/temp_data_dir.h"

@@ -1,0 +1,6 @@
+#include "shell/controls/run_glyphs.h"
+
+QPixmap RunGlyph(const QString &name)
+{
+    return QPixmap(QStringLiteral(":/bitmaps/") + name + QStringLiteral(".png"));
+}

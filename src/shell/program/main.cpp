@@ -1,0 +1,69 @@
+#include "base/clock.h"
+#include "shell/commands/read_page_command.h"
+#include "shell/commands/simulate_hub_command.h"
+#include "shell/program/command_line.h"
+#include "shell/program/desktop_program.h"
+#include "shell/program/headless_program.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+QStringList ArgumentsAfterProgram(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+
+    QString error;
+    const auto commandLine = ParseCommandLine(ArgumentsAfterProgram(argc, argv), error);
+    if (!commandLine) {
+        err << "linewarden: " << error << Qt::endl;
+        return 2;
+    }
+
+    switch (commandLine->mode) {
+    case CommandLine::Mode::Help:
+        out << UsageText();
+        return 0;
+    case CommandLine::Mode::ReadPage: {
+        const QCoreApplication app(argc, argv);
+        return RunReadPage(commandLine->readPage, Clock::system(), out, err);
+    }
+    case CommandLine::Mode::Desktop:
+    case CommandLine::Mode::Demo: {
+        // The browser engine refuses to start its sandbox as root.
+        if (::geteuid() == 0)
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        // Without windows nothing needs a display: the offscreen platform,
+        // unless the caller chose one.
+        if (commandLine->headless && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        QApplication::setApplicationName(QStringLiteral("Linewarden"));
+        if (commandLine->headless)
+            return RunHeadless(*commandLine, out, err);
+        return commandLine->mode == CommandLine::Mode::Demo ? RunDemo(*commandLine, err)
+                                                            : RunDesktop(*commandLine, err);
+    }
+    case CommandLine::Mode::SimulateHub: {
+        const QCoreApplication app(argc, argv);
+        return RunSimulateHub(*commandLine);
+    }
+    }
+    return 2;
+}

@@ -1,6 +1,0 @@
-#include "shell/run_glyphs.h"
-
-QPixmap RunGlyph(const QString &name)
-{
-    return QPixmap(QStringLiteral(":/bitmaps/") + name + QStringLiteral(".png"));
-}

@@ -1,0 +1,96 @@
+// The program without windows over the fake browser view: it logs a Type A
+// router in whatever the login option says, prints each sample, and closes
+// as the window does, telling a failed save by its exit status.
+#include "base/settings.h"
+#include "graphs/chart.h"
+#include "graphs/graph_model.h"
+#include "shell/program/headless_monitor.h"
+#include "shell/program/line_monitor.h"
+#include "support/fake_browser_view.h"
+#include "support/fake_clock.h"
+#include "support/fixture_pages.h"
+#include "support/temp_data_dir.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+template<typename Widget> int LiveWidgets()
+{
+    const QWidgetList widgets = QApplication::allWidgets();
+    return int(std::count_if(
+        widgets.begin(), widgets.end(), [](QWidget *widget) { return qobject_cast<Widget *>(widget); }));
+}
+
+TEST(HeadlessMonitor, LogsInSamplesAndClosesKeepingTheStoredLoginOption)
+{
+    const struct {
+        bool loginStored;
+        bool saveFails;
+        int exitStatus;
+    } cases[] = { { false, false, 0 }, { true, false, 0 }, { true, true, 1 } };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "login " << c.loginStored << " save fails " << c.saveFails);
+        TempDataDir data;
+        FakeClock clock;
+        FakeBrowserView view;
+        const MonitorContext context { &clock, data.path(), data.filePath(QStringLiteral("linewarden.ini")),
+            QRect() };
+        Settings stored(SettingsContextOf(context));
+        stored.setInteger(SettingKey::Type, 0);
+        stored.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+        stored.setText(SettingKey::Password, QStringLiteral("secret"));
+        stored.setFlag(SettingKey::Login, c.loginStored);
+        ASSERT_TRUE(stored.SaveIni(context.settingsPath));
+
+        QString outText;
+        QString errText;
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+        LineMonitor monitor(context, view);
+        HeadlessMonitor headless(monitor, nullptr, out, err);
+        headless.start(0);
+        ASSERT_EQ(view.navigations.size(), 1);
+        view.complete(FakeLoginPage(view.navigations.constFirst().url, QStringLiteral("12")));
+        ASSERT_EQ(view.fieldValues.size(), 1);
+        EXPECT_EQ(view.fieldValues.constFirst().value, QStringLiteral("secret"));
+        EXPECT_EQ(view.clickedLinks, QList<int> { 8 });
+
+        view.complete(FakeDocument(QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118"),
+            FixturePage(QStringLiteral("hub-a-statistics.html"))));
+        EXPECT_TRUE(outText.startsWith(u"2026-12-09 10:00:00 noise margin down ")) << outText.toStdString();
+        EXPECT_EQ(outText.count(u'\n'), 1);
+        // The sample reached the graphs, and only what draws their pictures
+        // was made of them: a chart for each of the five graphs, no lists,
+        // menus or buttons.
+        EXPECT_EQ(monitor.graphs().PlotCount(), 1);
+        EXPECT_EQ(LiveWidgets<Chart>(), 5);
+        EXPECT_EQ(LiveWidgets<QComboBox>() + LiveWidgets<QMenu>() + LiveWidgets<QPushButton>(), 0);
+
+        if (c.saveFails) {
+            QFile::remove(context.settingsPath);
+            QDir().mkdir(context.settingsPath);
+        }
+        EXPECT_EQ(headless.close(), c.exitStatus);
+        EXPECT_EQ(headless.close(), c.exitStatus);
+        EXPECT_EQ(errText.contains(u"Unable to write"), c.saveFails) << errText.toStdString();
+        if (c.saveFails)
+            continue;
+        Settings saved(SettingsContextOf(context));
+        ASSERT_TRUE(saved.Load(context.settingsPath));
+        EXPECT_EQ(saved.flag(SettingKey::Login), c.loginStored);
+        EXPECT_EQ(saved.text(SettingKey::ActualUrl),
+            QStringLiteral("http://192.168.1.254/index.cgi?active_page=9118"));
+    }
+}
+
+} // namespace
