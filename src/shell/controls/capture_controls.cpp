@@ -9,8 +9,8 @@
 #include "sampling/browser_view.h"
 #include "sampling/sample_cycle.h"
 #include "shell/controls/router_page_image.h"
+#include "shell/controls/tab_page_size.h"
 #include "shell/program/line_monitor.h"
-#include "shell/windows/tab_page_size.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/windows/one_message_box.h"
+#include "shell/controls/one_message_box.h"
 
 #include <QObject>
 #include <QStringList>

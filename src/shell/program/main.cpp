@@ -1,7 +1,7 @@
 #include "base/clock.h"
+#include "shell/commands/command_line.h"
 #include "shell/commands/read_page_command.h"
 #include "shell/commands/simulate_hub_command.h"
-#include "shell/program/command_line.h"
 #include "shell/program/desktop_program.h"
 #include "shell/program/headless_program.h"
 

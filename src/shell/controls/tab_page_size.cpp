@@ -1,4 +1,4 @@
-#include "shell/windows/tab_page_size.h"
+#include "shell/controls/tab_page_size.h"
 
 #include "shell/windows/window_placement.h"
 

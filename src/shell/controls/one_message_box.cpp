@@ -1,4 +1,4 @@
-#include "shell/windows/one_message_box.h"
+#include "shell/controls/one_message_box.h"
 
 void OneMessageBox::show(const QString &text)
 {

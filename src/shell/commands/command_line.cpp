@@ -1,4 +1,4 @@
-#include "shell/program/command_line.h"
+#include "shell/commands/command_line.h"
 
 namespace {
 
