@@ -25,6 +25,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
@@ -197,7 +198,13 @@ std::optional<int> TakeFolderForWindow(FolderLock &lock, ShowRequestChannel &cha
     const bool mayShow = holder.role != FolderLock::Role::Headless && holder.hostName.isEmpty();
     if (mayShow && ShowRequestChannel::AskToShow(channel.folder()))
         return 0;
-    err << "linewarden: " << lock.busyText() << Qt::endl;
+    const QString text = lock.busyText();
+    err << "linewarden: " << text << Qt::endl;
+    // Started from a menu, nobody reads the error stream: a box says it too,
+    // wherever there is a screen to show one on.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        QMessageBox::warning(
+            nullptr, QStringLiteral("Linewarden"), text.at(0).toUpper() + text.mid(1) + u'.');
     return FolderLock::BusyExitStatus;
 }
 
