@@ -165,5 +165,9 @@ QString UsageText()
         "  linewarden --simulate-hub A|B [--port N] only the simulated router, on 127.0.0.1\n"
         "  linewarden --read-page FILE --type A|B [--user1 N] [--user2 N] [--log-tab N]\n"
         "             [--log-date-format P] [--at YYYY-MM-DDTHH:MM:SS] [--url URL]\n"
-        "                                           read a saved statistics page, print JSON\n");
+        "                                           read a saved statistics page, print JSON\n"
+        "\n"
+        "One program per data folder: a second desktop start brings the running window to the\n"
+        "front and exits 0; a start that finds the folder held otherwise names the holder and\n"
+        "exits with status 3.\n");
 }

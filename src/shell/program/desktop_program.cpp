@@ -12,8 +12,10 @@
 #include "shell/program/demo_setup.h"
 #include "shell/program/desktop_pipeline.h"
 #include "shell/program/desktop_wiring.h"
+#include "shell/program/folder_lock.h"
 #include "shell/program/help_file.h"
 #include "shell/program/line_monitor.h"
+#include "shell/program/show_request_channel.h"
 #include "shell/program/termination_signals.h"
 #include "shell/windows/about_dialog.h"
 #include "shell/windows/main_window.h"
@@ -23,12 +25,14 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 
 MonitorContext DesktopMonitorContext(const DataFolder &folder)
 {
@@ -138,6 +142,72 @@ void InstallDemoAction(TForm1 &window, QTextStream &err)
         });
 }
 
+// Under LINEWARDEN_DEMO_REPORT the demo tells when a second start brought
+// it to the front: "brought to the front", followed by " visible" when the
+// window then shows, not minimised and not in the tray.
+void ReportBroughtToFront(ShowRequestChannel &channel, TForm1 &window, QTextStream &err)
+{
+    if (!qEnvironmentVariableIsSet("LINEWARDEN_DEMO_REPORT"))
+        return;
+    QObject::connect(&channel, &ShowRequestChannel::showRequested, &window, [&window, &err] {
+        // Looked at once the window has settled.
+        QMetaObject::invokeMethod(
+            &window,
+            [&window, &err] {
+                const bool visible
+                    = window.isVisible() && !window.isMinimized() && !window.tray().iconShowing();
+                err << "brought to the front" << (visible ? " visible" : "") << Qt::endl;
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+// A second start asked for the window: back from the tray or from being
+// minimised (a maximised window stays maximised), raised and activated.
+void BringToFront(TForm1 &window)
+{
+    if (window.tray().iconShowing()) {
+        window.tray().mnuRestoreClick();
+        return;
+    }
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+// The desktop program takes its data folder. When another desktop program
+// holds it, that one is asked to show its window and this start ends with
+// status 0; held by the mode without windows (or a program that does not
+// answer), the holder is named and the start ends with status 3. Nothing
+// when this program goes on, listening for later starts.
+std::optional<int> TakeFolderForWindow(FolderLock &lock, ShowRequestChannel &channel, QTextStream &err)
+{
+    switch (lock.tryTake(FolderLock::Role::Desktop)) {
+    case FolderLock::Outcome::Taken:
+        // Without the socket later starts only name this program.
+        channel.listen();
+        return std::nullopt;
+    case FolderLock::Outcome::Unavailable:
+        err << "linewarden: " << lock.unavailableText() << Qt::endl;
+        return std::nullopt;
+    case FolderLock::Outcome::Busy:
+        break;
+    }
+    const FolderLock::Holder holder = lock.holder();
+    const bool mayShow = holder.role != FolderLock::Role::Headless && holder.hostName.isEmpty();
+    if (mayShow && ShowRequestChannel::AskToShow(channel.folder()))
+        return 0;
+    const QString text = lock.busyText();
+    err << "linewarden: " << text << Qt::endl;
+    // Started from a menu, nobody reads the error stream: a box says it too,
+    // wherever there is a screen to show one on.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        QMessageBox::warning(
+            nullptr, QStringLiteral("Linewarden"), text.at(0).toUpper() + text.mid(1) + u'.');
+    return FolderLock::BusyExitStatus;
+}
+
 // "Help...": the written-out guide in the desktop's HTML viewer. A guide
 // deleted meanwhile is written out again first; without one nothing opens.
 void OpenHelp(const HelpFile &help)
@@ -150,7 +220,8 @@ void OpenHelp(const HelpFile &help)
 // The line monitor over the real browser engine and its main window, until
 // the window closes; prepare runs before the window is created.
 int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMonitor &)> &prepare,
-    const std::function<void(LineMonitor &, TForm1 &)> &measure, QTextStream &err)
+    const std::function<void(LineMonitor &, TForm1 &)> &measure, ShowRequestChannel &channel,
+    QTextStream &err)
 {
     WebEngineBrowserView view(nullptr);
     LineMonitor monitor(context, view);
@@ -166,6 +237,8 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     WireDesktopParts(window);
     AddDesktopSteps(monitor, window);
     AddSetupWizard(window);
+    QObject::connect(
+        &channel, &ShowRequestChannel::showRequested, &window, [&window] { BringToFront(window); });
     if (measure)
         measure(monitor, window);
     TForm2 about(&window);
@@ -209,25 +282,35 @@ void ConnectUserGuide(TForm1 &window, const HelpFile &help)
 
 int RunDesktop(const CommandLine &commandLine, QTextStream &err)
 {
-    return RunMainWindow(
-        DesktopMonitorContext(DataFolder::Resolve(DataFolder::CurrentInputs(commandLine.dataDir))), {}, {},
-        err);
+    const MonitorContext context
+        = DesktopMonitorContext(DataFolder::Resolve(DataFolder::CurrentInputs(commandLine.dataDir)));
+    FolderLock lock(context.dataFolder);
+    ShowRequestChannel channel(context.dataFolder);
+    if (const std::optional<int> status = TakeFolderForWindow(lock, channel, err))
+        return *status;
+    return RunMainWindow(context, {}, {}, channel, err);
 }
 
 int RunDemo(const CommandLine &commandLine, QTextStream &err)
 {
+    // The folder first: a second start on it starts no router.
+    const MonitorContext context = DesktopMonitorContext(DemoFolder(commandLine));
+    FolderLock lock(context.dataFolder);
+    ShowRequestChannel channel(context.dataFolder);
+    if (const std::optional<int> status = TakeFolderForWindow(lock, channel, err))
+        return *status;
     const bool typeA = commandLine.hubType != u'B';
     const std::unique_ptr<SimulatedRouter> router = StartDemoRouter(typeA, err);
     if (!router)
         return 2;
-    const MonitorContext context = DesktopMonitorContext(DemoFolder(commandLine));
     err << "linewarden: demo against the simulated Type " << (typeA ? 'A' : 'B') << " router at http://"
         << router->address() << ", files in " << context.dataFolder << Qt::endl;
     return RunMainWindow(
         context, [&](LineMonitor &monitor) { return WriteDemoSettings(monitor, *router, typeA); },
-        [&err, &commandLine](LineMonitor &monitor, TForm1 &window) {
+        [&err, &commandLine, &channel](LineMonitor &monitor, TForm1 &window) {
             InstallDemoMeasurement(monitor, window, commandLine.sampleSeconds, err);
             InstallDemoAction(window, err);
+            ReportBroughtToFront(channel, window, err);
         },
-        err);
+        channel, err);
 }

@@ -8,6 +8,7 @@
 #include "shell/program/data_folder.h"
 #include "shell/program/demo_setup.h"
 #include "shell/program/desktop_program.h"
+#include "shell/program/folder_lock.h"
 #include "shell/program/headless_monitor.h"
 #include "shell/program/line_monitor.h"
 #include "shell/program/termination_signals.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -79,6 +81,24 @@ int RunWithoutWindows(const MonitorContext &context, const std::function<bool(Li
     return QApplication::exec();
 }
 
+// The mode without windows takes its data folder; held by another program,
+// the holder is named and the start ends with status 3. Nothing when this
+// program goes on.
+std::optional<int> TakeFolderWithoutWindows(FolderLock &lock, QTextStream &err)
+{
+    switch (lock.tryTake(FolderLock::Role::Headless)) {
+    case FolderLock::Outcome::Taken:
+        return std::nullopt;
+    case FolderLock::Outcome::Unavailable:
+        err << "linewarden: " << lock.unavailableText() << Qt::endl;
+        return std::nullopt;
+    case FolderLock::Outcome::Busy:
+        break;
+    }
+    err << "linewarden: " << lock.busyText() << Qt::endl;
+    return FolderLock::BusyExitStatus;
+}
+
 } // namespace
 
 QString NoSettingsText(const QString &settingsPath)
@@ -96,15 +116,22 @@ int RunHeadless(const CommandLine &commandLine, QTextStream &out, QTextStream &e
             err << "linewarden: " << NoSettingsText(folder.settingsFile()) << Qt::endl;
             return 2;
         }
+        FolderLock lock(folder.path());
+        if (const std::optional<int> status = TakeFolderWithoutWindows(lock, err))
+            return *status;
         const MonitorContext context = HeadlessMonitorContext(folder);
         err << "linewarden: running without windows, files in " << context.dataFolder << Qt::endl;
         return RunWithoutWindows(context, {}, 0, out, err);
     }
+    // The folder first: a second start on it starts no router.
+    const MonitorContext context = HeadlessMonitorContext(DemoFolder(commandLine));
+    FolderLock lock(context.dataFolder);
+    if (const std::optional<int> status = TakeFolderWithoutWindows(lock, err))
+        return *status;
     const bool typeA = commandLine.hubType != u'B';
     const std::unique_ptr<SimulatedRouter> router = StartDemoRouter(typeA, err);
     if (!router)
         return 2;
-    const MonitorContext context = HeadlessMonitorContext(DemoFolder(commandLine));
     err << "linewarden: demo without windows against the simulated Type " << (typeA ? 'A' : 'B')
         << " router at http://" << router->address() << ", files in " << context.dataFolder << Qt::endl;
     return RunWithoutWindows(
