@@ -51,6 +51,9 @@ TEST(EventNotices, OneNoticePerEventAndOneSummaryForAFlappingLine)
                 { 710, K::LineDown }, { 720, K::LineUp }, { 730, K::LineDown } },
             { QStringLiteral("Line down"), QStringLiteral("Line up"), unstable, QStringLiteral("Line up"),
                 QStringLiteral("Line down"), unstable, QString() } },
+        { "a clock put back starts afresh",
+            { { 0, K::LineDown }, { 10, K::LineUp }, { 20, K::LineDown }, { -3600, K::LineUp } },
+            { QStringLiteral("Line down"), QStringLiteral("Line up"), unstable, QStringLiteral("Line up") } },
     };
     for (const auto &c : cases) {
         FakeClock clock;
