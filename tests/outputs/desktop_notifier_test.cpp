@@ -38,14 +38,9 @@ public:
     bool refuse = false;
 
 public slots:
-    uint Notify(const QString &app, uint replacesId, const QString &icon, const QString &summary,
-        const QString &body, const QStringList &actions, const QVariantMap &hints, int timeout)
+    uint Notify(const QString &app, uint, const QString &, const QString &summary, const QString &body,
+        const QStringList &, const QVariantMap &, int)
     {
-        Q_UNUSED(replacesId);
-        Q_UNUSED(icon);
-        Q_UNUSED(actions);
-        Q_UNUSED(hints);
-        Q_UNUSED(timeout);
         calls.push_back({ app, summary, body });
         if (refuse)
             sendErrorReply(QDBusError::Failed, QStringLiteral("refused"));
