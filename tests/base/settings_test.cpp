@@ -354,7 +354,10 @@ TEST_F(SettingsTest, LoadOrderReplaysEveryKeyOnce)
     const auto at
         = [&](SettingKey key) { return std::find(order.begin(), order.end(), key) - order.begin(); };
     EXPECT_EQ(order.front(), SettingKey::Width);
-    EXPECT_EQ(order.back(), SettingKey::Web); // starts the server on the stored port
+    // Web starts the server on the stored folder, address and port.
+    for (const SettingKey key : { SettingKey::WebFolder, SettingKey::WebAddress, SettingKey::Port,
+             SettingKey::webWidth, SettingKey::webHeight, SettingKey::Metrics })
+        EXPECT_LT(at(key), at(SettingKey::Web));
     EXPECT_LT(at(SettingKey::cbCapture), at(SettingKey::LostSync)); // both set: only LostSync stays
     EXPECT_EQ(at(SettingKey::SaveAxes) + 1, at(SettingKey::C1Lx));
     EXPECT_EQ(at(SettingKey::C4R) + 1, at(SettingKey::ThreeD));
@@ -385,7 +388,8 @@ TEST_F(SettingsTest, LoadOrderIsTheFixedOne)
         "Advanced/LogTab Advanced/ImagePrefix Advanced/Recycle Advanced/AddPrefix "
         "Advanced/ImageDateFormat Advanced/LogDateFormat Advanced/PauseDelay Advanced/Monitor1 "
         "Advanced/HHAUrl Advanced/HHBUrl Advanced/WebFolder Advanced/DateStamp "
-        "WebServer/Address WebServer/Port WebServer/webWidth WebServer/webHeight WebServer/Web")
+        "WebServer/Address WebServer/Port WebServer/webWidth WebServer/webHeight WebServer/Web "
+        "Advanced/NotifyEvents")
                                      .split(QLatin1Char(' '));
     QStringList loaded;
     for (const SettingKey key : LoadOrder()) {

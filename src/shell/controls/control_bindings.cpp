@@ -21,6 +21,14 @@ void BindCheckBox(SettingsBindings &bindings, Settings &settings, SettingKey key
     QObject::connect(box, &QCheckBox::toggled, box, [&settings, key](bool on) { settings.setFlag(key, on); });
 }
 
+void KeepInStep(QCheckBox *bound, QCheckBox *twin)
+{
+    twin->setChecked(bound->isChecked());
+    // Setting a box to the state it has emits nothing, so the pair settles.
+    QObject::connect(bound, &QCheckBox::toggled, twin, &QCheckBox::setChecked);
+    QObject::connect(twin, &QCheckBox::toggled, bound, &QCheckBox::setChecked);
+}
+
 void BindComboIndex(SettingsBindings &bindings, Settings &settings, SettingKey key, QComboBox *box,
     std::function<void()> applied)
 {

@@ -18,6 +18,10 @@ class SettingsBindings;
 void BindLineEdit(SettingsBindings &bindings, Settings &settings, SettingKey key, QLineEdit *edit);
 // A check box; checking it runs its reaction.
 void BindCheckBox(SettingsBindings &bindings, Settings &settings, SettingKey key, QCheckBox *box);
+// A second check box for a key already bound to the first: it shows what
+// the first holds now, and each follows the other at once, so either one
+// changes the key.
+void KeepInStep(QCheckBox *bound, QCheckBox *twin);
 // The item index of a list, applied without any reaction; an index the list
 // does not have leaves it with no selection, which is what is kept (-1).
 // applied, when given, runs once the index is in.

@@ -10,7 +10,14 @@
 #include <QIcon>
 #include <QMenu>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
+
+namespace {
+
+constexpr int kMessageMs = 10000;
+
+} // namespace
 
 TrayController::TrayController(QWidget *window, const QLocale &locale, bool trayAvailable)
     : QObject(window), m_window(window), m_trayAvailable(trayAvailable)
@@ -26,6 +33,9 @@ TrayController::TrayController(QWidget *window, const QLocale &locale, bool tray
     connect(mnuRestore, &QAction::triggered, this, &TrayController::mnuRestoreClick);
     connect(mnuClose, &QAction::triggered, this, &TrayController::mnuCloseClick);
     connect(TrayIcon, &QSystemTrayIcon::activated, this, &TrayController::TrayIconClick);
+    m_messageTimer = new QTimer(this);
+    m_messageTimer->setSingleShot(true);
+    connect(m_messageTimer, &QTimer::timeout, this, &TrayController::messageOver);
     window->installEventFilter(this);
 
     // Before the first sample: nothing measured yet.
@@ -51,6 +61,26 @@ void TrayController::showIcon(const QImage &icon, const QString &tooltip)
     TrayIcon->setIcon(picture);
 }
 
+void TrayController::showMessage(const QString &title, const QString &text)
+{
+    if (!m_trayAvailable)
+        return;
+    if (!TrayIcon->isVisible()) {
+        TrayIcon->show();
+        m_iconForMessage = true;
+    }
+    TrayIcon->showMessage(title, text, QSystemTrayIcon::Information, kMessageMs);
+    m_messageTimer->start(kMessageMs);
+}
+
+void TrayController::messageOver()
+{
+    if (!m_iconForMessage)
+        return;
+    m_iconForMessage = false;
+    TrayIcon->hide();
+}
+
 bool TrayController::iconShowing() const
 {
     return TrayIcon->isVisible();
@@ -67,6 +97,7 @@ void TrayController::minimised()
 {
     if (!cbMinimize->isChecked() || !m_trayAvailable)
         return;
+    m_iconForMessage = false;
     TrayIcon->show();
     // Hidden once the minimise has run its course.
     QMetaObject::invokeMethod(
@@ -85,6 +116,7 @@ void TrayController::mnuRestoreClick()
     m_window->showNormal();
     m_window->raise();
     m_window->activateWindow();
+    m_iconForMessage = false;
     TrayIcon->hide();
 }
 

@@ -9,6 +9,7 @@
 class QAction;
 class QCheckBox;
 class QMenu;
+class QTimer;
 class QWidget;
 
 // The tray icon that stands in for the main window while it is minimised to
@@ -31,6 +32,12 @@ public:
     // with it; a null picture keeps the previous one.
     void showIcon(const QImage &icon, const QString &tooltip);
 
+    // A message beside the tray icon, where the desktop shows no
+    // notifications of its own. While the window is not in the tray the
+    // icon shows for the message and goes again after it; without a tray
+    // nothing shows.
+    void showMessage(const QString &title, const QString &text);
+
     void mnuRestoreClick();
     void mnuCloseClick();
 
@@ -52,6 +59,10 @@ private:
     void minimised();
     void TrayIconClick(QSystemTrayIcon::ActivationReason reason);
 
+    void messageOver();
+
     QWidget *m_window = nullptr;
     bool m_trayAvailable = false;
+    QTimer *m_messageTimer = nullptr; // child of this
+    bool m_iconForMessage = false; // the icon shows only for a message
 };

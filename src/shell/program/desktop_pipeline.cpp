@@ -1,7 +1,9 @@
 #include "shell/program/desktop_pipeline.h"
 
 #include "graphs/graph_model.h"
+#include "outputs/desktop_notifier.h"
 #include "outputs/line_event_history.h"
+#include "outputs/line_event_notifier.h"
 #include "outputs/tray_step.h"
 #include "sampling/router_navigation.h"
 #include "shell/controls/capture_controls.h"
@@ -36,4 +38,13 @@ void AddDesktopSteps(LineMonitor &monitor, TForm1 &window)
     // Margin graph.
     QObject::connect(
         &monitor.lineEvents(), &LineEventHistory::added, &monitor.graphs(), &GraphModel::markLineEvent);
+
+    // While the option is on, each line event is a desktop notification; a
+    // desktop without a notification service shows it at the tray icon.
+    auto *desktop = new DesktopNotifier(
+        [&window](const QString &summary, const QString &body) { window.tray().showMessage(summary, body); },
+        QString(), &window);
+    new LineEventNotifier(
+        monitor.lineEvents(), monitor.settings(), monitor.clock(), monitor.settings().context().locale,
+        [desktop](const EventNotice &notice) { desktop->notify(notice.summary, notice.body); }, &window);
 }

@@ -5,6 +5,7 @@
 #include "outputs/capture_rules.h"
 #include "outputs/console_step.h"
 #include "outputs/graph_capture.h"
+#include "outputs/line_event_notifier.h"
 #include "outputs/output_settings.h"
 #include "outputs/web_settings.h"
 #include "sampling/browser_view.h"
@@ -76,6 +77,12 @@ void HeadlessMonitor::addSteps()
     // Where the window shows its status bar, a line on standard output.
     m_monitor.pipeline().add(SamplePipeline::Stage::Status,
         std::make_unique<ConsoleStep>([this](const QString &line) { m_out << line << Qt::endl; }));
+    // While line event notifications are on, each is a line on standard
+    // error, in plain digits as the sample lines are.
+    new LineEventNotifier(
+        m_monitor.lineEvents(), m_monitor.settings(), m_monitor.clock(), QLocale::c(),
+        [this](const EventNotice &notice) { m_err << "linewarden: " << notice.oneLine() << Qt::endl; },
+        &m_owner);
 }
 
 void HeadlessMonitor::startWebServer()

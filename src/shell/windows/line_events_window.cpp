@@ -6,6 +6,7 @@
 #include "outputs/line_event_history.h"
 #include "shell/windows/window_placement.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -78,6 +79,8 @@ LineEventsWindow::LineEventsWindow(
     layout->addWidget(tblEvents, 1);
 
     auto *buttons = new QHBoxLayout;
+    cbNotifyEvents = new QCheckBox(NotifyEventsCaption(), this);
+    buttons->addWidget(cbNotifyEvents);
     buttons->addStretch(1);
     btnClose = new QPushButton(QStringLiteral("Close"), this);
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
@@ -89,6 +92,11 @@ LineEventsWindow::LineEventsWindow(
         if (isVisible())
             refresh();
     });
+}
+
+QString LineEventsWindow::NotifyEventsCaption()
+{
+    return QStringLiteral("Tell me when the line drops, comes back, resyncs or the router stops answering");
 }
 
 int LineEventsWindow::ShowModal()

@@ -4,6 +4,7 @@
 
 class Clock;
 class LineEventHistory;
+class QCheckBox;
 class QPushButton;
 class QTableWidget;
 class Settings;
@@ -27,8 +28,13 @@ public:
     // Fills the counts and the list from the history.
     void refresh();
 
+    // The option of line event notifications, on this window and on the
+    // Advanced tab.
+    static QString NotifyEventsCaption();
+
     QTableWidget *tblCounts = nullptr; // one row per kind: last 24 hours, last 7 days
     QTableWidget *tblEvents = nullptr; // one row per event, newest first
+    QCheckBox *cbNotifyEvents = nullptr; // in step with the Advanced tab's (NotifyEvents)
     QPushButton *btnClose = nullptr;
 
 private:

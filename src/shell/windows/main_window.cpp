@@ -74,6 +74,7 @@ TForm1::TForm1(LineMonitor &monitor, QWidget *browserWidget, QWidget *parent)
     buildMaintenance();
     FormLineEvents
         = new LineEventsWindow(m_monitor.lineEvents(), m_monitor.settings(), m_monitor.clock(), this);
+    KeepInStep(cbNotifyEvents, FormLineEvents->cbNotifyEvents);
 }
 
 // Every control that holds a key of the settings file, bound in one place;
@@ -91,6 +92,7 @@ void TForm1::bindSettings()
     BindCheckBox(bindings, settings, SettingKey::OnClose, m_capture->cbCaptureOnClose);
     BindCheckBox(bindings, settings, SettingKey::Minimize, m_tray->cbMinimize);
     BindCheckBox(bindings, settings, SettingKey::SaveAxes, m_graphs->cbSaveAxes);
+    BindCheckBox(bindings, settings, SettingKey::NotifyEvents, cbNotifyEvents);
     // The window's place is set once all four of its keys are read; Left is
     // the last of them.
     bindings.bind(SettingKey::Left, [this] { placeWindow(); });

@@ -62,6 +62,7 @@ public:
     QToolButton *btnRun = nullptr;
     QToolButton *btnStop = nullptr;
     QCheckBox *cbPrompt = nullptr;
+    QCheckBox *cbNotifyEvents = nullptr; // in step with the Line Events window's
     QLabel *Label20 = nullptr;
     QLabel *Label22 = nullptr;
     QLabel *Label15 = nullptr;

@@ -11,6 +11,7 @@
 #include "shell/controls/tray_controller.h"
 #include "shell/controls/web_server_controls.h"
 #include "shell/program/line_monitor.h"
+#include "shell/windows/line_events_window.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -138,6 +139,8 @@ QWidget *TForm1::buildAdvancedTab()
     systemLayout->addWidget(m_tray->cbMinimize);
     systemLayout->addWidget(cbPrompt);
     systemLayout->addWidget(m_graphs->cbSaveAxes);
+    cbNotifyEvents = new QCheckBox(LineEventsWindow::NotifyEventsCaption(), system);
+    systemLayout->addWidget(cbNotifyEvents);
     auto *advancedRow = new QHBoxLayout;
     advancedRow->addWidget(new QLabel(QStringLiteral("More advanced settings"), system));
     btnAdvanced = new QPushButton(QStringLiteral("Advanced+"), system);

@@ -2,6 +2,7 @@
 // router in whatever the login option says, prints each sample, and closes
 // as the window does, telling a failed save by its exit status.
 #include "base/settings.h"
+#include "demo/hub_a_pages.h"
 #include "graphs/chart.h"
 #include "graphs/graph_model.h"
 #include "shell/program/headless_monitor.h"
@@ -90,6 +91,50 @@ TEST(HeadlessMonitor, LogsInSamplesAndClosesKeepingTheStoredLoginOption)
         EXPECT_EQ(saved.flag(SettingKey::Login), c.loginStored);
         EXPECT_EQ(saved.text(SettingKey::ActualUrl),
             QStringLiteral("http://192.168.1.254/index.cgi?active_page=9118"));
+    }
+}
+
+// With line event notifications on, each event is one line on standard
+// error; with them off, none.
+TEST(HeadlessMonitor, TellsLineEventsOnStandardErrorWhenChosen)
+{
+    for (const bool notify : { true, false }) {
+        SCOPED_TRACE(notify ? "on" : "off");
+        TempDataDir data;
+        FakeClock clock;
+        FakeBrowserView view;
+        const MonitorContext context { &clock, data.path(), data.filePath(QStringLiteral("linewarden.ini")),
+            QRect() };
+        Settings stored(SettingsContextOf(context));
+        stored.setInteger(SettingKey::Type, 0);
+        stored.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+        stored.setFlag(SettingKey::NotifyEvents, notify);
+        ASSERT_TRUE(stored.SaveIni(context.settingsPath));
+
+        QString outText;
+        QString errText;
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+        LineMonitor monitor(context, view);
+        HeadlessMonitor headless(monitor, nullptr, out, err);
+        headless.start(0);
+        LineFigures line;
+        line.marginUp = 5.9;
+        line.marginDown = 6.1;
+        line.speedUp = 1000;
+        line.speedDown = 8000;
+        view.complete(FakeDocument(
+            StatsDocumentUrl, HubAStatisticsPage(line, QStringLiteral("/index.cgi?active%5fpage=9118"))));
+        clock.advanceSeconds(30);
+        view.complete(FakeDocument(StatsDocumentUrl, QStringLiteral("<h1>This site can't be reached</h1>")));
+
+        const QString told = QStringLiteral("linewarden: Router not answering. Noise margin (up / down): 5.9 "
+                                            "/ 6.1 dB before, 0 / 0 dB after. "
+                                            "Sync (up / down): 1000 / 8000 Kbps before, 0 / 0 Kbps after\n");
+        EXPECT_EQ(errText.count(told), notify ? 1 : 0) << errText.toStdString();
+        EXPECT_EQ(errText.count(u"Router not answering"), notify ? 1 : 0);
+        EXPECT_EQ(outText.count(u'\n'), 2); // both loads were samples
+        headless.close();
     }
 }
 

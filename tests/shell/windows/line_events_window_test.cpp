@@ -7,6 +7,7 @@
 #include "support/qt_printers.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QMenu>
 #include <QTableWidget>
@@ -58,6 +59,36 @@ TEST_F(LineEventsWindowTest, EventsAreListedNewestFirstCountedAndMarkedOnTheNois
     EXPECT_TRUE(graphs.graph(5).marks().empty()); // the web image stays as it was
     // Logging is off by default: no events file either.
     EXPECT_FALSE(QFileInfo::exists(data.filePath(QStringLiteral("events.txt"))));
+}
+
+// The notification option shows on this window and on the Advanced tab; a
+// click on either shows in the other at once and is what the file keeps.
+TEST_F(LineEventsWindowTest, TheNotificationOptionIsOneKeyOnTwoBoxesInStep)
+{
+    const QString caption
+        = QStringLiteral("Tell me when the line drops, comes back, resyncs or the router stops answering");
+    const struct {
+        bool stored;
+        bool clickEventsWindow; // else the Advanced tab's box
+    } cases[] = { { true, true }, { false, false }, { false, true } };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "stored " << c.stored << " events window " << c.clickEventsWindow);
+        Settings settings = typeA();
+        settings.setFlag(SettingKey::NotifyEvents, c.stored);
+        open(settings);
+        QCheckBox *onTab = window->cbNotifyEvents;
+        QCheckBox *onEvents = window->FormLineEvents->cbNotifyEvents;
+        EXPECT_EQ(onTab->text(), caption);
+        EXPECT_EQ(onEvents->text(), caption);
+        EXPECT_EQ(onTab->isChecked(), c.stored);
+        EXPECT_EQ(onEvents->isChecked(), c.stored);
+
+        (c.clickEventsWindow ? onEvents : onTab)->click();
+        EXPECT_EQ(onTab->isChecked(), !c.stored);
+        EXPECT_EQ(onEvents->isChecked(), !c.stored);
+        ASSERT_TRUE(window->SaveIni());
+        EXPECT_EQ(saved().flag(SettingKey::NotifyEvents), !c.stored);
+    }
 }
 
 } // namespace
