@@ -92,8 +92,9 @@ QVariant AxisDefault(const SettingsContext &, const SettingRow &row)
 // One row per key, in SaveIni's order. The second column is the key's place
 // in the load order, 0 first. Applying a value can change others, so the
 // places matter: LostSync comes after cbCapture (both set leaves only
-// LostSync), the axis keys right after SaveAxes, and Web last of all, so a
-// stored Web of 1 starts the server on the stored address and port.
+// LostSync), the axis keys right after SaveAxes, and Web after the other
+// web server keys, so a stored Web of 1 starts the server on the stored
+// address and port.
 constexpr SettingRow kRows[] = {
     { S::Address, 4, kLwBt, L("Address"), T::String, L("edAddress"), "192.168.1.254", nullptr },
     { S::Password, 5, kLwBt, L("Password"), T::Password, L("edPassword1"), "", nullptr },
@@ -160,6 +161,8 @@ constexpr SettingRow kRows[] = {
     { S::HHBUrl, 64, kAdvanced, L("HHBUrl"), T::String, kSetting, "/html/settings/a_adsl.html", nullptr },
     { S::WebFolder, 65, kAdvanced, L("WebFolder"), T::String, kSetting, "/WebServer", &InProgramFolder },
     { S::DateStamp, 66, kAdvanced, L("DateStamp"), T::Boolean, kSetting, "1", nullptr },
+    { S::HistoryAtStart, 73, kAdvanced, L("HistoryAtStart"), T::Boolean, L("cbHistoryAtStart"), "0",
+        nullptr },
     { S::Web, 72, kWebServer, L("Web"), T::Boolean, L("cbWeb"), "0", nullptr },
     { S::WebAddress, 67, kWebServer, L("Address"), T::String, L("boxWebAddress"), "", nullptr },
     { S::Port, 68, kWebServer, L("Port"), T::String, L("edPort"), "81", nullptr },

@@ -83,6 +83,7 @@ enum class SettingKey : int {
     HHBUrl,
     WebFolder,
     DateStamp,
+    HistoryAtStart,
     // [WebServer]
     Web,
     WebAddress,

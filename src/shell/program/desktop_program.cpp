@@ -13,6 +13,7 @@
 #include "shell/program/desktop_pipeline.h"
 #include "shell/program/desktop_wiring.h"
 #include "shell/program/help_file.h"
+#include "shell/program/history_at_start.h"
 #include "shell/program/line_monitor.h"
 #include "shell/program/termination_signals.h"
 #include "shell/windows/about_dialog.h"
@@ -191,6 +192,9 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     // last visible window closes: not for a window hidden in the tray, nor
     // while a dialog's event loop runs.
     QObject::connect(&window, &TForm1::closed, qApp, [] { QCoreApplication::exit(0); });
+    // The window's creation applied the settings and started the graphs;
+    // showing it makes the first navigation.
+    ShowLastDayAtStartUp(monitor);
     window.show();
     const int status = QApplication::exec();
     // However the event loop ended, the close sequence has run once (it does

@@ -62,6 +62,7 @@ public:
     QToolButton *btnRun = nullptr;
     QToolButton *btnStop = nullptr;
     QCheckBox *cbPrompt = nullptr;
+    QCheckBox *cbHistoryAtStart = nullptr; // the graphs start with the last day of the history
     QLabel *Label20 = nullptr;
     QLabel *Label22 = nullptr;
     QLabel *Label15 = nullptr;

@@ -138,6 +138,8 @@ QWidget *TForm1::buildAdvancedTab()
     systemLayout->addWidget(m_tray->cbMinimize);
     systemLayout->addWidget(cbPrompt);
     systemLayout->addWidget(m_graphs->cbSaveAxes);
+    cbHistoryAtStart = new QCheckBox(QStringLiteral("Show the last day from history when starting"), system);
+    systemLayout->addWidget(cbHistoryAtStart);
     auto *advancedRow = new QHBoxLayout;
     advancedRow->addWidget(new QLabel(QStringLiteral("More advanced settings"), system));
     btnAdvanced = new QPushButton(QStringLiteral("Advanced+"), system);
