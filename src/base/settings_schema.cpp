@@ -162,6 +162,8 @@ constexpr SettingRow kRows[] = {
     { S::WebFolder, 65, kAdvanced, L("WebFolder"), T::String, kSetting, "/WebServer", &InProgramFolder },
     { S::DateStamp, 66, kAdvanced, L("DateStamp"), T::Boolean, kSetting, "1", nullptr },
     { S::NotifyEvents, 73, kAdvanced, L("NotifyEvents"), T::Boolean, L("cbNotifyEvents"), "0", nullptr },
+    { S::HistoryAtStart, 74, kAdvanced, L("HistoryAtStart"), T::Boolean, L("cbHistoryAtStart"), "0",
+        nullptr },
     { S::Web, 72, kWebServer, L("Web"), T::Boolean, L("cbWeb"), "0", nullptr },
     { S::WebAddress, 67, kWebServer, L("Address"), T::String, L("boxWebAddress"), "", nullptr },
     { S::Port, 68, kWebServer, L("Port"), T::String, L("edPort"), "81", nullptr },

@@ -84,6 +84,7 @@ enum class SettingKey : int {
     WebFolder,
     DateStamp,
     NotifyEvents,
+    HistoryAtStart,
     // [WebServer]
     Web,
     WebAddress,

@@ -18,6 +18,7 @@ const QColor GridColour(229, 229, 229);
 const QColor WallColour(221, 221, 221);
 const QColor FloorColour(200, 200, 200);
 const QColor MarkColour(214, 184, 140); // a pale sand: seen, never in the way of the lines
+const QColor RunStartColour(96, 160, 96); // a quiet green, solid: where this run's samples begin
 constexpr double Depth = 0.08; // of the plot's height, in the 3-D look
 constexpr int MostLabels = 200; // labels drawn at most, however wide the window
 
@@ -287,13 +288,14 @@ void Chart::rebuildVisibleData()
 void Chart::rebuildMarks(double low, double high)
 {
     std::size_t used = 0;
-    for (const double x : m_graph->marks()) {
+    const std::vector<double> &marks = m_graph->marks();
+    for (std::size_t index = 0; index < marks.size(); ++index) {
+        const double x = marks[index];
         if (x < low || x > high)
             continue;
         if (used == m_markLines.size()) {
             auto *line = new QCPItemStraightLine(m_plot);
             line->setLayer(QStringLiteral("grid"));
-            line->setPen(QPen(MarkColour, 1, Qt::DashLine));
             line->setSelectable(false);
             for (QCPItemPosition *end : { line->point1, line->point2 }) {
                 end->setAxes(m_plot->xAxis, m_plot->yAxis);
@@ -304,6 +306,8 @@ void Chart::rebuildMarks(double low, double high)
             m_markLines.push_back(line);
         }
         QCPItemStraightLine *line = m_markLines[used++];
+        line->setPen(m_graph->markKind(index) == MarkKind::RunStart ? QPen(RunStartColour, 1, Qt::SolidLine)
+                                                                    : QPen(MarkColour, 1, Qt::DashLine));
         line->point1->setCoords(x, 0);
         line->point2->setCoords(x, 1);
         line->setVisible(true);

@@ -58,7 +58,7 @@ public:
 
     // A vertical line across the plot at a position of the bottom axis, in
     // a quiet colour behind the series; it moves with the window.
-    void addMark(double x) { m_graph->addMark(x); }
+    void addMark(double x, MarkKind kind = MarkKind::LineEvent) { m_graph->addMark(x, kind); }
     const std::vector<double> &marks() const { return m_graph->marks(); }
     // The marks the window shows now, as last drawn.
     int marksShown() const { return m_marksShown; }

@@ -210,6 +210,12 @@ void GraphModel::setLabelSpacing()
 
 void GraphModel::PlotSample(const LineSample &sample, const QDateTime &moment)
 {
+    plotPoints(sample, moment);
+    followNewestPoint();
+}
+
+void GraphModel::plotPoints(const LineSample &sample, const QDateTime &moment)
+{
     // One moment for all points of the sample, in UTC so that the ten series
     // do not each convert it from local time.
     const QDateTime now = moment.toUTC();
@@ -229,6 +235,12 @@ void GraphModel::PlotSample(const LineSample &sample, const QDateTime &moment)
     plotUserGraph(2, sample, now);
 
     ++m_plotCount;
+}
+
+// The window shows the newest page once the first is full; horizontal
+// dragging is allowed five samples before that.
+void GraphModel::followNewestPoint()
+{
     MoveToNewestPage(allGraphs(), m_pageLength, m_plotCount);
     const PanMode pan = m_pageLength - 5 < m_plotCount ? PanMode::Both : PanMode::Vertical;
     for (int number = 1; number <= 4; ++number)

@@ -11,9 +11,11 @@
 #include <QTimer>
 
 #include <array>
+#include <vector>
 
 class Clock;
 class SettingsBindings;
+struct HistoryRecord;
 struct LineSample;
 
 // The five time graphs as data, and the rules that fill and move them:
@@ -86,6 +88,12 @@ public:
     // A line event was found in the sample plotted last: the Noise Margin
     // graph marks it.
     void markLineEvent();
+    // Before sampling starts: plots the stored samples in time order as each
+    // was plotted when it was taken, with today's choices (label form,
+    // user-defined figures and modes), moves the graphs to the newest page
+    // and marks on the visible graphs where this run's samples will begin.
+    // No records, no change.
+    void plotHistory(const std::vector<HistoryRecord> &records);
 
     // Paging the visible graphs: going back pauses sampling, the newest page
     // starts it again.
@@ -144,6 +152,8 @@ private:
     void applyThreeD();
     void setLastHourChecked(int number, bool on);
     void startUpUserGraphs();
+    void plotPoints(const LineSample &sample, const QDateTime &moment);
+    void followNewestPoint();
     void plotUserGraph(int number, const LineSample &sample, const QDateTime &moment);
     void setTitles(int number);
     void setTabCaption(int number, const QString &caption);

@@ -27,9 +27,10 @@ bool TimeGraph::setFirstValue(ChartSide side, double value)
     return done;
 }
 
-void TimeGraph::addMark(double x)
+void TimeGraph::addMark(double x, MarkKind kind)
 {
     m_marks.push_back(x);
+    m_markKinds.push_back(kind);
     emit changed();
 }
 

@@ -8,11 +8,16 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <vector>
 
 // The two line series of a graph: upstream against the left axis,
 // downstream against the right axis.
 enum class ChartSide { Left = 0, Right = 1 };
+
+// What a mark on the time axis stands for: a line event found in a sample,
+// or the place where this run's samples follow those shown from history.
+enum class MarkKind : std::uint8_t { LineEvent, RunStart };
 
 // One time graph as data: its two series, its axis limits with the refusal
 // rule, the marks on its time axis, its axis titles and how it is to look.
@@ -40,8 +45,10 @@ public:
     const SeriesStore &series(ChartSide side) const { return m_series[static_cast<size_t>(side)]; }
 
     // A vertical line across the plot at a position of the bottom axis.
-    void addMark(double x);
+    void addMark(double x, MarkKind kind = MarkKind::LineEvent);
     const std::vector<double> &marks() const { return m_marks; }
+    // The kind of the mark at an index of marks().
+    MarkKind markKind(std::size_t index) const { return m_markKinds.at(index); }
 
     // The titles of the value axes (the bottom axis has none).
     void setAxisTitle(ChartAxis axis, const QString &title);
@@ -72,6 +79,7 @@ private:
     PlainChartAxes m_axes;
     std::array<SeriesStore, 2> m_series;
     std::vector<double> m_marks; // in the order added
+    std::vector<MarkKind> m_markKinds; // one per mark
     std::array<QString, 2> m_titles;
     int m_labelSpacing = 30;
     PanMode m_panMode = PanMode::None;

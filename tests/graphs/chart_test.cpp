@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
 namespace {
 
 const QDateTime Moment(QDate(2026, 12, 9), QTime(10, 0, 0));
@@ -103,6 +107,39 @@ TEST(Chart, MarksMoveWithTheWindow)
         chart.refreshNow();
         EXPECT_EQ(chart.marksShown(), w.shown) << w.low << ".." << w.high;
     }
+}
+
+// The line where this run's samples begin is told apart from the line
+// events' marks: solid green against dashed pale sand.
+TEST(Chart, TheRunStartMarkIsDrawnApartFromLineEventMarks)
+{
+    Chart chart;
+    SetRangeSafely(chart, ChartAxis::Bottom, 0, 10);
+    chart.addMark(3, MarkKind::LineEvent);
+    chart.addMark(7, MarkKind::RunStart);
+    const QImage picture = chart.renderImage(QSize(400, 300));
+    const auto columnsOf = [&picture](QColor colour) {
+        std::map<int, int> columns; // x, pixels
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const QColor pixel = picture.pixelColor(x, y);
+                if (std::abs(pixel.red() - colour.red()) + std::abs(pixel.green() - colour.green())
+                        + std::abs(pixel.blue() - colour.blue())
+                    < 24)
+                    ++columns[x];
+            }
+        return columns;
+    };
+    const std::map<int, int> green = columnsOf(QColor(96, 160, 96));
+    const std::map<int, int> sand = columnsOf(QColor(214, 184, 140));
+    ASSERT_FALSE(green.empty());
+    ASSERT_FALSE(sand.empty());
+    EXPECT_GT(green.begin()->first, sand.rbegin()->first); // x 7 lies right of x 3
+    // Solid: the green line runs further down the plot than the dashed one.
+    EXPECT_GT(std::max_element(green.begin(), green.end(), [](auto a, auto b) { return a.second < b.second; })
+                  ->second,
+        std::max_element(sand.begin(), sand.end(), [](auto a, auto b) { return a.second < b.second; })->second
+            * 5 / 4);
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "shell/program/desktop_wiring.h"
 #include "shell/program/folder_lock.h"
 #include "shell/program/help_file.h"
+#include "shell/program/history_at_start.h"
 #include "shell/program/line_monitor.h"
 #include "shell/program/show_request_channel.h"
 #include "shell/program/termination_signals.h"
@@ -264,6 +265,9 @@ int RunMainWindow(const MonitorContext &context, const std::function<bool(LineMo
     // last visible window closes: not for a window hidden in the tray, nor
     // while a dialog's event loop runs.
     QObject::connect(&window, &TForm1::closed, qApp, [] { QCoreApplication::exit(0); });
+    // The window's creation applied the settings and started the graphs;
+    // showing it makes the first navigation.
+    ShowLastDayAtStartUp(monitor);
     window.show();
     const int status = QApplication::exec();
     // However the event loop ended, the close sequence has run once (it does

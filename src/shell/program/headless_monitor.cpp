@@ -11,6 +11,7 @@
 #include "sampling/browser_view.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
+#include "shell/program/history_at_start.h"
 #include "shell/program/line_monitor.h"
 #include "shell/program/shared_steps.h"
 #include "shell/windows/window_placement.h"
@@ -49,6 +50,7 @@ void HeadlessMonitor::start(int sampleSecondsOverride)
     m_monitor.applySettings();
     m_monitor.graphs().startUp();
     m_charts.resize(GraphSizeOfWindow(m_monitor.settings()));
+    ShowLastDayAtStartUp(m_monitor);
     if (sampleSecondsOverride > 0)
         m_monitor.cycle().overrideIntervalMs(sampleSecondsOverride * 1000);
     addSteps();

@@ -93,6 +93,7 @@ void TForm1::bindSettings()
     BindCheckBox(bindings, settings, SettingKey::Minimize, m_tray->cbMinimize);
     BindCheckBox(bindings, settings, SettingKey::SaveAxes, m_graphs->cbSaveAxes);
     BindCheckBox(bindings, settings, SettingKey::NotifyEvents, cbNotifyEvents);
+    BindCheckBox(bindings, settings, SettingKey::HistoryAtStart, cbHistoryAtStart);
     // The window's place is set once all four of its keys are read; Left is
     // the last of them.
     bindings.bind(SettingKey::Left, [this] { placeWindow(); });

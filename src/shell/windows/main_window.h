@@ -63,6 +63,7 @@ public:
     QToolButton *btnStop = nullptr;
     QCheckBox *cbPrompt = nullptr;
     QCheckBox *cbNotifyEvents = nullptr; // in step with the Line Events window's
+    QCheckBox *cbHistoryAtStart = nullptr; // the graphs start with the last day of the history
     QLabel *Label20 = nullptr;
     QLabel *Label22 = nullptr;
     QLabel *Label15 = nullptr;

@@ -141,6 +141,8 @@ QWidget *TForm1::buildAdvancedTab()
     systemLayout->addWidget(m_graphs->cbSaveAxes);
     cbNotifyEvents = new QCheckBox(LineEventsWindow::NotifyEventsCaption(), system);
     systemLayout->addWidget(cbNotifyEvents);
+    cbHistoryAtStart = new QCheckBox(QStringLiteral("Show the last day from history when starting"), system);
+    systemLayout->addWidget(cbHistoryAtStart);
     auto *advancedRow = new QHBoxLayout;
     advancedRow->addWidget(new QLabel(QStringLiteral("More advanced settings"), system));
     btnAdvanced = new QPushButton(QStringLiteral("Advanced+"), system);

@@ -2,12 +2,14 @@
 // load to the pipeline, whose steps are added as the program puts them
 // together.
 #include "demo/hub_a_pages.h"
+#include "graphs/graph_model.h"
 #include "outputs/line_events_log.h"
 #include "outputs/line_events_step.h"
 #include "outputs/log_step.h"
 #include "outputs/metrics_text.h"
 #include "sampling/router_navigation.h"
 #include "sampling/sample_cycle.h"
+#include "shell/program/history_at_start.h"
 #include "shell/program/line_monitor.h"
 #include "support/fake_browser_view.h"
 #include "support/fake_clock.h"
@@ -87,6 +89,39 @@ protected:
     std::unique_ptr<LineMonitor> monitor;
     QStringList events;
 };
+
+// At start-up, with "Show the last day from history when starting" on in the
+// settings file, the graphs begin with what the history gives; off, the
+// history is not asked.
+TEST_F(LineMonitorTest, TheLastDayOfHistoryFillsTheGraphsOnlyWhenTheOptionIsOn)
+{
+    const struct {
+        bool on;
+        int stored;
+        int asked;
+    } cases[] = { { false, 2, 0 }, { true, 2, 1 }, { true, 0, 1 } };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.on << " " << c.stored);
+        Settings settings(SettingsContextOf(context()));
+        settings.setFlag(SettingKey::HistoryAtStart, c.on);
+        ASSERT_TRUE(settings.SaveIni(context().settingsPath));
+        monitor = std::make_unique<LineMonitor>(context(), view);
+        monitor->applySettings();
+        monitor->graphs().startUp();
+        int asked = 0;
+        ShowLastDayAtStartUp(*monitor, [&](LineMonitor &) {
+            ++asked;
+            std::vector<HistoryRecord> day(static_cast<size_t>(c.stored));
+            for (int i = 0; i < c.stored; ++i)
+                day[static_cast<size_t>(i)].moment = clock.now().addSecs(30 * (i - c.stored));
+            return day;
+        });
+        EXPECT_EQ(asked, c.asked);
+        const int plotted = c.on ? c.stored : 0;
+        EXPECT_EQ(monitor->graphs().PlotCount(), plotted);
+        EXPECT_EQ(monitor->graphs().graph(1).marks().size(), plotted > 0 ? 1U : 0U);
+    }
+}
 
 TEST_F(LineMonitorTest, StepsRunInTheirStageOrderAndOnlySamplesGoPastTheLoad)
 {

@@ -638,6 +638,38 @@ TEST_F(MainWindowTest, AdvancedTabInViewEnablesTheLoginOnlyWithAPassword)
     }
 }
 
+// "Show the last day from history when starting" sits among the system
+// options of the "Advanced" tab, off unless the file says otherwise, and
+// the next save keeps what the box holds, in section "Advanced".
+TEST_F(MainWindowTest, HistoryAtStartBoxReadsAndWritesItsKey)
+{
+    const struct {
+        QByteArray file;
+        bool checked;
+        QByteArray savedLine; // once the box is clicked
+    } cases[] = {
+        { "[LW-BT]\r\nType=1\r\n", false, "HistoryAtStart=1\r\n" },
+        { "[Advanced]\r\nHistoryAtStart=1\r\n", true, "HistoryAtStart=0\r\n" },
+        { "[Advanced]\r\nHistoryAtStart=0\r\n", false, "HistoryAtStart=1\r\n" },
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file.constData());
+        ASSERT_TRUE(data.writeFile(QStringLiteral("linewarden.ini"), c.file));
+        open(defaults(), false);
+        QCheckBox *box = window->cbHistoryAtStart;
+        EXPECT_EQ(box->text(), QStringLiteral("Show the last day from history when starting"));
+        EXPECT_TRUE(window->PageControl1->widget(6)->isAncestorOf(box));
+        EXPECT_EQ(box->isChecked(), c.checked);
+        box->click();
+        ASSERT_TRUE(window->SaveIni());
+        const QByteArray stored = data.readFile(QStringLiteral("linewarden.ini"));
+        const qsizetype advanced = stored.indexOf("[Advanced]\r\n");
+        ASSERT_GE(advanced, 0);
+        const qsizetype next = stored.indexOf("\r\n[", advanced) + 2;
+        EXPECT_TRUE(stored.mid(advanced, next - advanced).contains(c.savedLine)) << stored.constData();
+    }
+}
+
 // A number beyond a spin box's range is held at the nearer end, and the next
 // save keeps what the box holds.
 TEST_F(MainWindowTest, StoredNumbersBeyondTheSpinBoxesAreSavedAsTheBoxesHoldThem)
