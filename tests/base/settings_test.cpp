@@ -385,8 +385,8 @@ TEST_F(SettingsTest, LoadOrderIsTheFixedOne)
         "Advanced/LogTab Advanced/ImagePrefix Advanced/Recycle Advanced/AddPrefix "
         "Advanced/ImageDateFormat Advanced/LogDateFormat Advanced/PauseDelay Advanced/Monitor1 "
         "Advanced/HHAUrl Advanced/HHBUrl Advanced/WebFolder Advanced/DateStamp "
-        "WebServer/Address WebServer/Port WebServer/webWidth WebServer/webHeight WebServer/Web "
-        "Log/HistoryDays")
+        "WebServer/Address WebServer/Port WebServer/webWidth WebServer/webHeight Log/HistoryDays "
+        "WebServer/Web")
                                      .split(QLatin1Char(' '));
     QStringList loaded;
     for (const SettingKey key : LoadOrder()) {
