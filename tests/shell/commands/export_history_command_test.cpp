@@ -97,9 +97,27 @@ TEST_F(ExportHistoryTest, FailuresEndWithStatusTwoAndOneLine)
     const TempDataDir empty;
     const TempDataDir damaged;
     ASSERT_TRUE(damaged.writeFile(HistoryStore::fileName(), QByteArray(4096, 'x')));
+    // A history whose pages of samples are overwritten halfway through.
+    const TempDataDir torn;
+    {
+        HistoryStore store(torn.path(), m_clock);
+        ASSERT_TRUE(store.open());
+        HistoryRecord record;
+        for (int n = 0; n < 3000; ++n) {
+            record.moment = At(0).addSecs(n);
+            store.append(record);
+        }
+    }
+    QFile tornFile(torn.filePath(HistoryStore::fileName()));
+    ASSERT_TRUE(tornFile.open(QIODevice::ReadWrite));
+    ASSERT_GT(tornFile.size(), 8 * 4096);
+    ASSERT_TRUE(tornFile.seek(tornFile.size() / 2 / 4096 * 4096));
+    ASSERT_EQ(tornFile.write(QByteArray(3 * 4096, '\xff')), 3 * 4096);
+    tornFile.close();
     const Case cases[] = {
         { "no history", empty.path(), m_data.filePath(QStringLiteral("a.csv")) },
         { "a damaged history", damaged.path(), m_data.filePath(QStringLiteral("b.csv")) },
+        { "a history damaged inside", torn.path(), m_data.filePath(QStringLiteral("d.csv")) },
         { "a file that cannot be written", m_data.path(), m_data.filePath(QStringLiteral("none/c.csv")) },
     };
     for (const Case &c : cases) {
