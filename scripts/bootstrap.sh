@@ -31,7 +31,7 @@ packages=(
   prometheus
   clang libclang-rt-14-dev
   desktop-file-utils appstream
-  libqt6sql6-sqlite dbus-daemon
+  libqt6sql6-sqlite libsqlite3-dev dbus-daemon
 )
 
 as_root() {

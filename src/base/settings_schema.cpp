@@ -140,6 +140,7 @@ constexpr SettingRow kRows[] = {
     { S::TrimLog, 49, kLog, L("TrimLog"), T::Boolean, kSetting, "0", nullptr },
     { S::TrimLines, 50, kLog, L("TrimLines"), T::Integer, kSetting, "1000", nullptr },
     { S::TrimTime, 51, kLog, L("TrimTime"), T::String, kSetting, nullptr, &TrimTimeNow },
+    { S::HistoryDays, 75, kLog, L("HistoryDays"), T::Integer, kSetting, "31", nullptr },
     { S::Capture, 12, kCapture, L("Capture"), T::String, L("edCapture"), "/Capture", &InProgramFolder },
     { S::cbCapture, 13, kCapture, L("cbCapture"), T::Boolean, L("cbCapture"), "0", nullptr },
     { S::LostSync, 45, kCapture, L("LostSync"), T::Boolean, L("cbOnlyIfLost"), "0", nullptr },

@@ -62,6 +62,7 @@ enum class SettingKey : int {
     TrimLog,
     TrimLines,
     TrimTime,
+    HistoryDays,
     // [Capture]
     Capture,
     cbCapture,

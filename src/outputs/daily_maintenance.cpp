@@ -34,6 +34,8 @@ void DailyMaintenance::DailyTimerTimer()
         trimNow();
     if (due.deleteImages)
         deleteNow();
+    if (due.history)
+        emit historyDue();
 }
 
 // The one place that names the files the trim keeps short: the log, and

@@ -34,6 +34,7 @@ public:
 
     // The daily check: trims the log when its minute has come, then deletes
     // old images when theirs has; each job runs at most once in its minute.
+    // The first check of each day calls for the history's upkeep.
     void DailyTimerTimer();
     // Trims every file the maintenance keeps short; false when one could not
     // be trimmed (trimFailed told why).
@@ -44,6 +45,9 @@ public:
 signals:
     // A trim could not read or write its file; the text says why.
     void trimFailed(const QString &error);
+    // Once a day, whatever the log settings: time to trim the history to
+    // its days, or to try again to open one that could not be kept.
+    void historyDue();
 
 private:
     void scheduleNextCheck();

@@ -282,6 +282,8 @@ DailySchedule::Due DailySchedule::check(const QDateTime &now, bool trimLog,
     Due due;
     due.trimLog = dueOnce(now, trimLog, trimTime, m_lastTrim);
     due.deleteImages = dueOnce(now, deleteImages, deleteAt, m_lastDelete);
+    due.history = m_lastHistoryDay != now.date();
+    m_lastHistoryDay = now.date();
     return due;
 }
 

@@ -52,12 +52,16 @@ bool RecycleFile(const QString &path);
 
 // The once-a-minute check of the daily maintenance. Each job runs when the
 // current minute of the day is its set minute, at most once in that minute
-// even when the timer ticks twice within it. Trimming comes first.
+// even when the timer ticks twice within it. Trimming comes first. The
+// history's upkeep falls on the first check of each day.
 class DailySchedule {
 public:
     struct Due {
         bool trimLog = false;
         bool deleteImages = false;
+        // The first check of each day, whatever the log settings: the
+        // history's own upkeep.
+        bool history = false;
     };
 
     // trimTime: TrimTime read as a time of day (nothing when it does not
@@ -70,4 +74,5 @@ private:
 
     QDateTime m_lastTrim;
     QDateTime m_lastDelete;
+    QDate m_lastHistoryDay;
 };

@@ -68,7 +68,7 @@ public:
 // order they were added in.
 class SamplePipeline {
 public:
-    enum class Stage { Plot, Capture, Tray, WebImage, Log, Status, LineEvents, Metrics };
+    enum class Stage { Plot, Capture, Tray, WebImage, Log, History, Status, LineEvents, Metrics };
 
     void add(Stage stage, std::unique_ptr<SampleStep> step);
     bool empty() const { return m_steps.empty(); }

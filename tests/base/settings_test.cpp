@@ -389,7 +389,7 @@ TEST_F(SettingsTest, LoadOrderIsTheFixedOne)
         "Advanced/ImageDateFormat Advanced/LogDateFormat Advanced/PauseDelay Advanced/Monitor1 "
         "Advanced/HHAUrl Advanced/HHBUrl Advanced/WebFolder Advanced/DateStamp "
         "WebServer/Address WebServer/Port WebServer/webWidth WebServer/webHeight WebServer/Web "
-        "Advanced/NotifyEvents Advanced/HistoryAtStart")
+        "Advanced/NotifyEvents Advanced/HistoryAtStart Log/HistoryDays")
                                      .split(QLatin1Char(' '));
     QStringList loaded;
     for (const SettingKey key : LoadOrder()) {

@@ -200,4 +200,26 @@ TEST(DailySchedule, RunsEachJobOnceInItsMinute)
     EXPECT_TRUE(due.deleteImages);
 }
 
+// The history's upkeep falls on the first check of each day, with every
+// job off.
+TEST(DailySchedule, CallsForTheHistoryAtTheFirstCheckOfEachDay)
+{
+    DailySchedule schedule;
+    const QDate day(2026, 12, 9);
+    const struct {
+        QDateTime now;
+        bool history;
+    } checks[] = {
+        { QDateTime(day, QTime(15, 30)), true },
+        { QDateTime(day, QTime(15, 31)), false },
+        { QDateTime(day, QTime(23, 59)), false },
+        { QDateTime(day.addDays(1), QTime(0, 0)), true },
+        { QDateTime(day.addDays(1), QTime(0, 1)), false },
+        { QDateTime(day.addDays(3), QTime(12, 0)), true },
+    };
+    for (const auto &check : checks)
+        EXPECT_EQ(schedule.check(check.now, false, std::nullopt, false, QTime()).history, check.history)
+            << check.now.toString(Qt::ISODate).toStdString();
+}
+
 } // namespace

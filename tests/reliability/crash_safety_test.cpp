@@ -3,11 +3,13 @@
 // holds whole lines only (a line cut short by the kill itself is cut off by
 // the next write, which then follows whole), a trimmed log is the old log or
 // the trimmed one, noise.jpg and a captured image always a JPEG that decodes
-// to one of the pictures written.
+// to one of the pictures written, and the history database passes its
+// integrity check and holds every sample whose commit was reported.
 // The writer is this program itself, started again with --writer KIND PATH.
 // LINEWARDEN_CRASH_TRIALS sets the trials per kind (100 unless set).
 #include "base/clock.h"
 #include "base/settings.h"
+#include "outputs/history_store.h"
 #include "outputs/maintenance.h"
 #include "outputs/sample_log.h"
 #include "sampling/log_format.h"
@@ -20,8 +22,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -107,6 +112,26 @@ QImage Picture(int n)
 }
 #endif
 
+// History sample n: its moment names it, its figures follow from it.
+HistoryRecord HistorySample(int n)
+{
+    HistoryRecord record;
+    record.moment = QDateTime(QDate(2026, 12, 9), QTime(0, 0), Qt::UTC).addMSecs(qint64(n) * 1500);
+    record.noiseMarginUp = (n % 100) / 10.0;
+    record.noiseMarginDown = 6.2;
+    record.speedUp = 1020;
+    record.speedDown = 8000 + n;
+    record.uptimeSeconds = n;
+    record.statisticsPage = true;
+    record.figures = { { UserFigure::CrcErrors, double(n), double(2 * n) } };
+    return record;
+}
+
+class FixedUtcClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0)); }
+};
+
 void Ready()
 {
     std::fputs("ready\n", stdout);
@@ -143,6 +168,22 @@ int RunWriter(const QString &kind, const QString &path)
         }
         QThread::sleep(60);
         return 0;
+    }
+    // Each sample is reported on standard output once its transaction has
+    // committed.
+    if (kind == u"history") {
+        const FixedUtcClock clock;
+        HistoryStore store(QFileInfo(path).absolutePath(), clock);
+        if (!store.open())
+            return 3;
+        for (int n = 1;; ++n) {
+            store.append(HistorySample(n));
+            store.waitForWrites();
+            if (!store.isWriting())
+                return 3;
+            std::printf(n == 1 ? "ready\ncommitted %d\n" : "committed %d\n", n);
+            std::fflush(stdout);
+        }
     }
 #ifdef LINEWARDEN_WITH_JPEG
     // noise.jpg is written without waiting for the disk, a capture with it.
@@ -245,6 +286,45 @@ QString CheckPicture(const QByteArray &bytes)
 }
 #endif
 
+// What the last writer printed before it was killed.
+QByteArray g_writerOutput;
+
+// The history after the kill: whole, and holding samples 1 to k in order
+// for some k at least the last one reported committed.
+QString CheckHistory(const QString &path)
+{
+    int committed = 0;
+    for (const QByteArray &line : g_writerOutput.split('\n')) {
+        if (line.startsWith("committed "))
+            committed = line.mid(10).toInt();
+    }
+    QString problem;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (!db.open() || !query.exec(QStringLiteral("PRAGMA integrity_check")) || !query.next())
+            problem = QStringLiteral("the history does not open");
+        else if (query.value(0).toString() != u"ok")
+            problem = QStringLiteral("integrity check: ") + query.value(0).toString();
+        int n = 0;
+        if (problem.isEmpty()) {
+            query.exec(QStringLiteral("SELECT moment, speed_down, crc_down FROM samples ORDER BY moment"));
+            while (problem.isEmpty() && query.next()) {
+                const HistoryRecord expected = HistorySample(++n);
+                if (query.value(0).toLongLong() != expected.moment.toMSecsSinceEpoch()
+                    || query.value(1).toInt() != 8000 + n || query.value(2).toInt() != 2 * n)
+                    problem = QStringLiteral("history row %1 is not sample %1").arg(n);
+            }
+        }
+        if (problem.isEmpty() && n < committed)
+            problem = QStringLiteral("%1 samples committed, %2 in the history").arg(committed).arg(n);
+        query = QSqlQuery();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    return problem;
+}
+
 int Trials()
 {
     const int trials = qEnvironmentVariableIntValue("LINEWARDEN_CRASH_TRIALS");
@@ -258,7 +338,9 @@ void KillTrials(const QString &kind, int maxDelayMs, const std::function<void(co
     const std::function<QString(const QString &, const QByteArray &)> &check)
 {
     TempDataDir data;
-    const QString path = data.filePath(QStringLiteral("target"));
+    // The history has a name of its own in its folder.
+    const QString path
+        = data.filePath(kind == u"history" ? HistoryStore::fileName() : QStringLiteral("target"));
     const int trials = Trials();
     int checked = 0;
     int failures = 0;
@@ -275,6 +357,7 @@ void KillTrials(const QString &kind, int maxDelayMs, const std::function<void(co
         QThread::usleep(QRandomGenerator::global()->bounded(maxDelayMs * 1000));
         writer.kill();
         writer.waitForFinished(10000);
+        g_writerOutput = writer.readAllStandardOutput();
         ASSERT_EQ(writer.exitStatus(), QProcess::CrashExit)
             << "the writer stopped by itself: exit code " << writer.exitCode();
         QFile file(path);
@@ -317,6 +400,17 @@ TEST(CrashSafety, KilledLogTrimLeavesTheOldOrTheTrimmedLog)
             ASSERT_EQ(file.write(untrimmed), untrimmed.size());
         },
         [](const QString &, const QByteArray &bytes) { return CheckTrimmedLog(bytes); });
+}
+
+TEST(CrashSafety, KilledHistoryWritesKeepEveryCommittedSample)
+{
+    KillTrials(
+        QStringLiteral("history"), 60,
+        [](const QString &path) {
+            for (const char *suffix : { "-wal", "-shm" })
+                QFile::remove(path + QLatin1String(suffix));
+        },
+        [](const QString &path, const QByteArray &) { return CheckHistory(path); });
 }
 
 #ifdef LINEWARDEN_WITH_JPEG

@@ -5,11 +5,16 @@
 // small tmpfs mounted in a private mount namespace of this process, which
 // needs root (CI runs as root); elsewhere those tests are skipped. The log
 // trim in a folder that takes no new file runs as any user.
+#include "base/clock.h"
 #include "base/settings.h"
+#include "outputs/history_step.h"
+#include "outputs/history_store.h"
 #include "outputs/line_events_log.h"
+#include "outputs/log_step.h"
 #include "outputs/maintenance.h"
 #include "outputs/sample_log.h"
 #include "sampling/log_format.h"
+#include "sampling/sample_pipeline.h"
 
 #ifdef LINEWARDEN_WITH_JPEG
 #include "outputs/jpeg_codec.h"
@@ -198,6 +203,76 @@ TEST_F(FullDiskTest, LogTrimFailsWithAMessageAndTheLogStays)
 
         EXPECT_TRUE(TrimLog(log, 3, sampleLog).ok);
         EXPECT_EQ(read(log).count('\n'), 5);
+    }
+}
+
+class FixedClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 12, 9), QTime(10, 0)); }
+};
+
+// Samples through the log step and the history step, as the program takes
+// them; the log lines the log then holds.
+int TakeSamples(HistoryStore &store, const QString &logPath, int count)
+{
+    Settings settings(SettingsContext {});
+    settings.setFlag(SettingKey::cbLog, true);
+    settings.setText(SettingKey::LogFile, logPath);
+    SampleLog log;
+    log.setHeader(LogHeader(UserFigure::CrcErrors, UserFigure::HecErrors));
+    SamplePipeline pipeline;
+    pipeline.add(SamplePipeline::Stage::Log, std::make_unique<LogStep>(log, settings));
+    pipeline.add(SamplePipeline::Stage::History, std::make_unique<HistoryStep>([&store] { return &store; }));
+    LineSample sample;
+    sample.pageRead = true;
+    static int taken = 0;
+    for (int n = 0; n < count; ++n) {
+        sample.logLine = QStringLiteral("sample %1").arg(++taken);
+        pipeline.run(PageLoad(sample, FixedClock().now().addSecs(30 * taken), true, true));
+        store.waitForWrites();
+        QCoreApplication::processEvents();
+    }
+    QFile file(logPath);
+    return file.open(QIODevice::ReadOnly) ? int(file.readAll().count("sample ")) : 0;
+}
+
+// The history on a disk that fills up, and on one that is read-only when
+// the program starts (a file system with a file open for writing cannot be
+// made read-only): the user is told once, every sample is logged, what the
+// history held stays, and it is kept again once it is opened again with
+// room on the disk.
+TEST_F(FullDiskTest, AHistoryThatCannotBeWrittenIsToldOnceAndTheLogGoesOn)
+{
+    for (const bool full : { true, false }) {
+        SCOPED_TRACE(full ? "full" : "read-only");
+        const QTemporaryDir logFolder;
+        const QString logPath = logFolder.filePath(QStringLiteral("log.txt"));
+        const FixedClock clock;
+        HistoryStore store(m_mountPoint.path(), clock);
+        QStringList told;
+        QObject::connect(&store, &HistoryStore::problem, [&told](const QString &text) { told << text; });
+        ASSERT_TRUE(store.open());
+        EXPECT_EQ(TakeSamples(store, logPath, 2), 2);
+        const std::size_t kept = store.read({}, {}).size();
+        EXPECT_GE(kept, 2u);
+        if (!full)
+            store.close();
+
+        refuseWrites(full);
+        if (!full)
+            store.open();
+        EXPECT_EQ(TakeSamples(store, logPath, 4), 6);
+        EXPECT_EQ(told.size(), 1) << told.join(u'|').toStdString();
+        EXPECT_FALSE(store.isWriting());
+        if (!full)
+            store.close();
+        allowWrites(full);
+
+        ASSERT_TRUE(store.open());
+        EXPECT_EQ(TakeSamples(store, logPath, 1), 7);
+        EXPECT_EQ(store.read({}, {}).size(), kept + 1);
+        EXPECT_EQ(told.size(), 1);
+        store.close();
     }
 }
 

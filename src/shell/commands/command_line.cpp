@@ -66,7 +66,27 @@ bool ParseMoment(const QString &text, std::optional<QDateTime> &at, QString &err
     return true;
 }
 
+bool ParseExportMoment(
+    const QString &option, const QString &text, bool endOfDay, QDateTime &moment, QString &error)
+{
+    moment = ParseIsoMoment(text, endOfDay);
+    if (moment.isValid())
+        return true;
+    error = QStringLiteral("option %1 takes an ISO 8601 date or date and time (2026-12-09 or "
+                           "2026-12-09T10:11:12Z), not \"%2\"")
+                .arg(option, text);
+    return false;
+}
+
 } // namespace
+
+QDateTime ParseIsoMoment(const QString &text, bool endOfDay)
+{
+    const QDate day = QDate::fromString(text, Qt::ISODate);
+    if (day.isValid() && text.size() == 10)
+        return endOfDay ? day.endOfDay() : day.startOfDay();
+    return QDateTime::fromString(text, Qt::ISODateWithMs);
+}
 
 std::optional<CommandLine> ParseCommandLine(const QStringList &arguments, QString &error)
 {
@@ -74,6 +94,7 @@ std::optional<CommandLine> ParseCommandLine(const QStringList &arguments, QStrin
     ArgumentReader args(arguments);
     bool typeGiven = false;
     bool readPageOption = false;
+    bool exportOption = false;
     while (!args.atEnd()) {
         const QString option = args.next();
         bool ok = true;
@@ -117,6 +138,15 @@ std::optional<CommandLine> ParseCommandLine(const QStringList &arguments, QStrin
         } else if (option == u"--url") {
             readPageOption = true;
             ok = args.value(option, line.readPage.url, error);
+        } else if (option == u"--export-history") {
+            line.mode = CommandLine::Mode::ExportHistory;
+            ok = args.value(option, line.exportHistory.file, error);
+        } else if (option == u"--from" || option == u"--to") {
+            exportOption = true;
+            const bool to = option == u"--to";
+            ok = args.value(option, text, error)
+                && ParseExportMoment(
+                    option, text, to, to ? line.exportHistory.to : line.exportHistory.from, error);
         } else if (option == u"--help" || option == u"-h") {
             line.mode = CommandLine::Mode::Help;
         } else {
@@ -135,12 +165,17 @@ std::optional<CommandLine> ParseCommandLine(const QStringList &arguments, QStrin
                                "go with --read-page");
         return std::nullopt;
     }
+    if (line.mode != CommandLine::Mode::ExportHistory && exportOption) {
+        error = QStringLiteral("--from and --to go with --export-history");
+        return std::nullopt;
+    }
     if (line.sampleSeconds != 0 && line.mode != CommandLine::Mode::Demo) {
         error = QStringLiteral("--sample goes with --demo");
         return std::nullopt;
     }
     if (line.headless
-        && (line.mode == CommandLine::Mode::SimulateHub || line.mode == CommandLine::Mode::ReadPage)) {
+        && (line.mode == CommandLine::Mode::SimulateHub || line.mode == CommandLine::Mode::ReadPage
+            || line.mode == CommandLine::Mode::ExportHistory)) {
         error = QStringLiteral("--headless goes with --data-dir or --demo");
         return std::nullopt;
     }
@@ -166,6 +201,8 @@ QString UsageText()
         "  linewarden --read-page FILE --type A|B [--user1 N] [--user2 N] [--log-tab N]\n"
         "             [--log-date-format P] [--at YYYY-MM-DDTHH:MM:SS] [--url URL]\n"
         "                                           read a saved statistics page, print JSON\n"
+        "  linewarden --export-history FILE [--from ISO] [--to ISO] [--data-dir DIR]\n"
+        "                                           write the stored samples to FILE as CSV\n"
         "\n"
         "One program per data folder: a second desktop start brings the running window to the\n"
         "front and exits 0; a start that finds the folder held otherwise names the holder and\n"

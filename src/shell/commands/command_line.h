@@ -22,9 +22,22 @@ struct ReadPageRequest {
     QString url; // the document's URL (Type B), also taken as navigationUrl
 };
 
+// What `linewarden --export-history` was asked to write.
+struct ExportHistoryRequest {
+    QString file; // the CSV file to write
+    QDateTime from; // the first moment wanted; invalid: from the first sample
+    QDateTime to; // the last moment wanted; invalid: to the last sample
+};
+
+// Reads a moment given on the command line: an ISO 8601 date and time, with
+// or without milliseconds and a zone (local time without one), or a date
+// alone, which stands for the start of that day, or with endOfDay for its
+// last millisecond. Invalid when the text does not read.
+QDateTime ParseIsoMoment(const QString &text, bool endOfDay);
+
 // The program's command line, parsed.
 struct CommandLine {
-    enum class Mode { Desktop, Demo, SimulateHub, ReadPage, Help };
+    enum class Mode { Desktop, Demo, SimulateHub, ReadPage, ExportHistory, Help };
 
     Mode mode = Mode::Desktop;
     QString dataDir; // --data-dir; empty: the default folder
@@ -33,6 +46,7 @@ struct CommandLine {
     int sampleSeconds = 0; // --demo --sample; 0: the settings' interval
     bool headless = false; // --headless: the desktop program or the demo without windows
     ReadPageRequest readPage;
+    ExportHistoryRequest exportHistory;
 };
 
 // Parses the arguments after the program name. On a bad argument returns

@@ -12,7 +12,7 @@
 
 StatusBar::StatusBar(
     QStatusBar &bar, const SampleCycle &cycle, const GraphCapture &capture, const Settings &settings)
-    : QObject(&bar), m_settings(settings)
+    : QObject(&bar), m_bar(bar), m_settings(settings)
 {
     // The last panel reaches to the right edge.
     bar.setFont(QFont(QStringLiteral("Arial")));
@@ -33,6 +33,12 @@ void StatusBar::showTexts(const StatusTexts &texts)
 {
     StatusPanel1->setText(texts.log);
     StatusPanel2->setText(texts.captureFolder);
+}
+
+void StatusBar::showProblem(const QString &text)
+{
+    constexpr int kShownMs = 30000;
+    m_bar.showMessage(text, kShownMs);
 }
 
 // After "Capture All Graphs" the folder has grown before the next sample.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 class GraphCapture;
 class QLabel;
@@ -23,6 +24,8 @@ public:
 
     // The log and capture folder texts.
     void showTexts(const StatusTexts &texts);
+    // A problem the user should know of, over the panels for a while.
+    void showProblem(const QString &text);
 
     QLabel *StatusPanel0 = nullptr; // start time
     QLabel *StatusPanel1 = nullptr; // log file and size
@@ -31,5 +34,6 @@ public:
 private:
     void showCaptureFolder();
 
+    QStatusBar &m_bar;
     const Settings &m_settings;
 };

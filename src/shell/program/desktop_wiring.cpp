@@ -4,6 +4,7 @@
 #include "shell/controls/capture_controls.h"
 #include "shell/controls/log_controls.h"
 #include "shell/controls/router_access_controls.h"
+#include "shell/controls/status_bar.h"
 #include "shell/controls/web_server_controls.h"
 #include "shell/program/line_monitor.h"
 #include "shell/windows/main_window.h"
@@ -50,4 +51,7 @@ void WireDesktopParts(TForm1 &window)
     // server's next request.
     QObject::connect(
         window.Form7, &TForm7::applied, &window.webServer(), &WebServerControls::followWebFolder);
+    // What goes wrong with the history shows on the status bar.
+    QObject::connect(
+        &window.monitor(), &LineMonitor::historyProblem, &window.statusPanels(), &StatusBar::showProblem);
 }

@@ -75,6 +75,10 @@ int RunWithoutWindows(const MonitorContext &context, const std::function<bool(Li
     // standard error, as the window would show it.
     QObject::connect(&monitor.maintenance(), &DailyMaintenance::trimFailed, &monitor,
         [&err](const QString &text) { err << "linewarden: " << text << Qt::endl; });
+    // So is a history that is not kept; the monitor tells it from the event
+    // loop, so a problem found at start-up is heard here too.
+    QObject::connect(&monitor, &LineMonitor::historyProblem, &monitor,
+        [&err](const QString &text) { err << "linewarden: " << text << Qt::endl; });
 
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &monitor,
         [&headless] { QCoreApplication::exit(headless.close()); });

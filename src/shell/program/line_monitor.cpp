@@ -4,6 +4,7 @@
 #include "graphs/graph_cycle_link.h"
 #include "graphs/graph_model.h"
 #include "outputs/daily_maintenance.h"
+#include "outputs/history_store.h"
 #include "outputs/line_events_log.h"
 #include "sampling/browser_view.h"
 #include "sampling/log_format.h"
@@ -45,6 +46,7 @@ LineMonitor::LineMonitor(const MonitorContext &context, BrowserView &view, QObje
     connect(m_cycle, &SampleCycle::runStateChanged, this,
         [this] { m_pipeline.runStateChanged(m_cycle->runState()); });
     createGraphs();
+    openHistory();
 
     // navigationUrl is what ActualUrl holds.
     m_bindings.bind(
@@ -65,6 +67,31 @@ void LineMonitor::createGraphs()
     });
     connect(m_graphs, &GraphModel::userFiguresChosen, this, &LineMonitor::userFiguresChosen);
     connect(m_graphs, &GraphModel::userFigureChanged, this, &LineMonitor::userFigureChanged);
+}
+
+// The history lives in the data folder; a run without one keeps none.
+void LineMonitor::openHistory()
+{
+    if (m_context.dataFolder.isEmpty())
+        return;
+    m_history = new HistoryStore(m_context.dataFolder, clock(), this);
+    connect(m_history, &HistoryStore::problem, this, &LineMonitor::historyProblem);
+    m_history->open();
+    connect(m_maintenance, &DailyMaintenance::historyDue, this, &LineMonitor::keepHistory);
+}
+
+// Once a day: a history that could not be kept is tried again, and the
+// samples older than HistoryDays go.
+void LineMonitor::keepHistory()
+{
+    if (!m_history->isWriting())
+        m_history->open();
+    m_history->removeOlderThan(m_settings.integer(SettingKey::HistoryDays));
+}
+
+HistoryStore *LineMonitor::history() const
+{
+    return m_history && m_history->isOpen() ? m_history : nullptr;
 }
 
 const Clock &LineMonitor::clock() const
@@ -96,6 +123,9 @@ void LineMonitor::prepareClose()
 {
     m_view.stop();
     m_webServer.stop();
+    // The samples taken so far are written, and the file closed whole.
+    if (m_history)
+        m_history->close();
     if (m_urls.learnedUrl != m_urls.navigationUrl)
         m_urls.navigationUrl = m_urls.learnedUrl;
 }

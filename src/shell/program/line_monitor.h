@@ -18,6 +18,7 @@ class BrowserView;
 class Clock;
 class DailyMaintenance;
 class GraphModel;
+class HistoryStore;
 class RouterNavigation;
 class SampleCycle;
 
@@ -35,8 +36,9 @@ struct MonitorContext {
 // line events found so far and the per-sample pipeline the navigation hands
 // every page load to, the web image server with its content type table, and
 // the daily maintenance of the log, the events file and the captured images,
-// checked at every Start too, and the graph model, which holds sampling while
-// a graph is held or paged back and names the log's user figures. The pipeline
+// checked at every Start too, the graph model, which holds sampling while
+// a graph is held or paged back and names the log's user figures, and the
+// line's history, opened at once so start-up can read it. The pipeline
 // starts empty: where the program is put together, its steps are added.
 class LineMonitor final : public QObject {
     Q_OBJECT
@@ -64,6 +66,9 @@ public:
     GraphModel &graphs() { return *m_graphs; }
     // The line's events: the events file's from earlier runs, then this run's.
     LineEventHistory &lineEvents() { return m_lineEvents; }
+    // The line's history in the data folder; null when none could be
+    // opened (or the run has no data folder).
+    HistoryStore *history() const;
 
     // Whether the settings file exists now (the first run has none).
     bool settingsFileExists() const;
@@ -81,8 +86,15 @@ public:
     void userFiguresChosen(UserFigure user1, UserFigure user2);
     void userFigureChanged();
 
+signals:
+    // Something the user should know about the history: that it is not
+    // kept, or that a damaged history file was moved aside.
+    void historyProblem(const QString &text);
+
 private:
     void createGraphs();
+    void openHistory();
+    void keepHistory();
 
     MonitorContext m_context;
     BrowserView &m_view;
@@ -100,6 +112,7 @@ private:
     RouterNavigation *m_navigation = nullptr; // child of this
     DailyMaintenance *m_maintenance = nullptr; // child of this
     GraphModel *m_graphs = nullptr; // child of this
+    HistoryStore *m_history = nullptr; // child of this; none without a data folder
 };
 
 // The settings context of a run: its folder, clock, primary screen and the

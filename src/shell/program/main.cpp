@@ -1,7 +1,9 @@
 #include "base/clock.h"
 #include "shell/commands/command_line.h"
+#include "shell/commands/export_history_command.h"
 #include "shell/commands/read_page_command.h"
 #include "shell/commands/simulate_hub_command.h"
+#include "shell/program/data_folder.h"
 #include "shell/program/desktop_program.h"
 #include "shell/program/headless_program.h"
 
@@ -43,6 +45,11 @@ int main(int argc, char **argv)
     case CommandLine::Mode::ReadPage: {
         const QCoreApplication app(argc, argv);
         return RunReadPage(commandLine->readPage, Clock::system(), out, err);
+    }
+    case CommandLine::Mode::ExportHistory: {
+        const QCoreApplication app(argc, argv);
+        const DataFolder folder = DataFolder::Resolve(DataFolder::CurrentInputs(commandLine->dataDir));
+        return RunExportHistory(commandLine->exportHistory, folder.path(), err);
     }
     case CommandLine::Mode::Desktop:
     case CommandLine::Mode::Demo: {

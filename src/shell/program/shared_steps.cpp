@@ -4,6 +4,7 @@
 #include "graphs/plot_step.h"
 #include "graphs/web_graph_renderer.h"
 #include "outputs/capture_step.h"
+#include "outputs/history_step.h"
 #include "outputs/line_events_step.h"
 #include "outputs/log_step.h"
 #include "outputs/metrics_step.h"
@@ -31,6 +32,9 @@ void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
         SamplePipeline::Stage::Capture, std::make_unique<CaptureStep>(outputs.rules, outputs.capture));
 
     pipeline.add(SamplePipeline::Stage::Log, std::make_unique<LogStep>(monitor.log(), monitor.settings()));
+    // Every sample goes into the history, logged or not.
+    pipeline.add(SamplePipeline::Stage::History,
+        std::make_unique<HistoryStep>([&monitor] { return monitor.history(); }));
     pipeline.add(SamplePipeline::Stage::LineEvents,
         std::make_unique<LineEventsStep>(monitor.lineEvents(), monitor.settings(), server.figures()));
     // The run state published with the figures follows the sample cycle

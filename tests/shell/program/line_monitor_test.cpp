@@ -3,6 +3,8 @@
 // together.
 #include "demo/hub_a_pages.h"
 #include "graphs/graph_model.h"
+#include "outputs/history_step.h"
+#include "outputs/history_store.h"
 #include "outputs/line_events_log.h"
 #include "outputs/line_events_step.h"
 #include "outputs/log_step.h"
@@ -17,6 +19,8 @@
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -234,6 +238,56 @@ TEST_F(LineMonitorTest, StartRunsTheDailyCheck)
     monitor->cycle().btnRunClick();
     EXPECT_EQ(
         logLines(), (QStringList { QStringLiteral("Head"), QStringLiteral("----"), QStringLiteral("d3") }));
+}
+
+// Every sample goes into the history in the data folder, logged or not,
+// with the figures it was read for; the first check of a later day trims it
+// to HistoryDays.
+TEST_F(LineMonitorTest, TheHistoryKeepsEverySampleAndIsTrimmedOnALaterDay)
+{
+    open();
+    ASSERT_NE(monitor->history(), nullptr);
+    EXPECT_EQ(monitor->history()->path(), data.filePath(QStringLiteral("history.sqlite")));
+    monitor->pipeline().add(
+        SamplePipeline::Stage::History, std::make_unique<HistoryStep>([this] { return monitor->history(); }));
+    monitor->settings().setFlag(SettingKey::cbLog, false);
+    statisticsPage();
+    monitor->history()->waitForWrites();
+    const std::vector<HistoryRecord> kept = monitor->history()->read({}, {});
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].moment, QDateTime(QDate(2026, 12, 9), QTime(10, 0), Qt::UTC));
+    EXPECT_TRUE(kept[0].statisticsPage);
+    ASSERT_EQ(kept[0].figures.size(), 2u);
+    EXPECT_EQ(kept[0].figures[0].figure, UserFigure::CrcErrors);
+    EXPECT_EQ(kept[0].figures[1].figure, UserFigure::HecErrors);
+    EXPECT_FALSE(QFileInfo::exists(data.filePath(QStringLiteral("log.txt"))));
+
+    monitor->settings().setInteger(SettingKey::HistoryDays, 1);
+    clock.advanceSeconds(2 * 86400);
+    monitor->cycle().btnRunClick();
+    monitor->history()->waitForWrites();
+    EXPECT_TRUE(monitor->history()->read({}, {}).empty());
+}
+
+// Without a history, sampling and the log go on; the user hears it once.
+TEST_F(LineMonitorTest, AHistoryThatCannotBeOpenedIsToldOnceAndSamplingGoesOn)
+{
+    ASSERT_TRUE(QDir(data.path()).mkdir(QStringLiteral("history.sqlite")));
+    QStringList told;
+    open();
+    QObject::connect(
+        monitor.get(), &LineMonitor::historyProblem, [&told](const QString &text) { told << text; });
+    EXPECT_EQ(monitor->history(), nullptr);
+    monitor->pipeline().add(
+        SamplePipeline::Stage::History, std::make_unique<HistoryStep>([this] { return monitor->history(); }));
+    monitor->pipeline().add(
+        SamplePipeline::Stage::Log, std::make_unique<LogStep>(monitor->log(), monitor->settings()));
+    statisticsPage();
+    clock.advanceSeconds(86400);
+    monitor->cycle().btnRunClick(); // the daily retry fails as well
+    QCoreApplication::processEvents();
+    EXPECT_EQ(logLines().size(), 3);
+    EXPECT_EQ(told.size(), 1);
 }
 
 // A scripted line through the whole monitor: the drop, the line back at
