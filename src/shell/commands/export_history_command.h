@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/program/command_line.h"
+#include "shell/commands/command_line.h"
 
 #include <QString>
 #include <QTextStream>

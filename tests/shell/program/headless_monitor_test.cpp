@@ -139,3 +139,69 @@ TEST(HeadlessMonitor, TellsLineEventsOnStandardErrorWhenChosen)
 }
 
 } // namespace
+
+namespace {
+
+// One run of the mode without windows on a folder: logs in, takes the
+// statistics page as one sample, and closes. What the graphs held when the
+// run began is handed back.
+struct RunOnFolder {
+    int plotsAtStart = 0;
+    std::vector<double> noiseUpAtStart;
+    int marksAtStart = 0;
+};
+
+RunOnFolder RunOnce(const MonitorContext &context)
+{
+    FakeBrowserView view;
+    QString ignored;
+    QTextStream out(&ignored);
+    QTextStream err(&ignored);
+    LineMonitor monitor(context, view);
+    HeadlessMonitor headless(monitor, nullptr, out, err);
+    headless.start(0);
+    RunOnFolder run;
+    const TimeGraph &noise = monitor.graphs().graph(1);
+    run.plotsAtStart = monitor.graphs().PlotCount();
+    for (int x = 0; x < noise.series(ChartSide::Left).count(); ++x)
+        run.noiseUpAtStart.push_back(noise.series(ChartSide::Left).value(x));
+    run.marksAtStart = int(noise.marks().size());
+    view.complete(FakeLoginPage(view.navigations.constFirst().url, QStringLiteral("12")));
+    view.complete(FakeDocument(QStringLiteral("http://192.168.1.254/index.cgi?active%5fpage=9118"),
+        FixturePage(QStringLiteral("hub-a-statistics.html"))));
+    EXPECT_EQ(headless.close(), 0);
+    return run;
+}
+
+} // namespace
+
+// The samples of earlier runs come back on the graphs at start when the
+// option is on (5.8 dB up on the statistics page), after the restart of a
+// program that stored them, whether logging was on or not.
+TEST(HeadlessMonitor, ARestartShowsTheLastDayOfHistoryOnlyWhenChosen)
+{
+    for (const bool chosen : { false, true }) {
+        SCOPED_TRACE(chosen ? "on" : "off");
+        TempDataDir data;
+        FakeClock clock;
+        const MonitorContext context { &clock, data.path(), data.filePath(QStringLiteral("linewarden.ini")),
+            QRect() };
+        Settings stored(SettingsContextOf(context));
+        stored.setInteger(SettingKey::Type, 0);
+        stored.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+        stored.setText(SettingKey::Password, QStringLiteral("secret"));
+        stored.setFlag(SettingKey::HistoryAtStart, chosen);
+        ASSERT_TRUE(stored.SaveIni(context.settingsPath));
+
+        EXPECT_EQ(RunOnce(context).plotsAtStart, 0);
+        clock.advanceSeconds(600);
+        RunOnce(context);
+        clock.advanceSeconds(600);
+        const RunOnFolder third = RunOnce(context);
+        EXPECT_EQ(third.plotsAtStart, chosen ? 2 : 0);
+        const std::vector<double> earlier
+            = chosen ? std::vector<double> { 5.8, 5.8 } : std::vector<double> {};
+        EXPECT_EQ(third.noiseUpAtStart, earlier);
+        EXPECT_EQ(third.marksAtStart, chosen ? 1 : 0); // where this run begins
+    }
+}
