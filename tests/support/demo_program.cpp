@@ -15,3 +15,18 @@ void StartDemoProgram(
         { QStringLiteral("--demo"), QStringLiteral("A"), QStringLiteral("--sample"), QStringLiteral("1"),
             QStringLiteral("--data-dir"), dataDir });
 }
+
+QByteArray WaitForLine(QProcess &program, QByteArray &output, const QByteArray &prefix)
+{
+    const auto line = [&]() -> QByteArray {
+        const qsizetype start = output.indexOf(prefix);
+        const qsizetype end = start < 0 ? -1 : output.indexOf('\n', start);
+        return end < 0 ? QByteArray() : output.mid(start, end - start);
+    };
+    while (line().isEmpty() && program.state() == QProcess::Running) {
+        if (!program.waitForReadyRead(60000))
+            break;
+        output += program.readAll();
+    }
+    return line();
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QProcess>
 #include <QString>
 
@@ -9,3 +10,8 @@
 // the demo does once after its first sample (LINEWARDEN_DEMO_ACT).
 void StartDemoProgram(
     QProcess &program, const QString &executable, const QString &dataDir, const QString &act = QString());
+
+// Reads the program's merged output into output until a line starting with
+// prefix came (or the program ended, or a minute passed without output) and
+// returns that line, empty when none came.
+QByteArray WaitForLine(QProcess &program, QByteArray &output, const QByteArray &prefix);

@@ -25,6 +25,20 @@
 
 namespace {
 
+MonitorContext ContextIn(const TempDataDir &data, const FakeClock &clock)
+{
+    return { &clock, data.path(), data.filePath(QStringLiteral("linewarden.ini")), QRect() };
+}
+
+// The settings of a Type A router whose statistics page is already known.
+Settings TypeARouterSettings(const MonitorContext &context)
+{
+    Settings stored(SettingsContextOf(context));
+    stored.setInteger(SettingKey::Type, 0);
+    stored.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+    return stored;
+}
+
 template<typename Widget> int LiveWidgets()
 {
     const QWidgetList widgets = QApplication::allWidgets();
@@ -44,11 +58,8 @@ TEST(HeadlessMonitor, LogsInSamplesAndClosesKeepingTheStoredLoginOption)
         TempDataDir data;
         FakeClock clock;
         FakeBrowserView view;
-        const MonitorContext context { &clock, data.path(), data.filePath(QStringLiteral("linewarden.ini")),
-            QRect() };
-        Settings stored(SettingsContextOf(context));
-        stored.setInteger(SettingKey::Type, 0);
-        stored.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+        const MonitorContext context = ContextIn(data, clock);
+        Settings stored = TypeARouterSettings(context);
         stored.setText(SettingKey::Password, QStringLiteral("secret"));
         stored.setFlag(SettingKey::Login, c.loginStored);
         ASSERT_TRUE(stored.SaveIni(context.settingsPath));
@@ -103,11 +114,8 @@ TEST(HeadlessMonitor, TellsLineEventsOnStandardErrorWhenChosen)
         TempDataDir data;
         FakeClock clock;
         FakeBrowserView view;
-        const MonitorContext context { &clock, data.path(), data.filePath(QStringLiteral("linewarden.ini")),
-            QRect() };
-        Settings stored(SettingsContextOf(context));
-        stored.setInteger(SettingKey::Type, 0);
-        stored.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+        const MonitorContext context = ContextIn(data, clock);
+        Settings stored = TypeARouterSettings(context);
         stored.setFlag(SettingKey::NotifyEvents, notify);
         ASSERT_TRUE(stored.SaveIni(context.settingsPath));
 
@@ -184,11 +192,8 @@ TEST(HeadlessMonitor, ARestartShowsTheLastDayOfHistoryOnlyWhenChosen)
         SCOPED_TRACE(chosen ? "on" : "off");
         TempDataDir data;
         FakeClock clock;
-        const MonitorContext context { &clock, data.path(), data.filePath(QStringLiteral("linewarden.ini")),
-            QRect() };
-        Settings stored(SettingsContextOf(context));
-        stored.setInteger(SettingKey::Type, 0);
-        stored.setText(SettingKey::HHAUrl, QStringLiteral("/index.cgi?active_page=9118&"));
+        const MonitorContext context = ContextIn(data, clock);
+        Settings stored = TypeARouterSettings(context);
         stored.setText(SettingKey::Password, QStringLiteral("secret"));
         stored.setFlag(SettingKey::HistoryAtStart, chosen);
         ASSERT_TRUE(stored.SaveIni(context.settingsPath));

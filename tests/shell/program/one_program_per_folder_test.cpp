@@ -19,23 +19,6 @@ namespace {
 
 const QString Program = QStringLiteral(LINEWARDEN_PROGRAM);
 
-// Reads the program's merged output until a line starting with prefix came
-// (or the program ended) and returns that line.
-QByteArray WaitForLine(QProcess &program, QByteArray &output, const QByteArray &prefix)
-{
-    const auto line = [&]() -> QByteArray {
-        const qsizetype start = output.indexOf(prefix);
-        const qsizetype end = start < 0 ? -1 : output.indexOf('\n', start);
-        return end < 0 ? QByteArray() : output.mid(start, end - start);
-    };
-    while (line().isEmpty() && program.state() == QProcess::Running) {
-        if (!program.waitForReadyRead(60000))
-            break;
-        output += program.readAll();
-    }
-    return line();
-}
-
 struct Finished {
     int status = -1;
     QStringList ours; // its lines starting "linewarden: "
