@@ -4,10 +4,17 @@
 # (RSS) and proportional (PSS) memory of the whole process tree (the browser
 # engine's processes included) and the CPU time the tree has used.
 #
-#   scripts/soak.sh MINUTES [--sample SECONDS] [--type A|B]
+#   scripts/soak.sh MINUTES [--sample SECONDS] [--type A|B] [--page N]
 #                           [--pause-at MINUTE --pause-for MINUTES]
+#   scripts/soak.sh MINUTES --floor [--hidden] [--sample SECONDS] [--type A|B]
 #
 # --sample     the sample interval (default 1 s)
+# --page       the tab shown: 0 the router's page (default), 1 the noise
+#              margin graph, ...
+# --floor      measures build/bench/engine_floor instead of the program: a
+#              bare browser view loading the statistics page every interval,
+#              what the engine costs whatever the program does (--hidden:
+#              with the view on a tab not shown)
 # --pause-at   pauses sampling at that minute for --pause-for minutes, to
 #              measure what a paused program costs
 #
@@ -17,7 +24,7 @@
 set -euo pipefail
 
 usage() {
-  echo "usage: $0 MINUTES [--sample SECONDS] [--type A|B] [--pause-at MINUTE --pause-for MINUTES]" >&2
+  echo "usage: $0 MINUTES [--sample SECONDS] [--type A|B] [--page N] [--pause-at MINUTE --pause-for MINUTES] [--floor [--hidden]]" >&2
   exit 2
 }
 
@@ -28,19 +35,27 @@ sample=1
 type=A
 pause_at=0
 pause_for=0
+page=0
+floor=0
+hidden=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --sample) sample=${2:-}; shift 2 ;;
     --type) type=${2:-}; shift 2 ;;
     --pause-at) pause_at=${2:-}; shift 2 ;;
     --pause-for) pause_for=${2:-}; shift 2 ;;
+    --page) page=${2:-}; shift 2 ;;
+    --floor) floor=1; shift ;;
+    --hidden) hidden=1; shift ;;
     *) usage ;;
   esac
 done
 
 top=$(cd "$(dirname "$0")/.." && pwd)
 bin=${LINEWARDEN_BIN:-$top/build/linewarden}
+[ "$floor" -eq 1 ] && bin=${ENGINE_FLOOR_BIN:-$top/build/bench/engine_floor}
 [ -x "$bin" ] || { echo "soak: $bin not built (cmake --build build)" >&2; exit 2; }
+[[ "$page" =~ ^[0-9]+$ ]] || usage
 
 work=$(mktemp -d /tmp/linewarden-soak.XXXXXX)
 pause_file=$work/pause
@@ -49,7 +64,17 @@ mkdir -p "$data"
 
 export LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 export LINEWARDEN_DEMO_PAUSE_FILE=$pause_file
-"$bin" --demo "$type" --sample "$sample" --data-dir "$data" 2>"$work/stderr.txt" &
+if [ "$floor" -eq 1 ]; then
+  # The floor appends a line per page loaded; the log has two header lines.
+  printf 'floor\nfloor\n' > "$data/log.txt"
+  hide=()
+  [ "$hidden" -eq 1 ] && hide=(--hidden)
+  "$bin" --count-file "$data/log.txt" --type "$type" --sample "$sample" "${hide[@]}" 2>"$work/stderr.txt" &
+else
+  # The tab shown at start comes from the settings file.
+  printf '[LW-BT]\nPage=%s\n' "$page" > "$data/$(basename "$bin").ini"
+  "$bin" --demo "$type" --sample "$sample" --data-dir "$data" 2>"$work/stderr.txt" &
+fi
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true' EXIT
 
@@ -95,7 +120,7 @@ samples() {
 
 hz=$(getconf CLK_TCK)
 calc() { awk "BEGIN { printf \"%.3f\", $1 }"; }
-echo "soak: $bin --demo $type --sample $sample for $minutes min, files in $work"
+echo "soak: $bin type $type, sample $sample s, page $page, floor $floor hidden $hidden, for $minutes min, files in $work"
 printf '%6s %8s %7s %9s %9s %9s %s\n' minute samples +new rss_mb pss_mb cpu_s state
 start=$(date +%s)
 run_first="" run_last="" pause_first="" pause_last="" prev_state="" prev_row="" last_n=0

@@ -5,6 +5,7 @@
 #include "shell/commands/simulate_hub_command.h"
 #include "shell/program/data_folder.h"
 #include "shell/program/desktop_program.h"
+#include "shell/program/engine_start_up.h"
 #include "shell/program/headless_program.h"
 
 #include <QApplication>
@@ -12,7 +13,6 @@
 #include <QTextStream>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -53,13 +53,7 @@ int main(int argc, char **argv)
     }
     case CommandLine::Mode::Desktop:
     case CommandLine::Mode::Demo: {
-        // The browser engine refuses to start its sandbox as root.
-        if (::geteuid() == 0)
-            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        // Without windows nothing needs a display: the offscreen platform,
-        // unless the caller chose one.
-        if (commandLine->headless && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        PrepareBrowserEngine(commandLine->headless);
         QApplication app(argc, argv);
         QApplication::setApplicationName(QStringLiteral("Linewarden"));
         if (commandLine->headless)

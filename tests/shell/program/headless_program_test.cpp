@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -101,6 +102,41 @@ TEST(Headless, DemoSamplesLogsServesAndSavesOnSigterm)
         const QString name = QFileInfo(files.next()).fileName();
         EXPECT_FALSE(name.contains(QRegularExpression(QStringLiteral("\\.(ini|jpg)\\."))))
             << name.toStdString();
+    }
+}
+
+// The browser engine's start-up dump and its notes on the sandbox and the
+// missing GPU stay off standard error, unless the user's own logging rules
+// ask for them.
+TEST(Headless, EngineStartUpLinesStayOffStandardErrorUnlessAskedFor)
+{
+    const char *engineLines[]
+        = { "GL Type:", "Init Parameters:", "No suitable graphics backend", "WebEngineContext used before" };
+    for (const bool userRules : { false, true }) {
+        SCOPED_TRACE(userRules ? "QT_LOGGING_RULES set" : "default");
+        TempDataDir data;
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_LOGGING_RULES"));
+        if (userRules)
+            environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("qt.webenginecontext.info=true"));
+        program.setProcessEnvironment(environment);
+        program.start(Program,
+            { QStringLiteral("--headless"), QStringLiteral("--demo"), QStringLiteral("B"),
+                QStringLiteral("--sample"), QStringLiteral("1"), QStringLiteral("--data-dir"), data.path() });
+        ASSERT_TRUE(program.waitForStarted(10000));
+        QByteArray out;
+        QByteArray err;
+        ASSERT_TRUE(ReadUntil(program, out, err, [&out] { return out.contains('\n'); })) << err.toStdString();
+        ::kill(static_cast<pid_t>(program.processId()), SIGTERM);
+        ASSERT_TRUE(program.waitForFinished(30000));
+        err += program.readAllStandardError();
+        if (userRules) {
+            EXPECT_TRUE(err.contains("Init Parameters:")) << err.toStdString();
+            continue;
+        }
+        for (const char *line : engineLines)
+            EXPECT_FALSE(err.contains(line)) << line << "\n" << err.toStdString();
     }
 }
 
