@@ -75,7 +75,8 @@ int main(int argc, char **argv)
     const QApplication app(argc, argv);
     Options options;
     if (!ParseOptions(QCoreApplication::arguments(), options)) {
-        std::fputs("usage: engine_floor --count-file FILE [--type A|B] [--sample SECONDS] [--hidden]\n", stderr);
+        std::fputs(
+            "usage: engine_floor --count-file FILE [--type A|B] [--sample SECONDS] [--hidden]\n", stderr);
         return 2;
     }
 

@@ -119,7 +119,8 @@ TEST(Headless, EngineStartUpLinesStayOffStandardErrorUnlessAskedFor)
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("QT_LOGGING_RULES"));
         if (userRules)
-            environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("qt.webenginecontext.info=true"));
+            environment.insert(
+                QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("qt.webenginecontext.info=true"));
         program.setProcessEnvironment(environment);
         program.start(Program,
             { QStringLiteral("--headless"), QStringLiteral("--demo"), QStringLiteral("B"),
