@@ -12,6 +12,7 @@
 // graph tab is shown. Type A's statistics page needs the password, so the
 // floor logs in once through the router's own form, as the program does.
 #include "demo/simulated_router.h"
+#include "shell/program/engine_start_up.h"
 
 #include <QApplication>
 #include <QFile>
@@ -24,7 +25,6 @@
 #include <QWebEngineView>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -70,8 +70,8 @@ QString LoginScript(const QString &password)
 
 int main(int argc, char **argv)
 {
-    if (::geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // The engine starts as the program starts it.
+    PrepareBrowserEngine(false);
     const QApplication app(argc, argv);
     Options options;
     if (!ParseOptions(QCoreApplication::arguments(), options)) {
