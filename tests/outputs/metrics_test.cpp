@@ -148,7 +148,8 @@ TEST_F(MetricsTest, PromtoolAcceptsTheTextWhetherTheRouterAnswersOrNot)
     for (const bool answering : { true, false }) {
         load(answering);
         ASSERT_EQ(text().contains("linewarden_noise_margin_db"), answering);
-        const PromtoolRun check = RunPromtool(promtool, { QStringLiteral("check"), QStringLiteral("metrics") }, text());
+        const PromtoolRun check
+            = RunPromtool(promtool, { QStringLiteral("check"), QStringLiteral("metrics") }, text());
         EXPECT_EQ(check.exitCode, 0) << check.output.constData();
         EXPECT_TRUE(check.output.trimmed().isEmpty()) << check.output.constData();
     }
