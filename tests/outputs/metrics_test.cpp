@@ -66,7 +66,7 @@ TEST_F(MetricsTest, BeforeAnySampleOnlyTheCountsAndStates)
                    "linewarden_build_info{version=\"" LINEWARDEN_EXPECTED_VERSION "\"} 1\n"));
 }
 
-TEST_F(MetricsTest, ASamplePublishesItsFiguresAndTheUserFiguresRead)
+TEST_F(MetricsTest, TheLineFiguresComeOnlyFromTheLastStatisticsPage)
 {
     user1 = UserFigure::OutputPower;
     user2 = UserFigure::CrcErrors;
@@ -127,7 +127,7 @@ TEST_F(MetricsTest, ASamplePublishesItsFiguresAndTheUserFiguresRead)
     intervalMs = 1500;
     load(true, false);
     for (const char *line : { "linewarden_noise_margin_db{direction=\"downstream\"} 2.5\n",
-             "linewarden_crc_errors_total{direction=\"upstream\"} 56\n", "linewarden_router_answering 1\n",
+             "linewarden_crc_errors_total{direction=\"upstream\"} 12.5\n", "linewarden_router_answering 1\n",
              "linewarden_samples_total 4\n", "linewarden_sample_interval_seconds 1.5\n" })
         EXPECT_TRUE(text().contains(line)) << line;
 }

@@ -90,7 +90,7 @@ TEST(MonitoringFilesTest, TheDashboardImportsAndShowsEveryPublishedMetricWithQue
     QJsonParseError error;
     const QJsonDocument document
         = QJsonDocument::fromJson(ReadPackaging(QStringLiteral("grafana/linewarden.json")), &error);
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     const QJsonObject dashboard = document.object();
     EXPECT_GT(dashboard.value(QStringLiteral("schemaVersion")).toInt(), 0);
 
@@ -102,8 +102,8 @@ TEST(MonitoringFilesTest, TheDashboardImportsAndShowsEveryPublishedMetricWithQue
         if (variable[QStringLiteral("type")] == QStringLiteral("datasource"))
             sources << variable[QStringLiteral("query")].toString() + QLatin1Char(' ')
                     + variable[QStringLiteral("name")].toString();
-    ASSERT_EQ(sources.size(), 1) << sources.join(QLatin1Char(','));
-    ASSERT_TRUE(sources.first().startsWith(QStringLiteral("prometheus "))) << sources.first();
+    ASSERT_EQ(sources.size(), 1) << sources.join(QLatin1Char(',')).toStdString();
+    ASSERT_TRUE(sources.first().startsWith(QStringLiteral("prometheus "))) << sources.first().toStdString();
     const QString sourceUid
         = QStringLiteral("${") + sources.first().section(QLatin1Char(' '), 1) + QLatin1Char('}');
 
@@ -112,12 +112,13 @@ TEST(MonitoringFilesTest, TheDashboardImportsAndShowsEveryPublishedMetricWithQue
     ASSERT_FALSE(panels.isEmpty());
     for (const QJsonValue &panel : panels) {
         const QString title = panel[QStringLiteral("title")].toString();
-        EXPECT_EQ(panel[QStringLiteral("datasource")][QStringLiteral("uid")].toString(), sourceUid) << title;
+        EXPECT_EQ(panel[QStringLiteral("datasource")][QStringLiteral("uid")].toString(), sourceUid)
+            << title.toStdString();
         const QJsonArray targets = panel[QStringLiteral("targets")].toArray();
-        EXPECT_FALSE(targets.isEmpty()) << title;
+        EXPECT_FALSE(targets.isEmpty()) << title.toStdString();
         for (const QJsonValue &target : targets) {
             EXPECT_EQ(target[QStringLiteral("datasource")][QStringLiteral("uid")].toString(), sourceUid)
-                << title;
+                << title.toStdString();
             exprs << target[QStringLiteral("expr")].toString();
         }
     }
