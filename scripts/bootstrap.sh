@@ -78,6 +78,8 @@ install_check() {
   cmake --install build --prefix "$prefix"
   test -x "$prefix/bin/linewarden"
   test -f "$prefix/share/icons/hicolor/scalable/apps/linewarden.svg"
+  test -f "$prefix/share/linewarden/prometheus/linewarden-alerts.yml"
+  test -f "$prefix/share/linewarden/grafana/linewarden.json"
   desktop-file-validate "$prefix"/share/applications/*.desktop
   appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml
   rm -rf "$prefix"

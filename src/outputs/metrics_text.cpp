@@ -1,5 +1,6 @@
 #include "outputs/metrics_text.h"
 
+#include "base/program_version.h"
 #include "outputs/published_figures.h"
 
 #include <QLocale>
@@ -103,16 +104,18 @@ QByteArray MetricsContentType()
 QByteArray MetricsText(const PublishedFigures &figures)
 {
     Exposition out;
-    if (figures.sampled) {
+    // The line's figures only while the router answers with its statistics
+    // page: a silent router has no margin, not a margin of 0 dB.
+    if (const auto &line = figures.line) {
         out.family({ "linewarden_noise_margin_db", "gauge", "Noise margin of the line in dB." });
-        out.directions(figures.noiseMarginDown, figures.noiseMarginUp);
+        out.directions(line->noiseMarginDown, line->noiseMarginUp);
         out.family({ "linewarden_sync_speed_kbps", "gauge", "Sync speed of the line in Kbps." });
-        out.directions(figures.speedDown, figures.speedUp);
-        if (figures.uptimeSeconds) {
+        out.directions(line->speedDown, line->speedUp);
+        if (line->uptimeSeconds) {
             out.family({ "linewarden_router_uptime_seconds", "gauge", "Time since the router started." });
-            out.value(double(*figures.uptimeSeconds));
+            out.value(double(*line->uptimeSeconds));
         }
-        for (const PublishedFigures::User &user : figures.users) {
+        for (const PublishedFigures::User &user : line->users) {
             const Family family = UserFamily(user.figure);
             if (!family.name)
                 continue;
@@ -123,20 +126,30 @@ QByteArray MetricsText(const PublishedFigures &figures)
 
     out.family({ "linewarden_samples_total", "counter", "Samples taken since the program started." });
     out.value(double(figures.samples));
-    if (figures.sampled && figures.lastSample.isValid()) {
+    if (figures.lastSample.isValid()) {
         out.family({ "linewarden_last_sample_timestamp_seconds", "gauge",
             "Time of the last sample in seconds since the epoch." });
         out.value(double(figures.lastSample.toMSecsSinceEpoch()) / 1000.0);
+    }
+    if (figures.sampleIntervalMs > 0) {
+        out.family({ "linewarden_sample_interval_seconds", "gauge", "The interval between samples." });
+        out.value(figures.sampleIntervalMs / 1000.0);
     }
     out.family({ "linewarden_line_events_total", "counter", "Line events found since the program started." });
     for (const LineEventKind kind : kAllLineEventKinds)
         out.labelled(
             "kind", LineEventLabel(kind), double(figures.lineEvents[static_cast<std::size_t>(kind)]));
+    const int answering = figures.line ? 1 : 0;
+    out.family({ "linewarden_router_answering", "gauge",
+        "1 when the last page load was the router's statistics page, else 0." });
+    out.value(answering);
     out.family({ "linewarden_last_load_statistics_page", "gauge",
-        "1 when the last page load was read as the router's statistics page, else 0." });
-    out.value(figures.lastLoadStatisticsPage ? 1 : 0);
+        "Deprecated, the same as linewarden_router_answering; to be removed in the next release." });
+    out.value(answering);
     out.family({ "linewarden_run_state", "gauge", "The run state of sampling: 1 for the current state." });
     for (const RunState state : { RunState::Idle, RunState::Running, RunState::Paused, RunState::Stopped })
         out.labelled("state", StateName(state), figures.runState == state ? 1 : 0);
+    out.family({ "linewarden_build_info", "gauge", "The program's version, in the label; always 1." });
+    out.labelled("version", ProgramVersion(), 1);
     return out.text();
 }

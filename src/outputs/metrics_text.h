@@ -8,8 +8,9 @@ struct PublishedFigures;
 QByteArray MetricsContentType();
 
 // The figures in that format, every metric with its HELP and TYPE lines:
-// margins, speeds and uptime once a sample was taken (the uptime when it
-// read), the user-defined figures that were read, the sample count, the
-// moment of the last sample, the line events per kind, whether the last page load was the statistics
-// page, and the run state.
+// margins, speeds, uptime (when it read) and the user-defined figures read,
+// only while the last page load was the statistics page; the sample count,
+// the moment of the last sample, the sample interval, the line events per
+// kind, whether the router answers (also under its deprecated name), the
+// run state and the program's version.
 QByteArray MetricsText(const PublishedFigures &figures);

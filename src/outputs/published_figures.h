@@ -20,16 +20,24 @@ struct PublishedFigures {
         double up = 0;
     };
 
-    bool sampled = false; // a sample was taken since start
-    double noiseMarginDown = 0;
-    double noiseMarginUp = 0;
-    double speedDown = 0;
-    double speedUp = 0;
-    std::optional<qint64> uptimeSeconds;
-    std::vector<User> users; // the figures read, each at most once
+    // The line as one statistics page showed it.
+    struct Line {
+        double noiseMarginDown = 0;
+        double noiseMarginUp = 0;
+        double speedDown = 0;
+        double speedUp = 0;
+        std::optional<qint64> uptimeSeconds; // when the page's uptime read as one
+        std::vector<User> users; // the figures read, each at most once
+    };
+
+    // The line when the last page load was read as the statistics page;
+    // nothing when it was another page (the router did not answer) or no
+    // page has loaded yet, so a silent router publishes no line figures
+    // rather than stale ones or zeros.
+    std::optional<Line> line;
     quint64 samples = 0; // samples taken since start
-    QDateTime lastSample; // the moment of the last sample
-    bool lastLoadStatisticsPage = false;
+    QDateTime lastSample; // the moment of the last sample; invalid before the first
+    int sampleIntervalMs = 0; // the sample timer's interval; 0 when not known
     // Line events found since start, per kind (indexed by LineEventKind).
     std::array<quint64, kLineEventKinds> lineEvents {};
     RunState runState = RunState::Idle;

@@ -2,10 +2,8 @@
 #include "outputs/metrics_text.h"
 #include "outputs/published_figures.h"
 
+#include "support/promtool.h"
 #include "support/qt_printers.h"
-
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -31,8 +29,9 @@ protected:
     std::optional<qint64> uptime;
     UserFigure user1 = UserFigure::None;
     UserFigure user2 = UserFigure::None;
+    int intervalMs = 30000;
     PublishedFiguresStore store;
-    MetricsStep step { store };
+    MetricsStep step { store, [this] { return intervalMs; } };
 };
 
 TEST_F(MetricsTest, BeforeAnySampleOnlyTheCountsAndStates)
@@ -48,8 +47,12 @@ TEST_F(MetricsTest, BeforeAnySampleOnlyTheCountsAndStates)
                    "linewarden_line_events_total{kind=\"resync\"} 0\n"
                    "linewarden_line_events_total{kind=\"router_silent\"} 0\n"
                    "linewarden_line_events_total{kind=\"router_back\"} 0\n"
-                   "# HELP linewarden_last_load_statistics_page 1 when the last page load was read as the "
-                   "router's statistics page, else 0.\n"
+                   "# HELP linewarden_router_answering 1 when the last page load was the router's "
+                   "statistics page, else 0.\n"
+                   "# TYPE linewarden_router_answering gauge\n"
+                   "linewarden_router_answering 0\n"
+                   "# HELP linewarden_last_load_statistics_page Deprecated, the same as "
+                   "linewarden_router_answering; to be removed in the next release.\n"
                    "# TYPE linewarden_last_load_statistics_page gauge\n"
                    "linewarden_last_load_statistics_page 0\n"
                    "# HELP linewarden_run_state The run state of sampling: 1 for the current state.\n"
@@ -57,10 +60,13 @@ TEST_F(MetricsTest, BeforeAnySampleOnlyTheCountsAndStates)
                    "linewarden_run_state{state=\"idle\"} 1\n"
                    "linewarden_run_state{state=\"running\"} 0\n"
                    "linewarden_run_state{state=\"paused\"} 0\n"
-                   "linewarden_run_state{state=\"stopped\"} 0\n"));
+                   "linewarden_run_state{state=\"stopped\"} 0\n"
+                   "# HELP linewarden_build_info The program's version, in the label; always 1.\n"
+                   "# TYPE linewarden_build_info gauge\n"
+                   "linewarden_build_info{version=\"" LINEWARDEN_EXPECTED_VERSION "\"} 1\n"));
 }
 
-TEST_F(MetricsTest, ASamplePublishesItsFiguresAndTheUserFiguresRead)
+TEST_F(MetricsTest, TheLineFiguresComeOnlyFromTheLastStatisticsPage)
 {
     user1 = UserFigure::OutputPower;
     user2 = UserFigure::CrcErrors;
@@ -90,6 +96,8 @@ TEST_F(MetricsTest, ASamplePublishesItsFiguresAndTheUserFiguresRead)
              "linewarden_crc_errors_total{direction=\"downstream\"} 1234\n",
              "linewarden_samples_total 2\n",
              "linewarden_last_sample_timestamp_seconds 1700000000\n",
+             "# TYPE linewarden_sample_interval_seconds gauge\nlinewarden_sample_interval_seconds 30\n",
+             "linewarden_router_answering 1\n",
              "linewarden_last_load_statistics_page 1\n",
              "linewarden_run_state{state=\"paused\"} 1\n",
              "linewarden_run_state{state=\"idle\"} 0\n",
@@ -103,39 +111,48 @@ TEST_F(MetricsTest, ASamplePublishesItsFiguresAndTheUserFiguresRead)
     EXPECT_EQ(text().count("# TYPE linewarden_crc_errors_total"), 1);
     EXPECT_FALSE(text().contains("output_power"));
 
-    // A load that was not the statistics page reads no user figure, and
-    // brings no uptime: the last one goes.
-    uptime.reset();
+    // The router stops answering: the page loaded is not the statistics
+    // page. It is still a sample, but the line's figures are not published
+    // at all, neither stale nor as zeros.
     load(false);
-    EXPECT_FALSE(text().contains("crc_errors"));
-    EXPECT_FALSE(text().contains("uptime"));
+    EXPECT_EQ(text().count("linewarden_samples_total 4\n"), 1);
+    for (const char *family : { "noise_margin", "sync_speed", "uptime", "crc_errors" })
+        EXPECT_FALSE(text().contains(family)) << family;
+    EXPECT_TRUE(text().contains("linewarden_router_answering 0\n"));
     EXPECT_TRUE(text().contains("linewarden_last_load_statistics_page 0\n"));
-    EXPECT_TRUE(text().contains("linewarden_samples_total 4\n"));
+
+    // It answers again while sampling is paused: the figures come back from
+    // that page, without a sample.
+    sample.noiseMarginDown = 2.5;
+    intervalMs = 1500;
+    load(true, false);
+    for (const char *line : { "linewarden_noise_margin_db{direction=\"downstream\"} 2.5\n",
+             "linewarden_crc_errors_total{direction=\"upstream\"} 12.5\n", "linewarden_router_answering 1\n",
+             "linewarden_samples_total 4\n", "linewarden_sample_interval_seconds 1.5\n" })
+        EXPECT_TRUE(text().contains(line)) << line;
 }
 
-TEST_F(MetricsTest, PromtoolAcceptsTheText)
+// promtool's linter accepts the text with the router answering (every
+// family there) and not answering (the line's figures left out).
+TEST_F(MetricsTest, PromtoolAcceptsTheTextWhetherTheRouterAnswersOrNot)
 {
-    const QString promtool = QStandardPaths::findExecutable(QStringLiteral("promtool"));
+    const QString promtool = FindPromtool();
     if (promtool.isEmpty())
-        GTEST_SKIP()
-            << "promtool is not installed (Debian package prometheus; scripts/bootstrap.sh installs it)";
+        GTEST_SKIP() << kNoPromtool;
     user1 = UserFigure::LineAttenuation;
     user2 = UserFigure::ErrorSeconds;
     sample.pageRead = true;
     sample.noiseMarginDown = 6.5;
     uptime = 600;
-    load(true);
     step.runStateChanged(RunState::Running);
-
-    QProcess check;
-    check.start(promtool, { QStringLiteral("check"), QStringLiteral("metrics") });
-    ASSERT_TRUE(check.waitForStarted());
-    check.write(text());
-    check.closeWriteChannel();
-    ASSERT_TRUE(check.waitForFinished(30000));
-    const QByteArray said = check.readAllStandardOutput() + check.readAllStandardError();
-    EXPECT_EQ(check.exitCode(), 0) << said.constData();
-    EXPECT_TRUE(said.trimmed().isEmpty()) << said.constData();
+    for (const bool answering : { true, false }) {
+        load(answering);
+        ASSERT_EQ(text().contains("linewarden_noise_margin_db"), answering);
+        const PromtoolRun check
+            = RunPromtool(promtool, { QStringLiteral("check"), QStringLiteral("metrics") }, text());
+        EXPECT_EQ(check.exitCode, 0) << check.output.constData();
+        EXPECT_TRUE(check.output.trimmed().isEmpty()) << check.output.constData();
+    }
 }
 
 } // namespace

@@ -40,8 +40,9 @@ QString QueryValue(quint16 port, const QByteArray &query)
 }
 
 // A real Prometheus server scrapes /metrics and answers a query with the
-// noise margin the program published.
-TEST(PrometheusScrapeTest, PrometheusReadsTheNoiseMarginBack)
+// noise margin the program published; once the router stops answering,
+// Prometheus holds no noise margin at all, rather than the last one or 0.
+TEST(PrometheusScrapeTest, PrometheusReadsTheNoiseMarginBackAndNoneFromASilentRouter)
 {
     const QString prometheus = QStandardPaths::findExecutable(QStringLiteral("prometheus"));
     if (prometheus.isEmpty())
@@ -53,9 +54,9 @@ TEST(PrometheusScrapeTest, PrometheusReadsTheNoiseMarginBack)
     ASSERT_TRUE(server.start(data.path(), QStringLiteral("127.0.0.1"), QStringLiteral("0")));
     server.setMetrics(true);
     server.figures().update([](PublishedFigures &figures) {
-        figures.sampled = true;
-        figures.noiseMarginDown = 6.5;
-        figures.noiseMarginUp = 5.25;
+        figures.line = PublishedFigures::Line();
+        figures.line->noiseMarginDown = 6.5;
+        figures.line->noiseMarginUp = 5.25;
         figures.samples = 3;
     });
 
@@ -80,19 +81,33 @@ TEST(PrometheusScrapeTest, PrometheusReadsTheNoiseMarginBack)
             QStringLiteral("--log.level=warn") });
     ASSERT_TRUE(process.waitForStarted(10000));
 
-    QString value;
     const QDeadlineTimer deadline(60000);
-    while (value.isEmpty() && !deadline.hasExpired() && process.state() == QProcess::Running) {
-        QThread::msleep(500);
-        value = QueryValue(queryPort, "linewarden_noise_margin_db{direction=\"downstream\"}");
-    }
+    // The value of a query once it is the one wanted, or at the deadline.
+    const auto await = [&](const QByteArray &query, const QString &wanted) {
+        QString value;
+        while (value != wanted && !deadline.hasExpired() && process.state() == QProcess::Running) {
+            QThread::msleep(500);
+            value = QueryValue(queryPort, query);
+        }
+        return value;
+    };
+    const QByteArray margin = "linewarden_noise_margin_db{direction=\"downstream\"}";
+    const QString answered = await(margin, QStringLiteral("6.5"));
+    server.figures().update([](PublishedFigures &figures) { figures.line.reset(); });
+    const QString silent = await("linewarden_router_answering", QStringLiteral("0"));
+    // The scrape that told the router is silent marked the margin stale.
+    const QString marginWhenSilent = QueryValue(queryPort, margin);
+
     const bool ran = process.state() == QProcess::Running;
     process.terminate();
     if (!process.waitForFinished(15000))
         process.kill();
     process.waitForFinished(5000);
-    EXPECT_TRUE(ran) << process.readAll().constData();
-    EXPECT_EQ(value, QStringLiteral("6.5")) << process.readAll().constData();
+    const QByteArray said = process.readAll();
+    EXPECT_TRUE(ran) << said.constData();
+    EXPECT_EQ(answered, QStringLiteral("6.5")) << said.constData();
+    EXPECT_EQ(silent, QStringLiteral("0")) << said.constData();
+    EXPECT_EQ(marginWhenSilent, QString()) << said.constData();
 }
 
 } // namespace

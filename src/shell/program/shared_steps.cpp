@@ -38,8 +38,11 @@ void AddSharedSteps(LineMonitor &monitor, const GraphOutputs &outputs,
     pipeline.add(SamplePipeline::Stage::LineEvents,
         std::make_unique<LineEventsStep>(monitor.lineEvents(), monitor.settings(), server.figures()));
     // The run state published with the figures follows the sample cycle
-    // from the state it is in now.
-    auto metrics = std::make_unique<MetricsStep>(server.figures());
+    // from the state it is in now; the interval is the sample timer's, the
+    // demo's faster one included.
+    const SampleCycle &cycle = monitor.cycle();
+    auto metrics
+        = std::make_unique<MetricsStep>(server.figures(), [&cycle] { return cycle.timer1().interval(); });
     metrics->runStateChanged(monitor.cycle().runState());
     pipeline.add(SamplePipeline::Stage::Metrics, std::move(metrics));
 }
