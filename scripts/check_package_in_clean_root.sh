@@ -51,7 +51,7 @@ cleanup() {
   for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount -l "${mounts[i]}" || true; done
 }
 trap cleanup EXIT
-mount_in() { mount "$@" "${!#}" && mounts+=("${!#}"); }
+mount_in() { mount "$@" && mounts+=("${!#}"); }
 mount_in -t proc proc "$root/proc"
 mount_in -t sysfs sysfs "$root/sys"
 mount_in --bind /dev "$root/dev"
