@@ -5,9 +5,10 @@
 #   scripts/bootstrap.sh test   install packages, build, run the whole test suite
 #   scripts/bootstrap.sh ci     test, then an install into a temporary prefix
 #                               with its desktop entry and AppStream metadata
-#                               validated, the sanitizer build and its tests
-#                               (scripts/sanitize.sh) and every fuzz target
-#                               for 30 s (scripts/fuzz.sh)
+#                               validated, the Debian package built and
+#                               checked by lintian, the sanitizer build and
+#                               its tests (scripts/sanitize.sh) and every fuzz
+#                               target for 30 s (scripts/fuzz.sh)
 #
 # Run as root or as a user who may use sudo; only the package installation
 # needs root. The build goes to ./build.
@@ -32,6 +33,7 @@ packages=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream
   libqt6sql6-sqlite libsqlite3-dev dbus-daemon
+  dpkg-dev file lintian groff-base man-db
 )
 
 as_root() {
@@ -85,9 +87,18 @@ install_check() {
   rm -rf "$prefix"
 }
 
+# Builds the Debian package and lets lintian check it; an error fails, the
+# warnings the README lists as kept are shown.
+package_check() {
+  rm -f build/linewarden_*.deb
+  cmake --build build --target package
+  lintian --fail-on error --info build/linewarden_*.deb
+}
+
 if [ "$mode" = ci ]; then
   stage "Testing" ctest --test-dir build --output-on-failure --timeout 600
   stage "Installing and validating" install_check
+  stage "Packaging" package_check
   stage "Sanitizer build and tests" scripts/sanitize.sh
   stage "Fuzzing, 30 s a target" scripts/fuzz.sh 30
   echo "== CI done in $SECONDS s"

@@ -48,6 +48,9 @@ int main(int argc, char **argv)
     }
     case CommandLine::Mode::ExportHistory: {
         const QCoreApplication app(argc, argv);
+        // The per-user data folder is named after the application, as the
+        // desktop program and the mode without windows name it.
+        QCoreApplication::setApplicationName(QStringLiteral("Linewarden"));
         const DataFolder folder = DataFolder::Resolve(DataFolder::CurrentInputs(commandLine->dataDir));
         return RunExportHistory(commandLine->exportHistory, folder.path(), err);
     }

@@ -1,6 +1,7 @@
 # Installs the build into PREFIX and checks the user unit: it is where
 # `systemctl --user` looks, starts the installed program without windows,
-# and is restarted after a failure but not after status 2.
+# and is restarted after a failure but not after status 2. The unit names
+# the program under PREFIX, wherever the build was configured to install.
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
   RESULT_VARIABLE result OUTPUT_QUIET)
@@ -15,7 +16,7 @@ if(NOT EXISTS ${unit})
   message(FATAL_ERROR "no ${unit}")
 endif()
 file(READ ${unit} text)
-foreach(line "ExecStart=${BINDIR}/linewarden --headless" "Restart=on-failure" "RestartPreventExitStatus=2"
+foreach(line "ExecStart=${PREFIX}/bin/linewarden --headless" "Restart=on-failure" "RestartPreventExitStatus=2"
     "KillSignal=SIGTERM" "WantedBy=default.target")
   string(FIND "${text}" "\n${line}\n" at)
   if(at EQUAL -1)
