@@ -31,7 +31,12 @@ void TrayStep::takeFigures(const LineSample &sample)
 void TrayStep::IconNoiseStep(IconMode mode)
 {
     const QLocale &locale = m_settings.locale();
-    m_show(IconNoise(mode, m_noiseMarginDown, m_speedDown, locale),
-        TrayTooltip(m_noiseMarginDown, m_speedDown, locale));
+    const Drawn wanted { mode, m_noiseMarginDown, m_speedDown, locale.name() };
+    QImage icon;
+    if (wanted != m_drawn) {
+        icon = IconNoise(mode, m_noiseMarginDown, m_speedDown, locale);
+        m_drawn = icon.isNull() ? std::nullopt : std::optional<Drawn>(wanted);
+    }
+    m_show(icon, TrayTooltip(m_noiseMarginDown, m_speedDown, locale));
     TrimWorkingSet();
 }

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 // The tray step: after the capture step of every sample the icon shows the
 // new noise margin; on Pause it shows "?". The tooltip tells the current
@@ -37,4 +38,20 @@ private:
     // "?" of a Pause is drawn in the colour of this sync speed.
     double m_noiseMarginDown = 0;
     double m_speedDown = 0;
+
+    // What the icon shown was drawn from: the same again draws the same
+    // picture, so the icon stays and nothing is drawn.
+    struct Drawn {
+        IconMode mode;
+        double noiseMarginDown;
+        double speedDown;
+        QString locale;
+        bool operator==(const Drawn &other) const
+        {
+            return mode == other.mode && noiseMarginDown == other.noiseMarginDown
+                && speedDown == other.speedDown && locale == other.locale;
+        }
+        bool operator!=(const Drawn &other) const { return !(*this == other); }
+    };
+    std::optional<Drawn> m_drawn;
 };

@@ -1,5 +1,7 @@
 #include "outputs/icon_noise.h"
 
+#include "base/settings.h"
+#include "outputs/tray_step.h"
 #include "outputs/tray_tooltip.h"
 #include "support/qt_printers.h"
 
@@ -7,6 +9,8 @@
 #include <QFontMetrics>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -112,6 +116,45 @@ TEST(TrayTooltip, MarginAndSpeedOnThreeLines)
         QStringLiteral("Linewarden\nNoise margin: 0 dB\nSync speed: 0 Kbps"));
     EXPECT_EQ(TrayTooltip(6.2, 17616, QLocale::c()),
         QStringLiteral("Linewarden\nNoise margin: 6.2 dB\nSync speed: 17616 Kbps"));
+}
+
+// The tray step draws the icon only when what it shows changes (figures,
+// or Run and the "?" of a Pause); the tooltip goes with every call.
+TEST(TrayStep, DrawsTheIconOnlyWhenWhatItShowsChanges)
+{
+    const Settings settings(SettingsContext {});
+    int icons = 0;
+    int tooltips = 0;
+    TrayStep step(settings, [&](const QImage &icon, const QString &) {
+        icons += icon.isNull() ? 0 : 1;
+        ++tooltips;
+    });
+    const auto sample = [&](double margin, double speed) {
+        LineSample figures;
+        figures.noiseMarginDown = margin;
+        figures.speedDown = speed;
+        step.sampleTaken(PageLoad { figures, QDateTime::currentDateTime(), true, true });
+    };
+    const struct {
+        const char *what;
+        std::function<void()> event;
+        int iconsAfter;
+    } events[] = {
+        { "first sample", [&] { sample(6.1, 8000); }, 1 },
+        { "same figures", [&] { sample(6.1, 8000); }, 1 },
+        { "margin moves", [&] { sample(6.2, 8000); }, 2 },
+        { "speed moves", [&] { sample(6.2, 7000); }, 3 },
+        { "pause", [&] { step.runStateChanged(RunState::Paused); }, 4 },
+        { "pause again", [&] { step.runStateChanged(RunState::Paused); }, 4 },
+        { "run, same figures", [&] { sample(6.2, 7000); }, 5 },
+    };
+    int calls = 0;
+    for (const auto &e : events) {
+        SCOPED_TRACE(e.what);
+        e.event();
+        EXPECT_EQ(icons, e.iconsAfter);
+        EXPECT_EQ(tooltips, ++calls);
+    }
 }
 
 } // namespace
