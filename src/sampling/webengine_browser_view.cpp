@@ -12,6 +12,7 @@
 #include <QWebEngineView>
 
 #include <csignal>
+#include <utility>
 #include <sys/types.h>
 
 namespace {
@@ -207,7 +208,11 @@ void WebEngineBrowserView::stopStuckLoad()
         endRenderer();
         return;
     }
-    if (!m_probePending) {
+    // A renderer that answered the snapshot of a page since the last
+    // navigation was not hung then: no question this time, which spares
+    // the renderer a script run on every sample.
+    const bool answered = std::exchange(m_answeredSinceNavigation, false);
+    if (!m_probePending && !answered) {
         m_probePending = true;
         m_navigationsSinceProbe = 0;
         const QPointer<WebEngineBrowserView> self(this);
@@ -224,8 +229,10 @@ void WebEngineBrowserView::takeSnapshot()
     const QPointer<WebEngineBrowserView> self(this);
     m_page->runJavaScript(
         SnapshotScript(), QWebEngineScript::ApplicationWorld, [self](const QVariant &result) {
-            if (self)
-                self->storeSnapshot(result);
+            if (!self)
+                return;
+            self->m_answeredSinceNavigation = true;
+            self->storeSnapshot(result);
         });
 }
 
@@ -256,6 +263,7 @@ void WebEngineBrowserView::endRenderer()
     if (pid > 0)
         ::kill(pid_t(pid), SIGKILL);
     m_probePending = false;
+    m_answeredSinceNavigation = false;
     // The load goes with its renderer, and the engine does not always say
     // so. Left marked as loading, the next load (which reports its start
     // only once a fresh renderer has taken it up) would be taken for the

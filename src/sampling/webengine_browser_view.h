@@ -57,4 +57,5 @@ private:
     quint64 m_loadAtLastNavigation = 0; // m_loadNumber at the last navigate/reload
     bool m_probePending = false; // the renderer has not answered the last question yet
     int m_navigationsSinceProbe = 0; // navigations since that question
+    bool m_answeredSinceNavigation = false; // a snapshot came back since the last navigation
 };
