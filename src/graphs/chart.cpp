@@ -275,7 +275,7 @@ void Chart::refreshNow()
     rebuildVisibleData();
     rebuildLabels(m_plot->axisRect()->width(), true);
     ++m_replotCount;
-    m_plot->replot();
+    m_plot->redraw();
 }
 
 // Only the points in the window, and one on each side of it, reach the
@@ -417,6 +417,12 @@ QImage Chart::renderImage(const QSize &size)
     QCPPainter painter(&image);
     m_plot->toPainter(&painter, image.width(), image.height());
     applyDepth(height());
+    // A shown graph is painted from its layout and labels as they stand:
+    // those of its own size again.
+    if (isVisible()) {
+        m_plot->layOut();
+        rebuildLabels(m_plot->axisRect()->width(), true);
+    }
     return image;
 }
 

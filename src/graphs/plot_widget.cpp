@@ -3,85 +3,32 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
-#include <cstring>
+#include <utility>
 
 namespace {
 
-// The one paint buffer of a PlotWidget. Clearing it copies the plot's
-// background in instead of making it transparent, so it is always opaque:
-// the layers are drawn over the background as they would be laid over it,
-// and the buffer reaches the widget as a plain copy.
-class OpaqueBuffer final : public QCPAbstractPaintBuffer {
+// The library's paint buffer here: one pixel for the library's own replots,
+// which nothing shows.
+class UnseenBuffer final : public QCPAbstractPaintBuffer {
 public:
-    OpaqueBuffer(PlotWidget &plot, const QSize &size, double ratio)
-        : QCPAbstractPaintBuffer(size, ratio), m_plot(plot)
-    {
-        OpaqueBuffer::reallocateBuffer();
-    }
+    UnseenBuffer() : QCPAbstractPaintBuffer(QSize(1, 1), 1), m_pixel(1, 1, QImage::Format_RGB32) { }
 
-    QCPPainter *startPainting() override { return new QCPPainter(&m_image); }
-
-    void draw(QCPPainter *painter) const override
-    {
-        if (painter && painter->isActive())
-            painter->drawImage(QPoint(0, 0), m_image);
-    }
-
-    // The library clears with transparency; here the background stands in,
-    // except where the layers are sure to cover it.
-    void clear(const QColor &) override
-    {
-        const QImage &backdrop = m_plot.backdrop(mSize, mDevicePixelRatio);
-        if (m_image.size() != backdrop.size() || m_image.format() != backdrop.format()) {
-            m_image = backdrop.copy();
-            return;
-        }
-        // The covered rectangle in pixels, one pixel inside it on each side.
-        const QRect area = m_plot.coveredArea();
-        const double ratio = mDevicePixelRatio;
-        const int left = static_cast<int>(std::ceil(area.left() * ratio)) + 1;
-        const int top = std::max(static_cast<int>(std::ceil(area.top() * ratio)) + 1, 0);
-        const int right
-            = static_cast<int>(std::floor((area.right() + 1) * ratio)) - 1; // past the last column
-        const int bottom
-            = std::min(static_cast<int>(std::floor((area.bottom() + 1) * ratio)) - 1, m_image.height());
-        const qsizetype line = m_image.bytesPerLine();
-        const auto copyRows = [&](int from, int to) {
-            if (to > from)
-                std::memcpy(m_image.scanLine(from), backdrop.constScanLine(from),
-                    static_cast<size_t>(line * (to - from)));
-        };
-        if (area.isEmpty() || left < 0 || right > m_image.width() || left >= right || top >= bottom) {
-            copyRows(0, m_image.height());
-            return;
-        }
-        constexpr int pixel = 4; // bytes, Format_RGB32
-        copyRows(0, top);
-        for (int y = top; y < bottom; ++y) {
-            std::memcpy(m_image.scanLine(y), backdrop.constScanLine(y), static_cast<size_t>(left * pixel));
-            std::memcpy(m_image.scanLine(y) + right * pixel, backdrop.constScanLine(y) + right * pixel,
-                static_cast<size_t>((m_image.width() - right) * pixel));
-        }
-        copyRows(bottom, m_image.height());
-    }
+    QCPPainter *startPainting() override { return new QCPPainter(&m_pixel); }
+    void draw(QCPPainter *) const override { }
+    void clear(const QColor &) override { }
 
 protected:
-    void reallocateBuffer() override
-    {
-        setInvalidated();
-        m_image = QImage(mSize * mDevicePixelRatio, QImage::Format_RGB32);
-        m_image.setDevicePixelRatio(mDevicePixelRatio);
-        clear(Qt::transparent);
-    }
+    void reallocateBuffer() override { }
 
 private:
-    PlotWidget &m_plot;
-    QImage m_image;
+    QImage m_pixel;
 };
 
-// The library's tick label pictures sit in protected members; these reach
-// them through member pointers named in derived classes.
+// Parts of the library kept protected, reached through member pointers named
+// in derived classes: a layer's drawing, an axis's tick label pictures.
+struct LayerDrawOf : QCPLayer {
+    static auto member() { return &LayerDrawOf::draw; }
+};
 struct AxisPainterOf : QCPAxis {
     static auto member() { return &AxisPainterOf::mAxisPainter; }
 };
@@ -96,8 +43,7 @@ PlotWidget::PlotWidget(QWidget *parent) : QCustomPlot(parent)
     layer(QStringLiteral("overlay"))->setMode(QCPLayer::lmLogical);
     // The library makes its first buffer only when it has none.
     mPaintBuffers.clear();
-    mPaintBuffers.append(QSharedPointer<QCPAbstractPaintBuffer>(
-        new OpaqueBuffer(*this, viewport().size(), mBufferDevicePixelRatio)));
+    mPaintBuffers.append(QSharedPointer<QCPAbstractPaintBuffer>(new UnseenBuffer));
 }
 
 PlotWidget::~PlotWidget() = default;
@@ -106,15 +52,26 @@ void PlotWidget::setBackdrop(const QBrush &brush)
 {
     setBackground(brush); // what drawing into an image paints under the layers
     m_backdrop = QImage();
+    update();
+}
+
+void PlotWidget::redraw()
+{
+    updateLayout();
+    update();
+}
+
+void PlotWidget::layOut()
+{
+    updateLayout();
 }
 
 const QImage &PlotWidget::backdrop(const QSize &size, double ratio)
 {
     const QSize pixels = size * ratio;
     if (m_backdrop.size() != pixels || m_backdrop.devicePixelRatio() != ratio) {
-        m_backdrop = QImage(pixels.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        m_backdrop = QImage(pixels, QImage::Format_RGB32);
         m_backdrop.setDevicePixelRatio(ratio);
-        m_backdrop.fill(Qt::white);
         QPainter painter(&m_backdrop);
         painter.fillRect(QRect(QPoint(0, 0), size), mBackgroundBrush);
     }
@@ -130,18 +87,43 @@ QRect PlotWidget::coveredArea() const
     return brush.style() == Qt::SolidPattern && brush.isOpaque() ? rect->rect() : QRect();
 }
 
-// The buffer holds the background already, so only the buffer is painted.
-// A new pixel ratio (the window moved to another screen) or a buffered layer
-// goes the library's way, which copes with both.
-void PlotWidget::paintEvent(QPaintEvent *event)
+// The background goes around the covered area, and one pixel into it, so
+// that every pixel of the widget is painted.
+void PlotWidget::paintBackdrop(QPainter &painter, double ratio)
 {
-    if (mPaintBuffers.size() != 1 || !qFuzzyCompare(mBufferDevicePixelRatio, devicePixelRatioF())) {
-        QCustomPlot::paintEvent(event);
+    const QRect area = rect();
+    const QImage &picture = backdrop(area.size(), ratio);
+    const QRect covered = coveredArea().adjusted(1, 1, -1, -1) & area;
+    if (covered.isEmpty()) {
+        painter.drawImage(area.topLeft(), picture);
         return;
     }
+    const QRect bands[] = {
+        QRect(QPoint(area.left(), area.top()), QPoint(area.right(), covered.top() - 1)),
+        QRect(QPoint(area.left(), covered.bottom() + 1), QPoint(area.right(), area.bottom())),
+        QRect(QPoint(area.left(), covered.top()), QPoint(covered.left() - 1, covered.bottom())),
+        QRect(QPoint(covered.right() + 1, covered.top()), QPoint(area.right(), covered.bottom())),
+    };
+    for (const QRect &band : bands)
+        if (!band.isEmpty())
+            painter.drawImage(
+                QRectF(band), picture, QRectF(QPointF(band.topLeft()) * ratio, QSizeF(band.size()) * ratio));
+}
+
+// Paints the whole plot as laid out last: the background, then the layers
+// from the bottom up, as the library draws them into its buffers.
+void PlotWidget::paintEvent(QPaintEvent *)
+{
+    const double ratio = devicePixelRatioF();
+    if (!qFuzzyCompare(mBufferDevicePixelRatio, ratio))
+        setBufferDevicePixelRatio(ratio); // tick label pictures are made at the screen's ratio
     QCPPainter painter(this);
-    if (painter.isActive())
-        mPaintBuffers.first()->draw(&painter);
+    if (!painter.isActive())
+        return;
+    paintBackdrop(painter, ratio);
+    drawBackground(&painter);
+    for (QCPLayer *layer : std::as_const(mLayers))
+        (layer->*LayerDrawOf::member())(&painter);
 }
 
 void KeepTickLabelPictures(QCPAxis *axis, int count)
