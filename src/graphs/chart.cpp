@@ -363,7 +363,7 @@ void Chart::rebuildLabels(int plotWidth, bool onScreen)
     QVector<double> ticks;
     QVector<QString> labels;
     QHash<int, QString> texts;
-    const bool reuse = onScreen && m_labelSource == &series;
+    const bool reuse = m_labelSource == &series;
     const double low = m_graph->minimum(ChartAxis::Bottom);
     const double high = m_graph->maximum(ChartAxis::Bottom);
     const double span = high - low;
@@ -411,6 +411,7 @@ QImage Chart::renderImage(const QSize &size)
     // take beside it now, or a typical room before the graph was ever laid out.
     const int laidOut = m_plot->axisRect()->width();
     const int axesRoom = laidOut > 0 ? m_plot->width() - laidOut : 130;
+    const QMap<double, QString> shownLabels = m_ticker->ticks();
     applyDepth(image.height());
     rebuildVisibleData();
     rebuildLabels(image.width() - axesRoom, false);
@@ -418,10 +419,10 @@ QImage Chart::renderImage(const QSize &size)
     m_plot->toPainter(&painter, image.width(), image.height());
     applyDepth(height());
     // A shown graph is painted from its layout and labels as they stand:
-    // those of its own size again.
+    // it takes back those of the screen.
     if (isVisible()) {
+        m_ticker->setTicks(shownLabels);
         m_plot->layOut();
-        rebuildLabels(m_plot->axisRect()->width(), true);
     }
     return image;
 }
