@@ -352,9 +352,9 @@ void Chart::rebuildSide(ChartSide side, int first, int last)
 
 // Labels are made from the points' moments only for the positions that are
 // drawn, every k-th point, so that labels keep the spacing's gap. As the
-// window moves by a point per sample most labels stay: on screen their
-// texts are kept from the last drawing, and the axis keeps the pictures of
-// twice as many labels as are drawn, for the library draws a label it still
+// window moves by a point per sample most labels stay: their texts are kept
+// from the last drawing on screen, and the axis keeps the pictures of twice
+// as many labels as are drawn there, for the library draws a label it still
 // holds by a copy.
 void Chart::rebuildLabels(int plotWidth, bool onScreen)
 {
