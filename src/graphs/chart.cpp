@@ -1,5 +1,7 @@
 #include "graphs/chart.h"
 
+#include "graphs/plot_widget.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QVBoxLayout>
@@ -25,6 +27,13 @@ constexpr int MostLabels = 200; // labels drawn at most, however wide the window
 QFont ChartFont()
 {
     return QFont(QStringLiteral("Arial"), 8);
+}
+
+// The height of one line of a bottom-axis label.
+int LabelLineHeight()
+{
+    static const int height = QFontMetrics(ChartFont()).height();
+    return height;
 }
 
 size_t ColourSlot(PointColour colour)
@@ -81,7 +90,7 @@ Chart::Chart(QWidget *parent) : Chart(*new TimeGraph, parent)
 }
 
 Chart::Chart(TimeGraph &graph, QWidget *parent)
-    : QWidget(parent), m_plot(new QCustomPlot(this)), m_ticker(new QCPAxisTickerText), m_graph(&graph)
+    : QWidget(parent), m_plot(new PlotWidget(this)), m_ticker(new QCPAxisTickerText), m_graph(&graph)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -125,7 +134,7 @@ void Chart::setUpLook()
     gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
     gradient.setColorAt(0, Qt::white);
     gradient.setColorAt(1, QColor(223, 223, 223));
-    m_plot->setBackground(QBrush(gradient));
+    m_plot->setBackdrop(QBrush(gradient));
     m_plot->axisRect()->setBackground(Qt::white);
     m_plot->setNotAntialiasedElements(QCP::aeAll);
     m_plot->setInteractions(QCP::Interactions());
@@ -264,9 +273,9 @@ void Chart::refreshNow()
     m_refreshPending = false;
     applyDepth(height());
     rebuildVisibleData();
-    rebuildLabels(m_plot->axisRect()->width());
+    rebuildLabels(m_plot->axisRect()->width(), true);
     ++m_replotCount;
-    m_plot->replot();
+    m_plot->redraw();
 }
 
 // Only the points in the window, and one on each side of it, reach the
@@ -342,19 +351,25 @@ void Chart::rebuildSide(ChartSide side, int first, int last)
 }
 
 // Labels are made from the points' moments only for the positions that are
-// drawn, every k-th point, so that labels keep the spacing's gap.
-void Chart::rebuildLabels(int plotWidth)
+// drawn, every k-th point, so that labels keep the spacing's gap. As the
+// window moves by a point per sample most labels stay: their texts are kept
+// from the last drawing on screen, and the axis keeps the pictures of twice
+// as many labels as are drawn there, for the library draws a label it still
+// holds by a copy.
+void Chart::rebuildLabels(int plotWidth, bool onScreen)
 {
     const SeriesStore &left = m_graph->series(ChartSide::Left);
     const SeriesStore &series = left.count() > 0 ? left : m_graph->series(ChartSide::Right);
     QVector<double> ticks;
     QVector<QString> labels;
+    QHash<int, QString> texts;
+    const bool reuse = m_labelSource == &series;
     const double low = m_graph->minimum(ChartAxis::Bottom);
     const double high = m_graph->maximum(ChartAxis::Bottom);
     const double span = high - low;
     if (series.count() > 0 && span > 0 && high >= 0) {
         const int lines = series.labelForm(series.count() - 1) == LabelForm::DayAndTime ? 2 : 1;
-        const double extent = QFontMetrics(ChartFont()).height() * lines;
+        const double extent = LabelLineHeight() * lines;
         const double step = extent * (1 + m_graph->labelSpacing() / 100.0);
         const double perPoint = std::max(plotWidth, 50) / span;
         const double every = std::max({ 1.0, std::ceil(step / perPoint), std::ceil(span / MostLabels) });
@@ -362,9 +377,20 @@ void Chart::rebuildLabels(int plotWidth)
         const qint64 firstX = static_cast<qint64>(std::ceil(std::max(low, 0.0) / k)) * k;
         const qint64 lastX = std::min<qint64>(static_cast<qint64>(std::floor(high)), series.count() - 1);
         for (qint64 x = firstX; x <= lastX; x += k) {
+            const int point = static_cast<int>(x);
+            const auto kept = reuse ? m_labelTexts.constFind(point) : m_labelTexts.constEnd();
+            const QString text
+                = kept != m_labelTexts.constEnd() ? *kept : series.label(point).replace(QChar(13), QChar(10));
             ticks.append(static_cast<double>(x));
-            labels.append(series.label(static_cast<int>(x)).replace(QChar(13), QChar(10)));
+            labels.append(text);
+            if (onScreen)
+                texts.insert(point, text);
         }
+    }
+    if (onScreen) {
+        m_labelTexts = std::move(texts);
+        m_labelSource = &series;
+        KeepTickLabelPictures(m_plot->xAxis, 2 * static_cast<int>(ticks.size()));
     }
     m_ticker->setTicks(ticks, labels);
 }
@@ -385,12 +411,19 @@ QImage Chart::renderImage(const QSize &size)
     // take beside it now, or a typical room before the graph was ever laid out.
     const int laidOut = m_plot->axisRect()->width();
     const int axesRoom = laidOut > 0 ? m_plot->width() - laidOut : 130;
+    const QMap<double, QString> shownLabels = m_ticker->ticks();
     applyDepth(image.height());
     rebuildVisibleData();
-    rebuildLabels(image.width() - axesRoom);
+    rebuildLabels(image.width() - axesRoom, false);
     QCPPainter painter(&image);
     m_plot->toPainter(&painter, image.width(), image.height());
     applyDepth(height());
+    // A shown graph is painted from its layout and labels as they stand:
+    // it takes back those of the screen.
+    if (isVisible()) {
+        m_ticker->setTicks(shownLabels);
+        m_plot->layOut();
+    }
     return image;
 }
 

@@ -2,6 +2,7 @@
 
 #include "graphs/time_graph.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPoint>
 #include <QSharedPointer>
@@ -10,7 +11,7 @@
 #include <array>
 #include <vector>
 
-class QCustomPlot;
+class PlotWidget;
 class QCPGraph;
 class QCPItemStraightLine;
 class QCPAxis;
@@ -118,7 +119,9 @@ private:
     void rebuildVisibleData();
     void rebuildSide(ChartSide side, int first, int last);
     void rebuildMarks(double low, double high);
-    void rebuildLabels(int plotWidth);
+    // The labels for a plotting area of the given width; onScreen keeps
+    // their texts and pictures for the next drawing.
+    void rebuildLabels(int plotWidth, bool onScreen);
     void syncAxes();
     void applyDepth(int drawnHeight);
     QCPAxis *plotAxis(ChartAxis axis) const;
@@ -127,10 +130,14 @@ private:
     void onMouseMove(QMouseEvent *event);
     void onMouseRelease(QMouseEvent *event);
 
-    QCustomPlot *m_plot = nullptr; // Qt child of this widget
+    PlotWidget *m_plot = nullptr; // Qt child of this widget
     QCPLayerable *m_walls = nullptr; // owned by m_plot
     std::array<std::array<QCPGraph *, 3>, 2> m_graphs {}; // per side: blue, maroon, grey; owned by m_plot
     QSharedPointer<QCPAxisTickerText> m_ticker;
+    // The bottom-axis label texts last drawn on screen, by x, and the series
+    // they were made from: a label that stays in the window is not made again.
+    QHash<int, QString> m_labelTexts;
+    const SeriesStore *m_labelSource = nullptr;
 
     TimeGraph *m_graph; // a child of this, or held elsewhere
     std::vector<QCPItemStraightLine *> m_markLines; // drawn ones first; owned by m_plot

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QPixmap>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,48 @@ TEST(Chart, ChangesWithinOneTurnAreDrawnOnceAndAHiddenChartWhenShown)
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     EXPECT_EQ(chart.replotCount(), 2);
+}
+
+// The shown graph is painted whole: the background from white at the top
+// to (223, 223, 223) at the bottom, a white plot area, the points given
+// while it was hidden; and a picture of another size leaves it as it was.
+TEST(Chart, AShownChartPaintsItsPointsOverTheWholeBackgroundAndKeepsThemAfterAPicture)
+{
+    Chart chart;
+    SetRangeSafely(chart, ChartAxis::Bottom, 0, 100);
+    SetRangeSafely(chart, ChartAxis::Left, 0, 10);
+    for (int i = 0; i <= 100; ++i)
+        chart.addPoint(ChartSide::Left, 5, Moment.addSecs(30 * i), LabelForm::Time, PointColour::Blue);
+    chart.resize(600, 400);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    chart.refreshNow(); // the labels for the size laid out
+    const QImage screen = chart.mouseSurface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const int bottom = screen.height() - 1;
+    for (const int x : { 0, screen.width() - 1 })
+        for (const int y : { 0, bottom / 2, bottom }) {
+            const int grey = 255 - (32 * y + bottom / 2) / bottom;
+            const QColor pixel = screen.pixelColor(x, y);
+            EXPECT_NEAR(pixel.red(), grey, 2) << x << "," << y;
+            EXPECT_NEAR(pixel.blue(), grey, 2) << x << "," << y;
+        }
+    int lineRow = -1;
+    int longest = 0;
+    for (int y = 0; y < screen.height(); ++y) {
+        int blue = 0;
+        for (int x = 0; x < screen.width(); ++x)
+            blue += screen.pixel(x, y) == qRgb(0, 0, 255);
+        if (blue > longest) {
+            longest = blue;
+            lineRow = y;
+        }
+    }
+    EXPECT_GT(longest, screen.width() / 2);
+    EXPECT_NEAR(lineRow, screen.height() / 2, screen.height() / 8);
+    EXPECT_EQ(screen.pixel(screen.width() / 2, lineRow - 10), qRgb(255, 255, 255));
+
+    chart.renderImage(QSize(300, 200));
+    EXPECT_EQ(chart.mouseSurface()->grab().toImage().convertToFormat(QImage::Format_RGB32), screen);
 }
 
 } // namespace

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QBrush>
+#include <QImage>
+#include <qcustomplot.h>
+
+// The plot library's widget as the chart uses it, drawn straight into the
+// window when it is painted: at less cost per sample than the library's own
+// way, and to the same picture.
+//
+// The library draws its layers into buffers of its own at every replot and
+// paints the widget by laying those over its background, so every sample
+// cleared, drew and copied the whole plot. Here redraw() lays the plot out
+// and asks for a paint, and the paint draws the background and the layers
+// into the window's back buffer (the toolkit double-buffers every window),
+// with nothing to clear and nothing to copy after. The background is copied
+// from a picture kept at the widget's size, and only around the axis
+// rectangle when that is filled with an opaque colour anyway.
+//
+// Drawing into an image (toPainter) keeps the library's own way. The
+// library's own replots (on a resize) lay the plot out and draw into a
+// buffer of one pixel that nothing shows. All layers must stay logical (the
+// overlay layer, buffered by default, is made logical here).
+class PlotWidget final : public QCustomPlot {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PlotWidget)
+
+public:
+    explicit PlotWidget(QWidget *parent = nullptr);
+    ~PlotWidget() override;
+
+    // The plot's background: a brush over the whole widget, under the layers.
+    void setBackdrop(const QBrush &brush);
+
+    // Lays the plot out now, for the widget's size, and draws it at the
+    // next paint.
+    void redraw();
+    // Lays the plot out for the widget's size again (after drawing into an
+    // image of another size), without drawing.
+    void layOut();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    const QImage &backdrop(const QSize &size, double ratio);
+    // What the layers cover with an opaque colour at every drawing: the axis
+    // rectangle when its background is one; else nothing.
+    QRect coveredArea() const;
+    void paintBackdrop(QPainter &painter, double ratio);
+
+    QImage m_backdrop; // at the widget's size
+};
+
+// Lets the axis keep the pictures of as many tick labels as given between
+// drawings. The library keeps at most 16 per axis, so an axis with more
+// labels than that renders every label anew at every drawing.
+void KeepTickLabelPictures(QCPAxis *axis, int count);
