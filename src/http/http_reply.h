@@ -8,7 +8,24 @@
 #include <functional>
 #include <memory>
 
-class QFile;
+// An opened file a reply sends, and how many of its bytes: the descriptor
+// is owned here and closed when the last copy of the reply goes, unless the
+// server took it over to send from.
+class HttpFile final {
+public:
+    HttpFile(int fd, quint64 size) : m_fd(fd), m_size(size) { }
+    ~HttpFile();
+    HttpFile(const HttpFile &) = delete;
+    HttpFile &operator=(const HttpFile &) = delete;
+
+    int handle() const { return m_fd; } // -1 once taken
+    quint64 size() const { return m_size; }
+    int take(); // the descriptor, now the caller's to close
+
+private:
+    int m_fd = -1;
+    quint64 m_size = 0;
+};
 
 // What a handler answers. Besides a plain body the server can send an opened
 // file, stream a body of known size piece by piece, hold a reply open
@@ -17,7 +34,7 @@ class QFile;
 struct HttpReply {
     enum class Kind {
         Bytes, // status, headers and `body`
-        File, // the opened `file`, from its descriptor
+        File, // the opened `file`, its size as given, from its descriptor
         Stream, // `streamSize` bytes asked from `stream` as they are sent
         NeverFinish, // `body` first, then one blank a second until the client
                      // goes away or the server stops; never complete
@@ -33,14 +50,16 @@ struct HttpReply {
     int status = 200;
     QByteArray contentType = QByteArrayLiteral("text/html; charset=utf-8");
     QByteArray body;
-    std::shared_ptr<QFile> file; // opened for reading; its size when the reply is queued counts
+    std::shared_ptr<HttpFile> file; // opened for reading
     quint64 streamSize = 0;
     StreamFiller stream;
     QList<QPair<QByteArray, QByteArray>> headers; // extra headers, in order
 
     static HttpReply bytes(int status, const QByteArray &contentType, const QByteArray &body);
     static HttpReply html(int status, const QString &html);
-    static HttpReply openedFile(std::shared_ptr<QFile> file, const QByteArray &contentType);
+    // Takes over fd, a file opened for reading, and sends its first size
+    // bytes; fd -1 makes the reply fail (500).
+    static HttpReply openedFile(int fd, quint64 size, const QByteArray &contentType);
     static HttpReply streamed(quint64 size, const QByteArray &contentType, StreamFiller filler);
     static HttpReply neverFinish(const QByteArray &contentType, const QByteArray &firstPart);
     static HttpReply closeWithoutReply();

@@ -1,13 +1,10 @@
 #include "http/http_server.h"
 
-#include <QFile>
-
 #include <microhttpd.h>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -387,18 +384,12 @@ MHD_Response *HttpServer::Private::createResponse(MHD_Connection *connection, co
         return MHD_create_response_from_buffer(
             size_t(reply.body.size()), const_cast<char *>(reply.body.constData()), MHD_RESPMEM_MUST_COPY);
     case HttpReply::Kind::File: {
-        // Send from our own duplicate of the descriptor the handler opened
-        // and checked, so a file replaced meanwhile is never torn.
-        if (!reply.file || !reply.file->isOpen() || reply.file->handle() < 0)
+        // The library sends from the very descriptor the handler opened and
+        // checked (so a file replaced meanwhile is never torn), and closes it.
+        const int fd = reply.file ? reply.file->take() : -1;
+        if (fd < 0)
             return nullptr;
-        const int fd = ::dup(reply.file->handle());
-        struct stat info = {};
-        if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-            if (fd >= 0)
-                ::close(fd);
-            return nullptr;
-        }
-        MHD_Response *response = MHD_create_response_from_fd64(uint64_t(info.st_size), fd);
+        MHD_Response *response = MHD_create_response_from_fd64(reply.file->size(), fd);
         if (!response)
             ::close(fd);
         return response;

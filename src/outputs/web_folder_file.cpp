@@ -7,11 +7,14 @@
 #include <linux/openat2.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <mutex>
 #include <utility>
 
 namespace {
@@ -22,8 +25,65 @@ using Found = WebFolderFile::Found;
 // it below the folder.
 struct Place {
     QByteArray folder;
-    QByteArray path;
+    QString path;
     QByteArray below;
+};
+
+// The files lately opened from a folder, by identity: a file asked for
+// again is answered with a new descriptor of the one already open, rather
+// than opened anew through /proc, which costs a path walk of its own. An
+// inode number cannot be given to another file while a descriptor here
+// keeps its file alive, so the identity is never mistaken. The few kept are
+// dropped once no name leads to them any more (noise.jpg is replaced at
+// every sample), so a deleted file does not hold its disk space for long.
+class OpenedFiles {
+public:
+    // A new descriptor of the file with this identity; -1 when none is kept.
+    int reuse(dev_t device, ino_t inode)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (const Entry &entry : m_entries) {
+            if (entry.fd.isValid() && entry.device == device && entry.inode == inode)
+                return ::fcntl(entry.fd.get(), F_DUPFD_CLOEXEC, 0);
+        }
+        return -1;
+    }
+
+    // Keeps a descriptor of fd's file, which has this identity.
+    void keep(dev_t device, ino_t inode, int fd)
+    {
+        FileDescriptor copy(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+        if (!copy.isValid())
+            return;
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        for (Entry &entry : m_entries) {
+            struct stat info = {};
+            if (entry.fd.isValid() && (::fstat(entry.fd.get(), &info) != 0 || info.st_nlink == 0))
+                entry.fd.reset();
+        }
+        Entry *slot = &m_entries[m_next];
+        for (Entry &entry : m_entries) {
+            if (!entry.fd.isValid()) {
+                slot = &entry;
+                break;
+            }
+        }
+        if (slot == &m_entries[m_next])
+            m_next = (m_next + 1) % m_entries.size();
+        slot->device = device;
+        slot->inode = inode;
+        slot->fd = std::move(copy);
+    }
+
+private:
+    struct Entry {
+        dev_t device = 0;
+        ino_t inode = 0;
+        FileDescriptor fd;
+    };
+    std::mutex m_mutex;
+    std::array<Entry, 8> m_entries;
+    size_t m_next = 0; // the entry replaced next when none is free
 };
 
 WebFolderFile Verdict(Found found)
@@ -37,10 +97,11 @@ WebFolderFile Verdict(Found found)
 // regular file is forbidden, anything else is missing. Cached metadata is
 // good enough, so a network mount is not asked again where it can be
 // spared.
-WebFolderFile Probe(const QByteArray &path)
+WebFolderFile Probe(const QString &path)
 {
     struct statx info = {};
-    const bool regular = ::statx(AT_FDCWD, path.constData(), AT_STATX_DONT_SYNC, STATX_TYPE, &info) == 0
+    const bool regular
+        = ::statx(AT_FDCWD, QFile::encodeName(path).constData(), AT_STATX_DONT_SYNC, STATX_TYPE, &info) == 0
         && S_ISREG(info.stx_mode);
     return Verdict(regular ? Found::Outside : Found::Nothing);
 }
@@ -98,30 +159,41 @@ int HoldBeneath(int folder, const QByteArray &below)
 }
 
 // Opens for reading the very file a held path stands for, once it is known
-// to be a regular file. Reopening through /proc reaches the same inode, not
-// whatever the name names by now. The flags keep a read from ever waiting
-// or taking a terminal; the second check is for the file actually opened.
-WebFolderFile ReadRegular(const FileDescriptor &held)
+// to be a regular file: a descriptor of it kept from before, or else a
+// reopen through /proc, which reaches the same inode, not whatever the name
+// names by now. The flags keep a read from ever waiting or taking a
+// terminal; the second check confirms the file actually opened is that
+// inode. The size is the file's as it was checked.
+WebFolderFile ReadRegular(const FileDescriptor &held, OpenedFiles &opened)
 {
     struct stat info = {};
     if (::fstat(held.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return Verdict(Found::Nothing);
-    FileDescriptor fd(::open(ProcLink(held.get()).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!fd.isValid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return Verdict(Found::Unreadable);
+    FileDescriptor fd(opened.reuse(info.st_dev, info.st_ino));
+    if (!fd.isValid()) {
+        fd = FileDescriptor(
+            ::open(ProcLink(held.get()).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        struct stat reached = {};
+        if (!fd.isValid() || ::fstat(fd.get(), &reached) != 0 || !S_ISREG(reached.st_mode)
+            || reached.st_dev != info.st_dev || reached.st_ino != info.st_ino)
+            return Verdict(Found::Unreadable);
+        opened.keep(info.st_dev, info.st_ino, fd.get());
+    }
     WebFolderFile file;
     file.found = Found::File;
     file.fd = std::move(fd);
+    file.size = quint64(info.st_size);
     return file;
 }
 
 // Without openat2: the real path is worked out by lookups, and the file
 // held only when that lies inside. A folder on the way swapped for a link
 // meanwhile is caught by asking where the held descriptor really leads.
-WebFolderFile FindByRealPath(const Place &place)
+WebFolderFile FindByRealPath(const Place &place, OpenedFiles &opened)
 {
+    const QByteArray path = QFile::encodeName(place.path);
     const QByteArray realFolder = RealPath(place.folder);
-    const QByteArray real = RealPath(place.path);
+    const QByteArray real = RealPath(path);
     if (real.isEmpty())
         return Verdict(Found::Nothing);
     if (!IsInside(real, realFolder))
@@ -131,51 +203,110 @@ WebFolderFile FindByRealPath(const Place &place)
         return Verdict(Found::Nothing);
     if (!IsInside(RealPathOf(held.get()), realFolder))
         return Probe(place.path);
-    return ReadRegular(held);
+    return ReadRegular(held, opened);
 }
 
 // A link on the way stepped out of the folder. It may lead back in (an
 // absolute link to a file of the folder): then the real path, found by
 // lookups alone, is held beneath the folder once more.
-WebFolderFile FindThroughLink(int folder, const Place &place)
+WebFolderFile FindThroughLink(int folder, const Place &place, OpenedFiles &opened)
 {
     const QByteArray realFolder = RealPathOf(folder);
-    const QByteArray real = RealPath(place.path);
+    const QByteArray real = RealPath(QFile::encodeName(place.path));
     if (!IsInside(real, realFolder))
         return Probe(place.path);
     const FileDescriptor held(HoldBeneath(folder, real.mid(FolderPrefix(realFolder).size())));
-    return held.isValid() ? ReadRegular(held) : Probe(place.path);
+    return held.isValid() ? ReadRegular(held, opened) : Probe(place.path);
 }
 
-WebFolderFile FindByKernel(const Place &place, bool fallBack)
+// Where a name leads, as device and inode; false when it leads nowhere.
+bool IdentityOf(int at, const char *path, int flags, dev_t &device, ino_t &inode)
 {
-    const FileDescriptor folder(::open(place.folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (!folder.isValid())
-        return Probe(place.path); // no folder, so nothing is inside it
-    const FileDescriptor held(HoldBeneath(folder.get(), place.below));
-    const int error = errno;
-    if (held.isValid())
-        return ReadRegular(held);
-    if (error == EXDEV)
-        return FindThroughLink(folder.get(), place);
-    if (fallBack && (error == ENOSYS || error == EPERM))
-        return FindByRealPath(place);
-    return Verdict(NothingThere(error) ? Found::Nothing : Found::Unreadable);
+    struct statx info = {};
+    if (::statx(at, path, flags, STATX_INO, &info) != 0)
+        return false;
+    device = makedev(info.stx_dev_major, info.stx_dev_minor);
+    inode = info.stx_ino;
+    return true;
 }
 
 } // namespace
 
+struct WebFolder::Private {
+    QString folder; // cleaned
+    QString prefix; // the folder with one trailing slash
+    QByteArray encodedFolder;
+    BeneathLookup lookup = BeneathLookup::Automatic;
+    // The folder, taken when made ready, and what it was then.
+    FileDescriptor held;
+    dev_t device = 0;
+    ino_t inode = 0;
+    mutable OpenedFiles opened;
+
+    // The folder's descriptor for one request: the one taken when made
+    // ready while the name still leads to that folder (a folder renamed
+    // away and another made under the name is a new inode), otherwise the
+    // folder the name leads to now, taken into own for this request.
+    int folderFor(FileDescriptor &own) const
+    {
+        dev_t device = 0;
+        ino_t inode = 0;
+        if (held.isValid() && IdentityOf(AT_FDCWD, encodedFolder.constData(), 0, device, inode)
+            && device == this->device && inode == this->inode)
+            return held.get();
+        own = FileDescriptor(::open(encodedFolder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        return own.get();
+    }
+
+    WebFolderFile findByKernel(const Place &place, bool fallBack) const
+    {
+        FileDescriptor own;
+        const int folder = folderFor(own);
+        if (folder < 0)
+            return Probe(place.path); // no folder, so nothing is inside it
+        const FileDescriptor file(HoldBeneath(folder, place.below));
+        const int error = errno;
+        if (file.isValid())
+            return ReadRegular(file, opened);
+        if (error == EXDEV)
+            return FindThroughLink(folder, place, opened);
+        if (fallBack && (error == ENOSYS || error == EPERM))
+            return FindByRealPath(place, opened);
+        return Verdict(NothingThere(error) ? Found::Nothing : Found::Unreadable);
+    }
+};
+
+WebFolder::WebFolder(const QString &path, BeneathLookup lookup) : m_path(path), d(std::make_unique<Private>())
+{
+    d->folder = QDir::cleanPath(path);
+    d->prefix = d->folder.endsWith(u'/') ? d->folder : d->folder + u'/';
+    d->encodedFolder = QFile::encodeName(d->folder);
+    d->lookup = lookup;
+    if (d->folder.isEmpty() || lookup == BeneathLookup::RealPath)
+        return;
+    d->held = FileDescriptor(::open(d->encodedFolder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (d->held.isValid() && !IdentityOf(d->held.get(), "", AT_EMPTY_PATH, d->device, d->inode))
+        d->held.reset();
+}
+
+WebFolder::~WebFolder() = default;
+
+WebFolderFile WebFolder::open(const QString &requestPath, QString *below) const
+{
+    const QString path = QDir::cleanPath(d->folder + u'/' + requestPath);
+    if (d->folder.isEmpty() || path.size() <= d->prefix.size() || !path.startsWith(d->prefix))
+        return Probe(path);
+
+    const QString inside = path.mid(d->prefix.size());
+    const Place place { d->encodedFolder, path, QFile::encodeName(inside) };
+    if (below)
+        *below = inside;
+    if (d->lookup == BeneathLookup::RealPath)
+        return FindByRealPath(place, d->opened);
+    return d->findByKernel(place, d->lookup == BeneathLookup::Automatic);
+}
+
 WebFolderFile OpenWebFolderFile(const QString &webFolder, const QString &requestPath, BeneathLookup lookup)
 {
-    const QString folder = QDir::cleanPath(webFolder);
-    const QString path = QDir::cleanPath(folder + u'/' + requestPath);
-    const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
-    if (folder.isEmpty() || path.size() <= prefix.size() || !path.startsWith(prefix))
-        return Probe(QFile::encodeName(path));
-
-    const Place place { QFile::encodeName(folder), QFile::encodeName(path),
-        QFile::encodeName(path.mid(prefix.size())) };
-    if (lookup == BeneathLookup::RealPath)
-        return FindByRealPath(place);
-    return FindByKernel(place, lookup == BeneathLookup::Automatic);
+    return WebFolder(webFolder, lookup).open(requestPath);
 }

@@ -3,6 +3,9 @@
 #include "outputs/file_descriptor.h"
 
 #include <QString>
+#include <QtGlobal>
+
+#include <memory>
 
 // How a path is looked up below the web folder. Kernel: the kernel resolves
 // it beneath the folder's descriptor (openat2 with RESOLVE_BENEATH) and
@@ -25,13 +28,41 @@ struct WebFolderFile {
     };
     Found found = Found::Nothing;
     FileDescriptor fd;
+    quint64 size = 0; // of the file in fd
 };
 
-// The web folder plus the request's decoded path, "." and ".." resolved by
-// name. A path that names the folder itself or leaves it by name is
-// outside; so is one that leaves it through a link, unless the link leads
-// back in. Inside means below the folder's own path exactly (names that
-// differ in case are other names here), so a sibling folder that merely
-// shares the folder's name as a prefix is outside.
+// The web folder, made ready once for the many requests answered from it:
+// its cleaned name, a handle on the folder itself (taken again by name for
+// a request when the name has come to stand for another folder since), and
+// the files lately opened from it, kept by identity (device and inode) so
+// that a request for the same file need not open it anew. A file replaced
+// under its name is another inode and is opened afresh; a file changed in
+// place is read as it is now through the same descriptor. The server's
+// threads share one; every member is safe to call from any thread.
+class WebFolder final {
+public:
+    explicit WebFolder(const QString &path, BeneathLookup lookup = BeneathLookup::Automatic);
+    ~WebFolder();
+    WebFolder(const WebFolder &) = delete;
+    WebFolder &operator=(const WebFolder &) = delete;
+
+    const QString &path() const { return m_path; } // as given
+
+    // The folder plus the request's decoded path, "." and ".." resolved by
+    // name. A path that names the folder itself or leaves it by name is
+    // outside; so is one that leaves it through a link, unless the link
+    // leads back in. Inside means below the folder's own path exactly
+    // (names that differ in case are other names here), so a sibling folder
+    // that merely shares the folder's name as a prefix is outside. The
+    // request's path below the folder, cleaned, goes to below when given.
+    WebFolderFile open(const QString &requestPath, QString *below = nullptr) const;
+
+private:
+    struct Private;
+    const QString m_path;
+    const std::unique_ptr<Private> d;
+};
+
+// WebFolder(webFolder, lookup).open(requestPath), for one request.
 WebFolderFile OpenWebFolderFile(
     const QString &webFolder, const QString &requestPath, BeneathLookup lookup = BeneathLookup::Automatic);

@@ -3,6 +3,7 @@
 #include "http/http_server.h"
 #include "outputs/mime_types.h"
 #include "outputs/published_figures.h"
+#include "outputs/web_folder_file.h"
 #include "outputs/web_serving.h"
 
 #include <QString>
@@ -58,14 +59,16 @@ public:
 
 private:
     HttpReply answer(const HttpRequest &request);
+    std::shared_ptr<const WebFolder> currentFolder() const;
 
     const std::unique_ptr<const MimeTypeTable> m_types;
     WebServing m_serving;
     PublishedFiguresStore m_figures;
     std::atomic<bool> m_metrics { false };
-    // Read by the requests on the server's threads, written on the window's.
+    // Read by the requests on the server's threads, written on the window's;
+    // a request keeps the folder it took for as long as it runs.
     mutable std::mutex m_webFolderMutex;
-    QString m_webFolder;
+    std::shared_ptr<const WebFolder> m_webFolder = std::make_shared<const WebFolder>(QString());
     WebServerStatus m_status;
     HttpServer m_server; // last: stopped before the rest goes
 };

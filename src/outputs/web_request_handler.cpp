@@ -3,11 +3,6 @@
 #include "outputs/mime_types.h"
 #include "outputs/web_serving.h"
 
-#include <QDir>
-#include <QFile>
-
-#include <memory>
-
 namespace {
 
 const QByteArray HtmlType = QByteArrayLiteral("text/html");
@@ -40,8 +35,8 @@ QByteArray AccessDeniedPage()
                              "You do not have sufficient priviligies to access this document.</body></html>");
 }
 
-HttpReply HTTPServerCommandGet(const HttpRequest &request, const QString &webFolder,
-    const MimeTypeTable &types, WebServing &serving, BeneathLookup lookup)
+HttpReply HTTPServerCommandGet(
+    const HttpRequest &request, const WebFolder &webFolder, const MimeTypeTable &types, WebServing &serving)
 {
     const WebServingScope scope(serving);
 
@@ -51,22 +46,24 @@ HttpReply HTTPServerCommandGet(const HttpRequest &request, const QString &webFol
             QByteArrayLiteral(
                 "<html><head><title>Error</title></head><body><h1>Bad Request</h1></body></html>"));
 
-    WebFolderFile found = OpenWebFolderFile(webFolder, request.path, lookup);
+    QString below;
+    WebFolderFile found = webFolder.open(request.path, &below);
     switch (found.found) {
     case WebFolderFile::Found::Nothing:
         return NotFound();
     case WebFolderFile::Found::Outside:
         return AccessDenied();
     case WebFolderFile::Found::Unreadable:
-        return HttpReply::openedFile(nullptr, QByteArray());
+        return HttpReply::openedFile(-1, 0, QByteArray());
     case WebFolderFile::Found::File:
         break;
     }
-
     // The descriptor goes on to the server, which sends from it.
-    auto file = std::make_shared<QFile>();
-    if (!file->open(found.fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return HttpReply::openedFile(nullptr, QByteArray());
-    found.fd.release();
-    return HttpReply::openedFile(std::move(file), types.GetMIMEType(QDir::cleanPath(request.path)));
+    return HttpReply::openedFile(found.fd.release(), found.size, types.GetMIMEType(below));
+}
+
+HttpReply HTTPServerCommandGet(const HttpRequest &request, const QString &webFolder,
+    const MimeTypeTable &types, WebServing &serving, BeneathLookup lookup)
+{
+    return HTTPServerCommandGet(request, WebFolder(webFolder, lookup), types, serving);
 }

@@ -116,7 +116,11 @@ protected:
     {
         if (reply.kind != HttpReply::Kind::File)
             return reply.body;
-        return reply.file && reply.file->isOpen() ? reply.file->readAll() : QByteArray();
+        if (!reply.file)
+            return QByteArray();
+        QByteArray body(qsizetype(reply.file->size()), '\0');
+        const ssize_t got = ::pread(reply.file->handle(), body.data(), size_t(body.size()), 0);
+        return body.left(got < 0 ? 0 : qsizetype(got));
     }
 
     TempDataDir data;
