@@ -11,11 +11,15 @@
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <limits>
 #include <mutex>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -230,38 +234,103 @@ bool IdentityOf(int at, const char *path, int flags, dev_t &device, ino_t &inode
     return true;
 }
 
+qint64 NowNanoseconds()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+        std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The folder's own descriptor, shared by the requests. Its name is looked
+// up again at most once per recheck interval, not for every request: a
+// folder renamed away or removed and made anew under the name is a new
+// inode, taken from the next check on. A descriptor once handed out stays
+// open until the WebFolder goes (a request may still be using it), so each
+// folder the name led to is held once.
+class FolderHandle {
+public:
+    explicit FolderHandle(QByteArray name) : m_name(std::move(name)) { }
+
+    // The folder's descriptor; -1 when no folder is there.
+    int get()
+    {
+        const qint64 now = NowNanoseconds();
+        if (now - m_checkedAt.load(std::memory_order_acquire) < RecheckNanoseconds)
+            return m_current.load(std::memory_order_acquire);
+        return recheck(now);
+    }
+
+private:
+    static constexpr qint64 RecheckNanoseconds
+        = std::chrono::duration_cast<std::chrono::nanoseconds>(WebFolder::RecheckInterval).count();
+
+    struct Taken {
+        dev_t device = 0;
+        ino_t inode = 0;
+        FileDescriptor fd;
+    };
+
+    int recheck(qint64 now)
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        dev_t device = 0;
+        ino_t inode = 0;
+        const int current = m_current.load(std::memory_order_relaxed);
+        const Taken *found = nullptr;
+        if (current >= 0 && IdentityOf(AT_FDCWD, m_name.constData(), 0, device, inode)) {
+            for (const Taken &taken : m_taken) {
+                if (taken.device == device && taken.inode == inode)
+                    found = &taken;
+            }
+        }
+        if (!found) {
+            Taken taken;
+            taken.fd = FileDescriptor(::open(m_name.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+            if (!taken.fd.isValid()
+                || !IdentityOf(taken.fd.get(), "", AT_EMPTY_PATH, taken.device, taken.inode)) {
+                m_current.store(-1, std::memory_order_release);
+                return -1; // looked for again by the next request
+            }
+            for (const Taken &held : m_taken) {
+                if (held.device == taken.device && held.inode == taken.inode)
+                    found = &held;
+            }
+            if (!found) {
+                m_taken.push_back(std::move(taken));
+                found = &m_taken.back();
+            }
+        }
+        m_current.store(found->fd.get(), std::memory_order_release);
+        m_checkedAt.store(now, std::memory_order_release);
+        return found->fd.get();
+    }
+
+    const QByteArray m_name;
+    std::atomic<qint64> m_checkedAt { std::numeric_limits<qint64>::min() / 2 };
+    std::atomic<int> m_current { -1 };
+    std::mutex m_mutex;
+    std::vector<Taken> m_taken; // every folder handed out, for as long as this lives
+};
+
 } // namespace
 
 struct WebFolder::Private {
-    QString folder; // cleaned
-    QString prefix; // the folder with one trailing slash
-    QByteArray encodedFolder;
-    BeneathLookup lookup = BeneathLookup::Automatic;
-    // The folder, taken when made ready, and what it was then.
-    FileDescriptor held;
-    dev_t device = 0;
-    ino_t inode = 0;
-    mutable OpenedFiles opened;
-
-    // The folder's descriptor for one request: the one taken when made
-    // ready while the name still leads to that folder (a folder renamed
-    // away and another made under the name is a new inode), otherwise the
-    // folder the name leads to now, taken into own for this request.
-    int folderFor(FileDescriptor &own) const
+    explicit Private(const QString &path, BeneathLookup how)
+        : folder(QDir::cleanPath(path)), prefix(folder.endsWith(u'/') ? folder : folder + u'/'),
+          encodedFolder(QFile::encodeName(folder)), lookup(how), handle(encodedFolder)
     {
-        dev_t device = 0;
-        ino_t inode = 0;
-        if (held.isValid() && IdentityOf(AT_FDCWD, encodedFolder.constData(), 0, device, inode)
-            && device == this->device && inode == this->inode)
-            return held.get();
-        own = FileDescriptor(::open(encodedFolder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-        return own.get();
     }
+
+    const QString folder; // cleaned
+    const QString prefix; // the folder with one trailing slash
+    const QByteArray encodedFolder;
+    const BeneathLookup lookup;
+    mutable FolderHandle handle;
+    mutable OpenedFiles opened;
 
     WebFolderFile findByKernel(const Place &place, bool fallBack) const
     {
-        FileDescriptor own;
-        const int folder = folderFor(own);
+        const int folder = handle.get();
         if (folder < 0)
             return Probe(place.path); // no folder, so nothing is inside it
         const FileDescriptor file(HoldBeneath(folder, place.below));
@@ -276,17 +345,9 @@ struct WebFolder::Private {
     }
 };
 
-WebFolder::WebFolder(const QString &path, BeneathLookup lookup) : m_path(path), d(std::make_unique<Private>())
+WebFolder::WebFolder(const QString &path, BeneathLookup lookup)
+    : m_path(path), d(std::make_unique<Private>(path, lookup))
 {
-    d->folder = QDir::cleanPath(path);
-    d->prefix = d->folder.endsWith(u'/') ? d->folder : d->folder + u'/';
-    d->encodedFolder = QFile::encodeName(d->folder);
-    d->lookup = lookup;
-    if (d->folder.isEmpty() || lookup == BeneathLookup::RealPath)
-        return;
-    d->held = FileDescriptor(::open(d->encodedFolder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-    if (d->held.isValid() && !IdentityOf(d->held.get(), "", AT_EMPTY_PATH, d->device, d->inode))
-        d->held.reset();
 }
 
 WebFolder::~WebFolder() = default;

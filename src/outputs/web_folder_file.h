@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <chrono>
 #include <memory>
 
 // How a path is looked up below the web folder. Kernel: the kernel resolves
@@ -32,15 +33,20 @@ struct WebFolderFile {
 };
 
 // The web folder, made ready once for the many requests answered from it:
-// its cleaned name, a handle on the folder itself (taken again by name for
-// a request when the name has come to stand for another folder since), and
-// the files lately opened from it, kept by identity (device and inode) so
-// that a request for the same file need not open it anew. A file replaced
-// under its name is another inode and is opened afresh; a file changed in
-// place is read as it is now through the same descriptor. The server's
-// threads share one; every member is safe to call from any thread.
+// its cleaned name, a handle on the folder itself, and the files lately
+// opened from it, kept by identity (device and inode) so that a request for
+// the same file need not open it anew. A file replaced under its name is
+// another inode and is opened afresh; a file changed in place is read as it
+// is now through the same descriptor (which may share its file position:
+// read it with offsets, as sendfile and pread do). The folder's name is
+// looked up again at most once per RecheckInterval, so a folder removed or
+// renamed away and made anew under its name is served from at most that
+// long after. The server's threads share one; every member is safe to call
+// from any thread.
 class WebFolder final {
 public:
+    static constexpr std::chrono::milliseconds RecheckInterval { 100 };
+
     explicit WebFolder(const QString &path, BeneathLookup lookup = BeneathLookup::Automatic);
     ~WebFolder();
     WebFolder(const WebFolder &) = delete;
