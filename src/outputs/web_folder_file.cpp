@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <limits>
 #include <mutex>
+#include <shared_mutex>
 #include <utility>
 #include <vector>
 
@@ -45,7 +46,7 @@ public:
     // A new descriptor of the file with this identity; -1 when none is kept.
     int reuse(dev_t device, ino_t inode)
     {
-        const std::lock_guard<std::mutex> lock(m_mutex);
+        const std::shared_lock<std::shared_mutex> lock(m_mutex);
         for (const Entry &entry : m_entries) {
             if (entry.fd.isValid() && entry.device == device && entry.inode == inode)
                 return ::fcntl(entry.fd.get(), F_DUPFD_CLOEXEC, 0);
@@ -59,7 +60,7 @@ public:
         FileDescriptor copy(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
         if (!copy.isValid())
             return;
-        const std::lock_guard<std::mutex> lock(m_mutex);
+        const std::unique_lock<std::shared_mutex> lock(m_mutex);
         for (Entry &entry : m_entries) {
             struct stat info = {};
             if (entry.fd.isValid() && (::fstat(entry.fd.get(), &info) != 0 || info.st_nlink == 0))
@@ -85,7 +86,7 @@ private:
         ino_t inode = 0;
         FileDescriptor fd;
     };
-    std::mutex m_mutex;
+    std::shared_mutex m_mutex; // requests only read, side by side
     std::array<Entry, 8> m_entries;
     size_t m_next = 0; // the entry replaced next when none is free
 };
@@ -272,7 +273,15 @@ private:
 
     int recheck(qint64 now)
     {
-        const std::lock_guard<std::mutex> lock(m_mutex);
+        // While another request looks the name up, the folder it had still
+        // does, rather than waiting.
+        std::unique_lock<std::mutex> lock(m_mutex, std::try_to_lock);
+        if (!lock.owns_lock()) {
+            const int current = m_current.load(std::memory_order_acquire);
+            if (current >= 0)
+                return current;
+            lock.lock();
+        }
         dev_t device = 0;
         ino_t inode = 0;
         const int current = m_current.load(std::memory_order_relaxed);

@@ -93,13 +93,13 @@ void WebImageServer::stop()
 void WebImageServer::setWebFolder(const QString &webFolder)
 {
     auto folder = std::make_shared<const WebFolder>(webFolder);
-    const std::lock_guard<std::mutex> lock(m_webFolderMutex);
+    const std::unique_lock<std::shared_mutex> lock(m_webFolderMutex);
     m_webFolder.swap(folder);
 }
 
 std::shared_ptr<const WebFolder> WebImageServer::currentFolder() const
 {
-    const std::lock_guard<std::mutex> lock(m_webFolderMutex);
+    const std::shared_lock<std::shared_mutex> lock(m_webFolderMutex);
     return m_webFolder;
 }
 

@@ -10,7 +10,7 @@
 
 #include <atomic>
 #include <memory>
-#include <mutex>
+#include <shared_mutex>
 
 // Where the web server was asked to listen and how that went.
 struct WebServerStatus {
@@ -67,7 +67,7 @@ private:
     std::atomic<bool> m_metrics { false };
     // Read by the requests on the server's threads, written on the window's;
     // a request keeps the folder it took for as long as it runs.
-    mutable std::mutex m_webFolderMutex;
+    mutable std::shared_mutex m_webFolderMutex;
     std::shared_ptr<const WebFolder> m_webFolder = std::make_shared<const WebFolder>(QString());
     WebServerStatus m_status;
     HttpServer m_server; // last: stopped before the rest goes
