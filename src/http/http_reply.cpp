@@ -1,21 +1,6 @@
 #include "http/http_reply.h"
 
-#include <unistd.h>
-
 #include <utility>
-
-HttpFile::~HttpFile()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-}
-
-int HttpFile::take()
-{
-    const int fd = m_fd;
-    m_fd = -1;
-    return fd;
-}
 
 HttpReply HttpReply::bytes(int status, const QByteArray &contentType, const QByteArray &body)
 {
@@ -31,13 +16,12 @@ HttpReply HttpReply::html(int status, const QString &html)
     return bytes(status, QByteArrayLiteral("text/html; charset=utf-8"), html.toUtf8());
 }
 
-HttpReply HttpReply::openedFile(int fd, quint64 size, const QByteArray &contentType)
+HttpReply HttpReply::openedFile(std::shared_ptr<const HttpFile> file, const QByteArray &contentType)
 {
     HttpReply reply;
     reply.kind = Kind::File;
     reply.contentType = contentType;
-    if (fd >= 0)
-        reply.file = std::make_shared<HttpFile>(fd, size);
+    reply.file = std::move(file);
     return reply;
 }
 

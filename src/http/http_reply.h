@@ -1,5 +1,7 @@
 #pragma once
 
+#include "http/http_file.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -8,25 +10,6 @@
 #include <functional>
 #include <memory>
 
-// An opened file a reply sends, and how many of its bytes: the descriptor
-// is owned here and closed when the last copy of the reply goes, unless the
-// server took it over to send from.
-class HttpFile final {
-public:
-    HttpFile(int fd, quint64 size) : m_fd(fd), m_size(size) { }
-    ~HttpFile();
-    HttpFile(const HttpFile &) = delete;
-    HttpFile &operator=(const HttpFile &) = delete;
-
-    int handle() const { return m_fd; } // -1 once taken
-    quint64 size() const { return m_size; }
-    int take(); // the descriptor, now the caller's to close
-
-private:
-    int m_fd = -1;
-    quint64 m_size = 0;
-};
-
 // What a handler answers. Besides a plain body the server can send an opened
 // file, stream a body of known size piece by piece, hold a reply open
 // forever, or drop the connection without answering (the last two exist for
@@ -34,7 +17,7 @@ private:
 struct HttpReply {
     enum class Kind {
         Bytes, // status, headers and `body`
-        File, // the opened `file`, its size as given, from its descriptor
+        File, // the opened `file`, its size as given
         Stream, // `streamSize` bytes asked from `stream` as they are sent
         NeverFinish, // `body` first, then one blank a second until the client
                      // goes away or the server stops; never complete
@@ -50,16 +33,15 @@ struct HttpReply {
     int status = 200;
     QByteArray contentType = QByteArrayLiteral("text/html; charset=utf-8");
     QByteArray body;
-    std::shared_ptr<HttpFile> file; // opened for reading
+    std::shared_ptr<const HttpFile> file; // opened for reading; may be sent by other replies too
     quint64 streamSize = 0;
     StreamFiller stream;
     QList<QPair<QByteArray, QByteArray>> headers; // extra headers, in order
 
     static HttpReply bytes(int status, const QByteArray &contentType, const QByteArray &body);
     static HttpReply html(int status, const QString &html);
-    // Takes over fd, a file opened for reading, and sends its first size
-    // bytes; fd -1 makes the reply fail (500).
-    static HttpReply openedFile(int fd, quint64 size, const QByteArray &contentType);
+    // Sends file (null makes the reply fail with 500).
+    static HttpReply openedFile(std::shared_ptr<const HttpFile> file, const QByteArray &contentType);
     static HttpReply streamed(quint64 size, const QByteArray &contentType, StreamFiller filler);
     static HttpReply neverFinish(const QByteArray &contentType, const QByteArray &firstPart);
     static HttpReply closeWithoutReply();

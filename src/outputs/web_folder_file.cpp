@@ -1,5 +1,7 @@
 #include "outputs/web_folder_file.h"
 
+#include "outputs/file_descriptor.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -35,58 +37,71 @@ struct Place {
 };
 
 // The files lately opened from a folder, by identity: a file asked for
-// again is answered with a new descriptor of the one already open, rather
-// than opened anew through /proc, which costs a path walk of its own. An
-// inode number cannot be given to another file while a descriptor here
-// keeps its file alive, so the identity is never mistaken. The few kept are
+// again is answered with the one already open (and whatever the server
+// prepared for sending it), rather than opened anew through /proc, which
+// costs a path walk of its own. An inode number cannot be given to another
+// file while a descriptor here keeps its file alive, so the identity is
+// never mistaken. A kept file has the size it had when opened; a file that
+// grew or shrank in place is kept again at its new size. The few kept are
 // dropped once no name leads to them any more (noise.jpg is replaced at
 // every sample), so a deleted file does not hold its disk space for long.
 class OpenedFiles {
 public:
-    // A new descriptor of the file with this identity; -1 when none is kept.
-    int reuse(dev_t device, ino_t inode)
+    // The kept file with this identity and size; null when there is none.
+    std::shared_ptr<const HttpFile> find(dev_t device, ino_t inode, quint64 size) const
     {
         const std::shared_lock<std::shared_mutex> lock(m_mutex);
         for (const Entry &entry : m_entries) {
-            if (entry.fd.isValid() && entry.device == device && entry.inode == inode)
-                return ::fcntl(entry.fd.get(), F_DUPFD_CLOEXEC, 0);
+            if (entry.file && entry.device == device && entry.inode == inode && entry.file->size() == size)
+                return entry.file;
+        }
+        return nullptr;
+    }
+
+    // A new descriptor of the kept file with this identity, whatever its
+    // size; -1 when there is none.
+    int duplicate(dev_t device, ino_t inode) const
+    {
+        const std::shared_lock<std::shared_mutex> lock(m_mutex);
+        for (const Entry &entry : m_entries) {
+            if (entry.file && entry.device == device && entry.inode == inode)
+                return ::fcntl(entry.file->handle(), F_DUPFD_CLOEXEC, 0);
         }
         return -1;
     }
 
-    // Keeps a descriptor of fd's file, which has this identity.
-    void keep(dev_t device, ino_t inode, int fd)
+    // Keeps file, which has this identity, in place of any kept under it.
+    void keep(dev_t device, ino_t inode, std::shared_ptr<const HttpFile> file)
     {
-        FileDescriptor copy(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
-        if (!copy.isValid())
-            return;
         const std::unique_lock<std::shared_mutex> lock(m_mutex);
+        Entry *slot = nullptr;
         for (Entry &entry : m_entries) {
             struct stat info = {};
-            if (entry.fd.isValid() && (::fstat(entry.fd.get(), &info) != 0 || info.st_nlink == 0))
-                entry.fd.reset();
-        }
-        Entry *slot = &m_entries[m_next];
-        for (Entry &entry : m_entries) {
-            if (!entry.fd.isValid()) {
+            if (entry.file && (::fstat(entry.file->handle(), &info) != 0 || info.st_nlink == 0))
+                entry.file.reset();
+            if (entry.file && entry.device == device && entry.inode == inode)
                 slot = &entry;
-                break;
-            }
         }
-        if (slot == &m_entries[m_next])
+        for (Entry &entry : m_entries) {
+            if (!slot && !entry.file)
+                slot = &entry;
+        }
+        if (!slot) {
+            slot = &m_entries[m_next];
             m_next = (m_next + 1) % m_entries.size();
+        }
         slot->device = device;
         slot->inode = inode;
-        slot->fd = std::move(copy);
+        slot->file = std::move(file);
     }
 
 private:
     struct Entry {
         dev_t device = 0;
         ino_t inode = 0;
-        FileDescriptor fd;
+        std::shared_ptr<const HttpFile> file;
     };
-    std::shared_mutex m_mutex; // requests only read, side by side
+    mutable std::shared_mutex m_mutex; // requests only read, side by side
     std::array<Entry, 8> m_entries;
     size_t m_next = 0; // the entry replaced next when none is free
 };
@@ -164,17 +179,23 @@ int HoldBeneath(int folder, const QByteArray &below)
 }
 
 // Opens for reading the very file a held path stands for, once it is known
-// to be a regular file: a descriptor of it kept from before, or else a
-// reopen through /proc, which reaches the same inode, not whatever the name
-// names by now. The flags keep a read from ever waiting or taking a
-// terminal; the second check confirms the file actually opened is that
-// inode. The size is the file's as it was checked.
+// to be a regular file: the one kept from before, or else a reopen through
+// /proc, which reaches the same inode, not whatever the name names by now.
+// The flags keep a read from ever waiting or taking a terminal; the second
+// check confirms the file actually opened is that inode. The size is the
+// file's as it was checked.
 WebFolderFile ReadRegular(const FileDescriptor &held, OpenedFiles &opened)
 {
     struct stat info = {};
     if (::fstat(held.get(), &info) != 0 || !S_ISREG(info.st_mode))
         return Verdict(Found::Nothing);
-    FileDescriptor fd(opened.reuse(info.st_dev, info.st_ino));
+    WebFolderFile file;
+    file.found = Found::File;
+    const quint64 size = quint64(info.st_size);
+    file.file = opened.find(info.st_dev, info.st_ino, size);
+    if (file.file)
+        return file;
+    FileDescriptor fd(opened.duplicate(info.st_dev, info.st_ino));
     if (!fd.isValid()) {
         fd = FileDescriptor(
             ::open(ProcLink(held.get()).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
@@ -182,12 +203,9 @@ WebFolderFile ReadRegular(const FileDescriptor &held, OpenedFiles &opened)
         if (!fd.isValid() || ::fstat(fd.get(), &reached) != 0 || !S_ISREG(reached.st_mode)
             || reached.st_dev != info.st_dev || reached.st_ino != info.st_ino)
             return Verdict(Found::Unreadable);
-        opened.keep(info.st_dev, info.st_ino, fd.get());
     }
-    WebFolderFile file;
-    file.found = Found::File;
-    file.fd = std::move(fd);
-    file.size = quint64(info.st_size);
+    file.file = std::make_shared<const HttpFile>(fd.release(), size);
+    opened.keep(info.st_dev, info.st_ino, file.file);
     return file;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "outputs/file_descriptor.h"
+#include "http/http_file.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -22,14 +22,13 @@ enum class BeneathLookup { Automatic, Kernel, RealPath };
 // mount elsewhere is never touched by an open.
 struct WebFolderFile {
     enum class Found {
-        File, // a regular file inside the folder, opened for reading in fd
+        File, // a regular file inside the folder, opened for reading in file
         Nothing, // no regular file there: missing, a folder, a FIFO, a device
         Outside, // a regular file, outside the folder
         Unreadable, // a regular file inside that could not be opened
     };
     Found found = Found::Nothing;
-    FileDescriptor fd;
-    quint64 size = 0; // of the file in fd
+    std::shared_ptr<const HttpFile> file; // its size as it was checked
 };
 
 // The web folder, made ready once for the many requests answered from it:
@@ -37,7 +36,7 @@ struct WebFolderFile {
 // opened from it, kept by identity (device and inode) so that a request for
 // the same file need not open it anew. A file replaced under its name is
 // another inode and is opened afresh; a file changed in place is read as it
-// is now through the same descriptor (which may share its file position:
+// is now through the same descriptor (shared by the replies that send it:
 // read it with offsets, as sendfile and pread do). The folder's name is
 // looked up again at most once per RecheckInterval, so a folder removed or
 // renamed away and made anew under its name is served from at most that

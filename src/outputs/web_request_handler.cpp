@@ -3,6 +3,8 @@
 #include "outputs/mime_types.h"
 #include "outputs/web_serving.h"
 
+#include <utility>
+
 namespace {
 
 const QByteArray HtmlType = QByteArrayLiteral("text/html");
@@ -54,12 +56,11 @@ HttpReply HTTPServerCommandGet(
     case WebFolderFile::Found::Outside:
         return AccessDenied();
     case WebFolderFile::Found::Unreadable:
-        return HttpReply::openedFile(-1, 0, QByteArray());
+        return HttpReply::openedFile(nullptr, QByteArray());
     case WebFolderFile::Found::File:
         break;
     }
-    // The descriptor goes on to the server, which sends from it.
-    return HttpReply::openedFile(found.fd.release(), found.size, types.GetMIMEType(below));
+    return HttpReply::openedFile(std::move(found.file), types.GetMIMEType(below));
 }
 
 HttpReply HTTPServerCommandGet(const HttpRequest &request, const QString &webFolder,

@@ -131,7 +131,7 @@ TEST_F(HttpServerTest, SendsTheFileItWasHandedEvenWhenReplacedMeanwhile)
         // A new image is renamed over the old one after we opened it.
         QFile::remove(dir.filePath(QStringLiteral("noise.jpg")));
         QFile::rename(dir.filePath(QStringLiteral("fresh.jpg")), dir.filePath(QStringLiteral("noise.jpg")));
-        return HttpReply::openedFile(fd, 100000, QByteArrayLiteral("image/jpeg"));
+        return HttpReply::openedFile(std::make_shared<HttpFile>(fd, 100000), QByteArrayLiteral("image/jpeg"));
     });
 
     const RawHttpReply reply = RawHttpClient::get(port, "/noise.jpg");
