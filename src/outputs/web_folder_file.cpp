@@ -36,50 +36,41 @@ struct Place {
     QByteArray below;
 };
 
-// The files lately opened from a folder, by identity: a file asked for
-// again is answered with the one already open (and whatever the server
-// prepared for sending it), rather than opened anew through /proc, which
-// costs a path walk of its own. An inode number cannot be given to another
-// file while a descriptor here keeps its file alive, so the identity is
-// never mistaken. A kept file has the size it had when opened; a file that
-// grew or shrank in place is kept again at its new size. The few kept are
-// dropped once no name leads to them any more (noise.jpg is replaced at
-// every sample), so a deleted file does not hold its disk space for long.
+// The files lately opened from a folder: a file asked for again is answered
+// with the one already open (and whatever the server prepared for sending
+// it), rather than opened anew through /proc, which costs a path walk of its
+// own. A kept file is used only while its identity (device and inode), size
+// and change time are what they were when it was opened: a file replaced
+// under its name is another inode, and one written to, made unreadable or
+// otherwise changed in place has a new change time, so it is opened (and
+// its permissions checked) afresh. An inode number cannot be given to
+// another file while a descriptor here keeps its file alive, so the identity
+// is never mistaken. The few kept are dropped once no name leads to them
+// any more (noise.jpg is replaced at every sample), so a deleted file does
+// not hold its disk space for long.
 class OpenedFiles {
 public:
-    // The kept file with this identity and size; null when there is none.
-    std::shared_ptr<const HttpFile> find(dev_t device, ino_t inode, quint64 size) const
+    // The kept file that info describes; null when there is none.
+    std::shared_ptr<const HttpFile> find(const struct stat &info) const
     {
         const std::shared_lock<std::shared_mutex> lock(m_mutex);
         for (const Entry &entry : m_entries) {
-            if (entry.file && entry.device == device && entry.inode == inode && entry.file->size() == size)
+            if (entry.file && entry.describedBy(info))
                 return entry.file;
         }
         return nullptr;
     }
 
-    // A new descriptor of the kept file with this identity, whatever its
-    // size; -1 when there is none.
-    int duplicate(dev_t device, ino_t inode) const
-    {
-        const std::shared_lock<std::shared_mutex> lock(m_mutex);
-        for (const Entry &entry : m_entries) {
-            if (entry.file && entry.device == device && entry.inode == inode)
-                return ::fcntl(entry.file->handle(), F_DUPFD_CLOEXEC, 0);
-        }
-        return -1;
-    }
-
-    // Keeps file, which has this identity, in place of any kept under it.
-    void keep(dev_t device, ino_t inode, std::shared_ptr<const HttpFile> file)
+    // Keeps file, which info describes, in place of any kept for its inode.
+    void keep(const struct stat &info, std::shared_ptr<const HttpFile> file)
     {
         const std::unique_lock<std::shared_mutex> lock(m_mutex);
         Entry *slot = nullptr;
         for (Entry &entry : m_entries) {
-            struct stat info = {};
-            if (entry.file && (::fstat(entry.file->handle(), &info) != 0 || info.st_nlink == 0))
+            struct stat now = {};
+            if (entry.file && (::fstat(entry.file->handle(), &now) != 0 || now.st_nlink == 0))
                 entry.file.reset();
-            if (entry.file && entry.device == device && entry.inode == inode)
+            if (entry.file && entry.info.st_dev == info.st_dev && entry.info.st_ino == info.st_ino)
                 slot = &entry;
         }
         for (Entry &entry : m_entries) {
@@ -90,16 +81,20 @@ public:
             slot = &m_entries[m_next];
             m_next = (m_next + 1) % m_entries.size();
         }
-        slot->device = device;
-        slot->inode = inode;
+        slot->info = info;
         slot->file = std::move(file);
     }
 
 private:
     struct Entry {
-        dev_t device = 0;
-        ino_t inode = 0;
+        struct stat info = {}; // the file's when it was opened
         std::shared_ptr<const HttpFile> file;
+
+        bool describedBy(const struct stat &now) const
+        {
+            return now.st_dev == info.st_dev && now.st_ino == info.st_ino && now.st_size == info.st_size
+                && now.st_ctim.tv_sec == info.st_ctim.tv_sec && now.st_ctim.tv_nsec == info.st_ctim.tv_nsec;
+        }
     };
     mutable std::shared_mutex m_mutex; // requests only read, side by side
     std::array<Entry, 8> m_entries;
@@ -191,21 +186,16 @@ WebFolderFile ReadRegular(const FileDescriptor &held, OpenedFiles &opened)
         return Verdict(Found::Nothing);
     WebFolderFile file;
     file.found = Found::File;
-    const quint64 size = quint64(info.st_size);
-    file.file = opened.find(info.st_dev, info.st_ino, size);
+    file.file = opened.find(info);
     if (file.file)
         return file;
-    FileDescriptor fd(opened.duplicate(info.st_dev, info.st_ino));
-    if (!fd.isValid()) {
-        fd = FileDescriptor(
-            ::open(ProcLink(held.get()).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-        struct stat reached = {};
-        if (!fd.isValid() || ::fstat(fd.get(), &reached) != 0 || !S_ISREG(reached.st_mode)
-            || reached.st_dev != info.st_dev || reached.st_ino != info.st_ino)
-            return Verdict(Found::Unreadable);
-    }
-    file.file = std::make_shared<const HttpFile>(fd.release(), size);
-    opened.keep(info.st_dev, info.st_ino, file.file);
+    FileDescriptor fd(::open(ProcLink(held.get()).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat reached = {};
+    if (!fd.isValid() || ::fstat(fd.get(), &reached) != 0 || !S_ISREG(reached.st_mode)
+        || reached.st_dev != info.st_dev || reached.st_ino != info.st_ino)
+        return Verdict(Found::Unreadable);
+    file.file = std::make_shared<const HttpFile>(fd.release(), quint64(info.st_size));
+    opened.keep(info, file.file);
     return file;
 }
 

@@ -33,15 +33,15 @@ struct WebFolderFile {
 
 // The web folder, made ready once for the many requests answered from it:
 // its cleaned name, a handle on the folder itself, and the files lately
-// opened from it, kept by identity (device and inode) so that a request for
-// the same file need not open it anew. A file replaced under its name is
-// another inode and is opened afresh; a file changed in place is read as it
-// is now through the same descriptor (shared by the replies that send it:
-// read it with offsets, as sendfile and pread do). The folder's name is
-// looked up again at most once per RecheckInterval, so a folder removed or
-// renamed away and made anew under its name is served from at most that
-// long after. The server's threads share one; every member is safe to call
-// from any thread.
+// opened from it, so that a request for the same file need not open it anew.
+// A kept file is used only while its inode, size and change time are the
+// ones it was opened with: a file replaced under its name (another inode)
+// or changed in place (a new change time) is opened afresh. Kept files are
+// shared by the replies that send them: read them with offsets, as sendfile
+// and pread do. The folder's name is looked up again at most once per
+// RecheckInterval, so a folder removed or renamed away and made anew under
+// its name is served from at most that long after. The server's threads
+// share one; every member is safe to call from any thread.
 class WebFolder final {
 public:
     static constexpr std::chrono::milliseconds RecheckInterval { 100 };
