@@ -33,6 +33,9 @@ constexpr unsigned kConnectionLimit = 256;
 constexpr unsigned kIdleTimeoutSeconds = 10;
 constexpr size_t kConnectionMemoryLimit = 16 * 1024;
 constexpr unsigned kListenBacklog = 128;
+// Worker threads told apart by the replies prepared per thread; more than
+// one server's threads, as a process may run several servers.
+constexpr unsigned kPreparedSlots = 8;
 
 // Form bodies are small; anything beyond this is read and thrown away.
 constexpr quint64 kMaxFormBytes = 64 * 1024;
@@ -116,7 +119,7 @@ public:
         if (reply.contentType != m_contentType || reply.headers != m_headers)
             return nullptr;
         static std::atomic<unsigned> threads { 0 };
-        thread_local const unsigned slot = threads++ % kThreadPoolSize;
+        thread_local const unsigned slot = threads++ % kPreparedSlots;
         std::atomic<MHD_Response *> &kept = m_responses[slot];
         MHD_Response *response = kept.load(std::memory_order_acquire);
         if (response)
@@ -135,7 +138,7 @@ public:
 private:
     const QByteArray m_contentType;
     const QList<QPair<QByteArray, QByteArray>> m_headers;
-    mutable std::array<std::atomic<MHD_Response *>, kThreadPoolSize> m_responses;
+    mutable std::array<std::atomic<MHD_Response *>, kPreparedSlots> m_responses;
 };
 
 // The reply prepared for reply's file (see PreparedFile); null when there
