@@ -19,8 +19,8 @@
 
 namespace {
 
-struct WebFolder {
-    WebFolder()
+struct FuzzFolder {
+    FuzzFolder()
     {
         QDir top(root.path());
         top.mkpath(QStringLiteral("WebServer/sub"));
@@ -55,7 +55,7 @@ struct WebFolder {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static WebFolder folder;
+    static FuzzFolder folder;
     HttpRequest request;
     request.method = QByteArrayLiteral("GET");
     request.path = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));

@@ -1,7 +1,5 @@
 #include "http/http_reply.h"
 
-#include <QFile>
-
 #include <utility>
 
 HttpReply HttpReply::bytes(int status, const QByteArray &contentType, const QByteArray &body)
@@ -18,7 +16,7 @@ HttpReply HttpReply::html(int status, const QString &html)
     return bytes(status, QByteArrayLiteral("text/html; charset=utf-8"), html.toUtf8());
 }
 
-HttpReply HttpReply::openedFile(std::shared_ptr<QFile> file, const QByteArray &contentType)
+HttpReply HttpReply::openedFile(std::shared_ptr<const HttpFile> file, const QByteArray &contentType)
 {
     HttpReply reply;
     reply.kind = Kind::File;

@@ -1,16 +1,16 @@
 #include "http/http_server.h"
 
-#include <QFile>
-
 #include <microhttpd.h>
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdarg>
@@ -24,12 +24,18 @@ namespace {
 
 // The daemon's settings, chosen by measurement: two worker threads, bounded
 // connections and a small per-connection memory budget that keeps huge
-// request lines and headers from costing memory.
+// request lines and headers from costing memory. The library clears that
+// budget's memory for every request on a kept-alive connection, so its size
+// is a cost per request too: 16 kB still takes a request line and headers
+// of several kB (cookies included).
 constexpr unsigned kThreadPoolSize = 2;
 constexpr unsigned kConnectionLimit = 256;
 constexpr unsigned kIdleTimeoutSeconds = 10;
-constexpr size_t kConnectionMemoryLimit = 32 * 1024;
+constexpr size_t kConnectionMemoryLimit = 16 * 1024;
 constexpr unsigned kListenBacklog = 128;
+// Worker threads told apart by the replies prepared per thread; more than
+// one server's threads, as a process may run several servers.
+constexpr unsigned kPreparedSlots = 8;
 
 // Form bodies are small; anything beyond this is read and thrown away.
 constexpr quint64 kMaxFormBytes = 64 * 1024;
@@ -59,6 +65,93 @@ struct RequestState {
             MHD_destroy_post_processor(post);
     }
 };
+
+// A reply that sends a file from a descriptor of its own, which the library
+// closes when the reply is done with. It reads with offsets (sendfile, or
+// pread where that cannot be used), so the descriptor may share its file
+// position with others. The very file the handler opened and checked is
+// sent, so a file replaced meanwhile is never torn.
+MHD_Response *FileResponse(const HttpFile &file)
+{
+    const int fd = ::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0);
+    if (fd < 0)
+        return nullptr;
+    MHD_Response *response = MHD_create_response_from_fd64(file.size(), fd);
+    if (!response)
+        ::close(fd);
+    return response;
+}
+
+void AddHeaders(MHD_Response *response, const HttpReply &reply)
+{
+    if (!reply.contentType.isEmpty())
+        MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.contentType.constData());
+    for (const auto &header : reply.headers)
+        MHD_add_response_header(response, header.first.constData(), header.second.constData());
+}
+
+// The replies made once for a file and queued again for every request that
+// sends it with the same content type and headers; the library counts the
+// connections still sending one and lets it go after the last. Each worker
+// thread has a reply of its own: the library guards a reply with a lock,
+// which threads sending the same one would keep contending for.
+class PreparedFile final : public HttpFile::Prepared {
+public:
+    explicit PreparedFile(const HttpReply &reply) : m_contentType(reply.contentType), m_headers(reply.headers)
+    {
+        for (auto &response : m_responses)
+            response.store(nullptr);
+    }
+    ~PreparedFile() override
+    {
+        for (auto &response : m_responses) {
+            if (MHD_Response *made = response.load())
+                MHD_destroy_response(made);
+        }
+    }
+    PreparedFile(const PreparedFile &) = delete;
+    PreparedFile &operator=(const PreparedFile &) = delete;
+
+    // This thread's reply for file, made when first asked; null when it
+    // cannot be made or reply asks for other headers.
+    MHD_Response *responseFor(const HttpFile &file, const HttpReply &reply) const
+    {
+        if (reply.contentType != m_contentType || reply.headers != m_headers)
+            return nullptr;
+        static std::atomic<unsigned> threads { 0 };
+        thread_local const unsigned slot = threads++ % kPreparedSlots;
+        std::atomic<MHD_Response *> &kept = m_responses[slot];
+        MHD_Response *response = kept.load(std::memory_order_acquire);
+        if (response)
+            return response;
+        response = FileResponse(file);
+        if (!response)
+            return nullptr;
+        AddHeaders(response, reply);
+        MHD_Response *expected = nullptr;
+        if (kept.compare_exchange_strong(expected, response, std::memory_order_acq_rel))
+            return response;
+        MHD_destroy_response(response);
+        return expected;
+    }
+
+private:
+    const QByteArray m_contentType;
+    const QList<QPair<QByteArray, QByteArray>> m_headers;
+    mutable std::array<std::atomic<MHD_Response *>, kPreparedSlots> m_responses;
+};
+
+// The reply prepared for reply's file (see PreparedFile); null when there
+// is none to be had.
+MHD_Response *PreparedResponse(const HttpReply &reply)
+{
+    const HttpFile &file = *reply.file;
+    auto *prepared = static_cast<const PreparedFile *>(file.prepared());
+    if (!prepared)
+        prepared
+            = static_cast<const PreparedFile *>(file.keepPrepared(std::make_unique<PreparedFile>(reply)));
+    return prepared->responseFor(file, reply);
+}
 
 QByteArray ErrorPage(int status, const char *title)
 {
@@ -386,23 +479,8 @@ MHD_Response *HttpServer::Private::createResponse(MHD_Connection *connection, co
     case HttpReply::Kind::Bytes:
         return MHD_create_response_from_buffer(
             size_t(reply.body.size()), const_cast<char *>(reply.body.constData()), MHD_RESPMEM_MUST_COPY);
-    case HttpReply::Kind::File: {
-        // Send from our own duplicate of the descriptor the handler opened
-        // and checked, so a file replaced meanwhile is never torn.
-        if (!reply.file || !reply.file->isOpen() || reply.file->handle() < 0)
-            return nullptr;
-        const int fd = ::dup(reply.file->handle());
-        struct stat info = {};
-        if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-            if (fd >= 0)
-                ::close(fd);
-            return nullptr;
-        }
-        MHD_Response *response = MHD_create_response_from_fd64(uint64_t(info.st_size), fd);
-        if (!response)
-            ::close(fd);
-        return response;
-    }
+    case HttpReply::Kind::File:
+        return reply.file ? FileResponse(*reply.file) : nullptr;
     case HttpReply::Kind::Stream: {
         if (!reply.stream)
             return nullptr;
@@ -435,6 +513,10 @@ MHD_Result HttpServer::Private::queue(MHD_Connection *connection, const HttpRepl
     // Returning MHD_NO makes the library close the connection unanswered.
     if (reply.kind == HttpReply::Kind::CloseWithoutReply)
         return MHD_NO;
+    if (reply.kind == HttpReply::Kind::File && reply.file) {
+        if (MHD_Response *prepared = PreparedResponse(reply))
+            return MHD_queue_response(connection, unsigned(reply.status), prepared);
+    }
 
     int status = reply.status;
     MHD_Response *response = createResponse(connection, reply);
@@ -447,10 +529,7 @@ MHD_Result HttpServer::Private::queue(MHD_Connection *connection, const HttpRepl
             return MHD_NO;
         MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, "text/html");
     } else {
-        if (!reply.contentType.isEmpty())
-            MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.contentType.constData());
-        for (const auto &header : reply.headers)
-            MHD_add_response_header(response, header.first.constData(), header.second.constData());
+        AddHeaders(response, reply);
     }
     const MHD_Result result = MHD_queue_response(connection, unsigned(status), response);
     MHD_destroy_response(response);

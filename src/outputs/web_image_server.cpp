@@ -92,19 +92,25 @@ void WebImageServer::stop()
 
 void WebImageServer::setWebFolder(const QString &webFolder)
 {
-    const std::lock_guard<std::mutex> lock(m_webFolderMutex);
-    m_webFolder = webFolder;
+    auto folder = std::make_shared<const WebFolder>(webFolder);
+    const std::unique_lock<std::shared_mutex> lock(m_webFolderMutex);
+    m_webFolder.swap(folder);
+}
+
+std::shared_ptr<const WebFolder> WebImageServer::currentFolder() const
+{
+    const std::shared_lock<std::shared_mutex> lock(m_webFolderMutex);
+    return m_webFolder;
 }
 
 QString WebImageServer::webFolder() const
 {
-    const std::lock_guard<std::mutex> lock(m_webFolderMutex);
-    return m_webFolder;
+    return currentFolder()->path();
 }
 
 HttpReply WebImageServer::answer(const HttpRequest &request)
 {
     if (m_metrics.load() && request.path == u"/metrics")
         return HttpReply::bytes(200, MetricsContentType(), MetricsText(m_figures.snapshot()));
-    return HTTPServerCommandGet(request, webFolder(), *m_types, m_serving);
+    return HTTPServerCommandGet(request, *currentFolder(), *m_types, m_serving);
 }

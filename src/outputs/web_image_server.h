@@ -3,13 +3,14 @@
 #include "http/http_server.h"
 #include "outputs/mime_types.h"
 #include "outputs/published_figures.h"
+#include "outputs/web_folder_file.h"
 #include "outputs/web_serving.h"
 
 #include <QString>
 
 #include <atomic>
 #include <memory>
-#include <mutex>
+#include <shared_mutex>
 
 // Where the web server was asked to listen and how that went.
 struct WebServerStatus {
@@ -58,14 +59,16 @@ public:
 
 private:
     HttpReply answer(const HttpRequest &request);
+    std::shared_ptr<const WebFolder> currentFolder() const;
 
     const std::unique_ptr<const MimeTypeTable> m_types;
     WebServing m_serving;
     PublishedFiguresStore m_figures;
     std::atomic<bool> m_metrics { false };
-    // Read by the requests on the server's threads, written on the window's.
-    mutable std::mutex m_webFolderMutex;
-    QString m_webFolder;
+    // Read by the requests on the server's threads, written on the window's;
+    // a request keeps the folder it took for as long as it runs.
+    mutable std::shared_mutex m_webFolderMutex;
+    std::shared_ptr<const WebFolder> m_webFolder = std::make_shared<const WebFolder>(QString());
     WebServerStatus m_status;
     HttpServer m_server; // last: stopped before the rest goes
 };

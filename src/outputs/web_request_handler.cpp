@@ -3,10 +3,7 @@
 #include "outputs/mime_types.h"
 #include "outputs/web_serving.h"
 
-#include <QDir>
-#include <QFile>
-
-#include <memory>
+#include <utility>
 
 namespace {
 
@@ -40,8 +37,8 @@ QByteArray AccessDeniedPage()
                              "You do not have sufficient priviligies to access this document.</body></html>");
 }
 
-HttpReply HTTPServerCommandGet(const HttpRequest &request, const QString &webFolder,
-    const MimeTypeTable &types, WebServing &serving, BeneathLookup lookup)
+HttpReply HTTPServerCommandGet(
+    const HttpRequest &request, const WebFolder &webFolder, const MimeTypeTable &types, WebServing &serving)
 {
     const WebServingScope scope(serving);
 
@@ -51,7 +48,8 @@ HttpReply HTTPServerCommandGet(const HttpRequest &request, const QString &webFol
             QByteArrayLiteral(
                 "<html><head><title>Error</title></head><body><h1>Bad Request</h1></body></html>"));
 
-    WebFolderFile found = OpenWebFolderFile(webFolder, request.path, lookup);
+    QString below;
+    WebFolderFile found = webFolder.open(request.path, &below);
     switch (found.found) {
     case WebFolderFile::Found::Nothing:
         return NotFound();
@@ -62,11 +60,11 @@ HttpReply HTTPServerCommandGet(const HttpRequest &request, const QString &webFol
     case WebFolderFile::Found::File:
         break;
     }
+    return HttpReply::openedFile(std::move(found.file), types.GetMIMEType(below));
+}
 
-    // The descriptor goes on to the server, which sends from it.
-    auto file = std::make_shared<QFile>();
-    if (!file->open(found.fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return HttpReply::openedFile(nullptr, QByteArray());
-    found.fd.release();
-    return HttpReply::openedFile(std::move(file), types.GetMIMEType(QDir::cleanPath(request.path)));
+HttpReply HTTPServerCommandGet(const HttpRequest &request, const QString &webFolder,
+    const MimeTypeTable &types, WebServing &serving, BeneathLookup lookup)
+{
+    return HTTPServerCommandGet(request, WebFolder(webFolder, lookup), types, serving);
 }

@@ -18,9 +18,13 @@ QByteArray AccessDeniedPage();
 // file there gives 404; a regular file outside the folder (by name, or
 // through a link) gives 403; otherwise 200 with the file, sent from the very
 // descriptor that was opened and checked. Nothing is opened before it is
-// known to be a regular file inside the folder (OpenWebFolderFile). A path
+// known to be a regular file inside the folder (WebFolder::open). A path
 // holding a NUL is refused with 400. WebServing is set while the request is
 // handled. Runs on the server's threads; it touches nothing but its
 // arguments and the file system.
+HttpReply HTTPServerCommandGet(
+    const HttpRequest &request, const WebFolder &webFolder, const MimeTypeTable &types, WebServing &serving);
+
+// The same for one request, the folder made ready for it alone.
 HttpReply HTTPServerCommandGet(const HttpRequest &request, const QString &webFolder,
     const MimeTypeTable &types, WebServing &serving, BeneathLookup lookup = BeneathLookup::Automatic);

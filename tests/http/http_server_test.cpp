@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+
 #include <atomic>
 #include <mutex>
 
@@ -122,13 +124,14 @@ TEST_F(HttpServerTest, SendsTheFileItWasHandedEvenWhenReplacedMeanwhile)
     ASSERT_TRUE(dir.writeFile(QStringLiteral("noise.jpg"), QByteArray(100000, 'a')));
     ASSERT_TRUE(dir.writeFile(QStringLiteral("fresh.jpg"), QByteArrayLiteral("new picture")));
     start([&dir](const HttpRequest &) {
-        auto file = std::make_shared<QFile>(dir.filePath(QStringLiteral("noise.jpg")));
-        if (!file->open(QIODevice::ReadOnly))
+        const int fd = ::open(
+            QFile::encodeName(dir.filePath(QStringLiteral("noise.jpg"))).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
             return HttpReply::html(404, QStringLiteral("missing"));
         // A new image is renamed over the old one after we opened it.
         QFile::remove(dir.filePath(QStringLiteral("noise.jpg")));
         QFile::rename(dir.filePath(QStringLiteral("fresh.jpg")), dir.filePath(QStringLiteral("noise.jpg")));
-        return HttpReply::openedFile(file, QByteArrayLiteral("image/jpeg"));
+        return HttpReply::openedFile(std::make_shared<HttpFile>(fd, 100000), QByteArrayLiteral("image/jpeg"));
     });
 
     const RawHttpReply reply = RawHttpClient::get(port, "/noise.jpg");

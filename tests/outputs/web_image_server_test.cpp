@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <malloc.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <memory>
@@ -86,6 +87,23 @@ TEST_F(WebImageServerTest, AnswersFilesMissingAndForbiddenPagesOverTheWire)
     EXPECT_EQ(image.body, jpeg);
     EXPECT_EQ(RawHttpClient::get(port, "/index.html").header("Content-Type"), QByteArray("text/html"));
     EXPECT_EQ(RawHttpClient::get(port, "/style.css").header("Content-Type"), QByteArray("text/css"));
+    // The same file under another name goes by that name's extension, also
+    // on one kept-alive connection (which one worker thread answers).
+    ASSERT_EQ(::link(QFile::encodeName(noisePath()).constData(),
+                  QFile::encodeName(data.filePath(QStringLiteral("WebServer/noise.bin"))).constData()),
+        0);
+    RawHttpClient keptAlive(port);
+    ASSERT_TRUE(keptAlive.connectToServer());
+    ASSERT_TRUE(keptAlive.send("GET /noise.jpg HTTP/1.1\r\nHost: x\r\n\r\nGET /noise.bin HTTP/1.1\r\nHost: "
+                               "x\r\n\r\nGET /noise.jpg HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n"));
+    keptAlive.readReply();
+    QList<QByteArray> types;
+    for (const QByteArray &line : keptAlive.received().split('\n')) {
+        if (line.startsWith("Content-Type: "))
+            types.append(line.mid(14).trimmed());
+    }
+    EXPECT_EQ(types, QList<QByteArray>({ "image/jpeg", "application/octet-stream", "image/jpeg" }));
+    EXPECT_EQ(keptAlive.received().count(jpeg), 3);
 
     const RawHttpReply missing = RawHttpClient::get(port, "/");
     EXPECT_EQ(missing.body, NotFoundPage());

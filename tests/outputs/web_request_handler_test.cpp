@@ -5,6 +5,7 @@
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QThread>
 
@@ -116,7 +117,11 @@ protected:
     {
         if (reply.kind != HttpReply::Kind::File)
             return reply.body;
-        return reply.file && reply.file->isOpen() ? reply.file->readAll() : QByteArray();
+        if (!reply.file)
+            return QByteArray();
+        QByteArray body(qsizetype(reply.file->size()), '\0');
+        const ssize_t got = ::pread(reply.file->handle(), body.data(), size_t(body.size()), 0);
+        return body.left(got < 0 ? 0 : qsizetype(got));
     }
 
     TempDataDir data;
@@ -207,6 +212,42 @@ TEST_F(WebRequestHandlerTest, NeverOpensAFifoInsideOrAnythingOutside)
     }
     for (BlockedWriter &writer : writers)
         EXPECT_EQ(writer.release(), 0);
+}
+
+// One folder answers many requests, as the server's does: what it serves
+// follows the file replaced by rename (as noise.jpg is at every sample), the
+// file changed in place, and a folder made anew under the folder's name.
+TEST_F(WebRequestHandlerTest, AKeptFolderServesWhatIsThereNow)
+{
+    const WebFolder folder(web());
+    const auto body = [&](const QString &path) {
+        HttpRequest request;
+        request.method = "GET";
+        request.path = path;
+        return bodyOf(HTTPServerCommandGet(request, folder, types, serving));
+    };
+    const QString noise = QStringLiteral("/noise.jpg");
+    EXPECT_EQ(body(noise), QByteArray("jpeg bytes"));
+    EXPECT_EQ(body(QStringLiteral("/alias.jpg")), QByteArray("jpeg bytes"));
+
+    ASSERT_TRUE(data.writeFile(QStringLiteral("WebServer/noise.tmp"), "the next picture"));
+    ASSERT_EQ(::rename(QFile::encodeName(web(QStringLiteral("noise.tmp"))).constData(),
+                  QFile::encodeName(web(QStringLiteral("noise.jpg"))).constData()),
+        0);
+    EXPECT_EQ(body(noise), QByteArray("the next picture"));
+
+    QFile inPlace(web(QStringLiteral("noise.jpg")));
+    ASSERT_TRUE(inPlace.open(QIODevice::ReadWrite));
+    ASSERT_EQ(inPlace.write("THE"), 3);
+    inPlace.close();
+    EXPECT_EQ(body(noise), QByteArray("THE next picture"));
+
+    ASSERT_TRUE(QDir().rename(web(), data.filePath(QStringLiteral("WebServer.old"))));
+    ASSERT_TRUE(data.writeFile(QStringLiteral("WebServer/noise.jpg"), "the new folder's picture"));
+    QThread::msleep(
+        static_cast<unsigned long>((WebFolder::RecheckInterval + std::chrono::milliseconds(50)).count()));
+    EXPECT_EQ(body(noise), QByteArray("the new folder's picture"));
+    EXPECT_EQ(body(QStringLiteral("/index.html")), NotFoundPage());
 }
 
 TEST_F(WebRequestHandlerTest, ErrorPagesReadAsTheyAlwaysHave)
