@@ -12,8 +12,8 @@
 #include <QWebEngineView>
 
 #include <csignal>
-#include <utility>
 #include <sys/types.h>
+#include <utility>
 
 namespace {
 
