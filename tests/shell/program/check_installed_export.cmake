@@ -2,12 +2,7 @@
 # --export-history without --data-dir: an installed program keeps its files
 # in the per-user data folder, $XDG_DATA_HOME/Linewarden, and the export
 # looks for the history there.
-file(REMOVE_RECURSE ${PREFIX})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
-  RESULT_VARIABLE result OUTPUT_QUIET)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "cmake --install failed: ${result}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/install_into_prefix.cmake)
 execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LINEWARDEN_HOME XDG_DATA_HOME=${PREFIX}/data
     ${PREFIX}/bin/linewarden --export-history ${PREFIX}/history.csv
   RESULT_VARIABLE result ERROR_VARIABLE messages)

@@ -2,12 +2,7 @@
 # `systemctl --user` looks, starts the installed program without windows,
 # and is restarted after a failure but not after status 2. The unit names
 # the program under PREFIX, wherever the build was configured to install.
-file(REMOVE_RECURSE ${PREFIX})
-execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX}
-  RESULT_VARIABLE result OUTPUT_QUIET)
-if(NOT result EQUAL 0)
-  message(FATAL_ERROR "cmake --install failed: ${result}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/install_into_prefix.cmake)
 if(NOT EXISTS ${PREFIX}/bin/linewarden)
   message(FATAL_ERROR "the program was not installed in ${PREFIX}/bin")
 endif()
