@@ -47,6 +47,21 @@ QImage WithKeyColourTransparent(const QImage &image)
     return icon;
 }
 
+// The background, read once: every sample draws an icon on it.
+const QImage &Background()
+{
+    static const QImage background = [] {
+        QImage image(QStringLiteral(":/bitmaps/iconbitmap.png"));
+        if (image.isNull() || image.size() != QSize(IconSize, IconSize))
+            return QImage();
+        image = image.convertToFormat(QImage::Format_RGB32);
+        image.setDotsPerMeterX(ScreenDotsPerMetre);
+        image.setDotsPerMeterY(ScreenDotsPerMetre);
+        return image;
+    }();
+    return background;
+}
+
 } // namespace
 
 QString IconNoiseText(double noiseMarginDown, const QLocale &locale)
@@ -58,12 +73,10 @@ QString IconNoiseText(double noiseMarginDown, const QLocale &locale)
 
 QImage IconNoise(IconMode mode, double noiseMarginDown, double speedDown, const QLocale &locale)
 {
-    QImage image(QStringLiteral(":/bitmaps/iconbitmap.png"));
-    if (image.isNull() || image.size() != QSize(IconSize, IconSize))
+    // A copy of its own: the painter below must not draw on the background.
+    QImage image = Background().copy();
+    if (image.isNull())
         return {};
-    image = image.convertToFormat(QImage::Format_RGB32);
-    image.setDotsPerMeterX(ScreenDotsPerMetre);
-    image.setDotsPerMeterY(ScreenDotsPerMetre);
 
     const QString text = mode == IconMode::Run ? IconNoiseText(noiseMarginDown, locale) : QStringLiteral("?");
     // The size is chosen by the regular face; the text is written bold.

@@ -31,7 +31,9 @@ void TrayStep::takeFigures(const LineSample &sample)
 void TrayStep::IconNoiseStep(IconMode mode)
 {
     const QLocale &locale = m_settings.locale();
-    const Drawn wanted { mode, m_noiseMarginDown, m_speedDown, locale.name() };
+    const Drawn wanted { mode == IconMode::Run ? IconNoiseText(m_noiseMarginDown, locale)
+                                               : QStringLiteral("?"),
+        m_speedDown != 0 };
     QImage icon;
     if (wanted != m_drawn) {
         icon = IconNoise(mode, m_noiseMarginDown, m_speedDown, locale);

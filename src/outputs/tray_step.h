@@ -39,18 +39,14 @@ private:
     double m_noiseMarginDown = 0;
     double m_speedDown = 0;
 
-    // What the icon shown was drawn from: the same again draws the same
-    // picture, so the icon stays and nothing is drawn.
+    // What the icon shown says and in which colour: the same again draws
+    // the same picture, so the icon stays and nothing is drawn. A margin
+    // that moves only beyond the digits written, or a sync speed that
+    // changes but stays above 0, leaves it as it is.
     struct Drawn {
-        IconMode mode;
-        double noiseMarginDown;
-        double speedDown;
-        QString locale;
-        bool operator==(const Drawn &other) const
-        {
-            return mode == other.mode && noiseMarginDown == other.noiseMarginDown
-                && speedDown == other.speedDown && locale == other.locale;
-        }
+        QString text;
+        bool synced = false;
+        bool operator==(const Drawn &other) const { return text == other.text && synced == other.synced; }
         bool operator!=(const Drawn &other) const { return !(*this == other); }
     };
     std::optional<Drawn> m_drawn;

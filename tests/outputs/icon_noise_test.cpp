@@ -118,8 +118,9 @@ TEST(TrayTooltip, MarginAndSpeedOnThreeLines)
         QStringLiteral("Linewarden\nNoise margin: 6.2 dB\nSync speed: 17616 Kbps"));
 }
 
-// The tray step draws the icon only when what it shows changes (figures,
-// or Run and the "?" of a Pause); the tooltip goes with every call.
+// The tray step draws the icon only when what it shows changes (the digits
+// written, the colour, or Run and the "?" of a Pause); the tooltip goes
+// with every call.
 TEST(TrayStep, DrawsTheIconOnlyWhenWhatItShowsChanges)
 {
     const Settings settings(SettingsContext {});
@@ -143,10 +144,12 @@ TEST(TrayStep, DrawsTheIconOnlyWhenWhatItShowsChanges)
         { "first sample", [&] { sample(6.1, 8000); }, 1 },
         { "same figures", [&] { sample(6.1, 8000); }, 1 },
         { "margin moves", [&] { sample(6.2, 8000); }, 2 },
-        { "speed moves", [&] { sample(6.2, 7000); }, 3 },
+        { "margin moves past the digits", [&] { sample(6.2001, 8000); }, 2 },
+        { "speed moves, still synced", [&] { sample(6.2, 7000); }, 2 },
+        { "line drops", [&] { sample(6.2, 0); }, 3 },
         { "pause", [&] { step.runStateChanged(RunState::Paused); }, 4 },
         { "pause again", [&] { step.runStateChanged(RunState::Paused); }, 4 },
-        { "run, same figures", [&] { sample(6.2, 7000); }, 5 },
+        { "run, same figures", [&] { sample(6.2, 0); }, 5 },
     };
     int calls = 0;
     for (const auto &e : events) {
