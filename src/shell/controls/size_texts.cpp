@@ -1,6 +1,7 @@
 #include "shell/controls/size_texts.h"
 
 #include "base/date_time_pattern.h"
+#include "shell/controls/folder_size_cache.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -88,4 +89,11 @@ QString CapturePanelText(const QString &captureFolder, const QLocale &locale)
     if (captureFolder.isEmpty() || !QFileInfo(captureFolder).isDir())
         return QString();
     return QStringLiteral("Capture folder:  ") + FormatSize(FolderSize(captureFolder), locale);
+}
+
+QString CapturePanelText(const QString &captureFolder, FolderSizeCache &sizes, const QLocale &locale)
+{
+    if (captureFolder.isEmpty() || !QFileInfo(captureFolder).isDir())
+        return QString();
+    return QStringLiteral("Capture folder:  ") + FormatSize(sizes.size(captureFolder), locale);
 }

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class FolderSizeCache;
+
 // The size helpers and texts of the status bar. Sizes are counted in 64 bits,
 // so logs and folders of 2 GiB and more print right.
 
@@ -35,3 +37,6 @@ QString LogPanelTextAtStartUp(const QString &logPath, const QLocale &locale = QL
 // Panel 2: "Capture folder:  " and the folder's size text when the folder
 // exists; empty otherwise.
 QString CapturePanelText(const QString &captureFolder, const QLocale &locale = QLocale::system());
+// The same with the size taken from sizes, which keeps it while the folder
+// is unchanged.
+QString CapturePanelText(const QString &captureFolder, FolderSizeCache &sizes, const QLocale &locale);

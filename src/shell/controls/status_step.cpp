@@ -6,7 +6,7 @@ void StatusStep::sampleTaken(const PageLoad &load)
 {
     Q_UNUSED(load);
     m_show({ LogPanelTextAfterSample(m_settings.logFile(), m_settings.logging(), m_settings.locale()),
-        CapturePanelText(m_settings.captureFolder(), m_settings.locale()) });
+        CapturePanelText(m_settings.captureFolder(), m_folderSizes, m_settings.locale()) });
 }
 
 StatusTexts StatusTextsAtStartUp(const Settings &settings)

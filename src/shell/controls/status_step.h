@@ -2,6 +2,7 @@
 
 #include "outputs/output_settings.h"
 #include "sampling/sample_pipeline.h"
+#include "shell/controls/folder_size_cache.h"
 
 #include <QString>
 
@@ -20,13 +21,17 @@ class StatusStep final : public SampleStep {
 public:
     using Show = std::function<void(const StatusTexts &texts)>;
 
-    StatusStep(const Settings &settings, Show show) : m_settings(settings), m_show(std::move(show)) { }
+    StatusStep(const Settings &settings, const Clock &clock, Show show)
+        : m_settings(settings), m_show(std::move(show)), m_folderSizes(clock)
+    {
+    }
 
     void sampleTaken(const PageLoad &load) override;
 
 private:
     OutputSettings m_settings;
     Show m_show;
+    FolderSizeCache m_folderSizes;
 };
 
 // The texts the status bar starts with: the log's only when its file exists.

@@ -32,8 +32,8 @@ void AddDesktopSteps(LineMonitor &monitor, TForm1 &window)
         [trayStep, &sample] { trayStep->pageHandled(sample); });
 
     pipeline.add(SamplePipeline::Stage::Status,
-        std::make_unique<StatusStep>(
-            monitor.settings(), [&window](const StatusTexts &texts) { window.showStatusTexts(texts); }));
+        std::make_unique<StatusStep>(monitor.settings(), monitor.clock(),
+            [&window](const StatusTexts &texts) { window.showStatusTexts(texts); }));
     // Each line event marks its sample, the newest plotted, on the Noise
     // Margin graph.
     QObject::connect(

@@ -1,12 +1,20 @@
 #include "shell/controls/size_texts.h"
 
+#include "base/clock.h"
 #include "base/settings.h"
+#include "shell/controls/folder_size_cache.h"
 #include "shell/controls/status_step.h"
 
+#include "support/fake_clock.h"
 #include "support/qt_printers.h"
 #include "support/temp_data_dir.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -92,7 +100,7 @@ TEST(SizeTexts, StatusStepMeasuresTheLogAndTheCaptureFolder)
     ASSERT_TRUE(dir.writeFile(QStringLiteral("log.txt"), QByteArray(1536, 'x')));
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Capture")));
     QList<StatusTexts> shown;
-    StatusStep step(settings, [&shown](const StatusTexts &texts) { shown << texts; });
+    StatusStep step(settings, Clock::system(), [&shown](const StatusTexts &texts) { shown << texts; });
     LineSample sample;
     const PageLoad load { sample, QDateTime(), true, true };
 
@@ -103,6 +111,73 @@ TEST(SizeTexts, StatusStepMeasuresTheLogAndTheCaptureFolder)
     EXPECT_TRUE(shown.at(0).log.isEmpty());
     EXPECT_EQ(shown.at(1).log, QStringLiteral("log.txt:   1.5 KB"));
     EXPECT_EQ(shown.at(1).captureFolder, QStringLiteral("Capture folder:  [no files]"));
+}
+
+// Sets the modification time of the folder and its subfolders an hour back,
+// as folders left alone for a while are.
+void AgeFolders(const QString &root)
+{
+    QStringList folders { root };
+    QDirIterator it(root, QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        folders << it.next();
+    const timespec hourAgo { ::time(nullptr) - 3600, 0 };
+    const timespec times[2] = { hourAgo, hourAgo };
+    for (const QString &folder : folders)
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), times, 0), 0);
+}
+
+bool Append(const QString &path, int bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::Append) && file.write(QByteArray(bytes, 'x')) == bytes;
+}
+
+// The kept size follows every file added or removed anywhere in the tree at
+// the next call; a file that grows in place shows at the next walk, made at
+// least once a minute, and at once when the folders had only just changed.
+TEST(SizeTexts, FolderSizeCacheFollowsTheFolder)
+{
+    TempDataDir dir;
+    const QString root = dir.path() + QStringLiteral("/Capture");
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/sub")));
+    ASSERT_TRUE(Append(root + QStringLiteral("/a.jpg"), 100));
+    ASSERT_TRUE(Append(root + QStringLiteral("/sub/b.jpg"), 50));
+    AgeFolders(root);
+    FakeClock clock(QDateTime::currentDateTime());
+    FolderSizeCache sizes(clock);
+
+    const struct {
+        const char *what;
+        std::function<bool()> change;
+        int secondsLater;
+        qint64 size;
+    } steps[] = {
+        { "first walk", [] { return true; }, 0, 150 },
+        { "a file grown in place is held", [&] { return Append(root + QStringLiteral("/a.jpg"), 10); }, 0,
+            150 },
+        { "until the next walk a minute on", [] { return true; }, FolderSizeCache::RewalkSeconds, 160 },
+        { "a file added in a subfolder", [&] { return Append(root + QStringLiteral("/sub/c.jpg"), 25); }, 1,
+            185 },
+        { "a file removed", [&] { return QFile::remove(root + QStringLiteral("/a.jpg")); }, 1, 75 },
+        { "a subfolder removed", [&] { return QDir(root + QStringLiteral("/sub")).removeRecursively(); }, 1,
+            0 },
+    };
+    for (const auto &step : steps) {
+        SCOPED_TRACE(step.what);
+        ASSERT_TRUE(step.change());
+        clock.advanceSeconds(step.secondsLater);
+        EXPECT_EQ(sizes.size(root), step.size);
+    }
+
+    // Folders changed just before a walk may change again within the same
+    // tick of their time: that walk is not kept.
+    FakeClock now(QDateTime::currentDateTime());
+    FolderSizeCache fresh(now);
+    ASSERT_TRUE(Append(root + QStringLiteral("/d.jpg"), 5));
+    EXPECT_EQ(fresh.size(root), 5);
+    ASSERT_TRUE(Append(root + QStringLiteral("/d.jpg"), 5));
+    EXPECT_EQ(fresh.size(root), 10);
 }
 
 } // namespace
