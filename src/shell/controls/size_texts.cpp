@@ -84,16 +84,24 @@ QString LogPanelTextAtStartUp(const QString &logPath, const QLocale &locale)
     return QFileInfo(logPath).isFile() ? LogPanelText(logPath, locale) : QString();
 }
 
-QString CapturePanelText(const QString &captureFolder, const QLocale &locale)
+namespace {
+
+template<typename SizeOf>
+QString CaptureText(const QString &captureFolder, const QLocale &locale, SizeOf sizeOf)
 {
     if (captureFolder.isEmpty() || !QFileInfo(captureFolder).isDir())
         return QString();
-    return QStringLiteral("Capture folder:  ") + FormatSize(FolderSize(captureFolder), locale);
+    return QStringLiteral("Capture folder:  ") + FormatSize(sizeOf(captureFolder), locale);
+}
+
+} // namespace
+
+QString CapturePanelText(const QString &captureFolder, const QLocale &locale)
+{
+    return CaptureText(captureFolder, locale, FolderSize);
 }
 
 QString CapturePanelText(const QString &captureFolder, FolderSizeCache &sizes, const QLocale &locale)
 {
-    if (captureFolder.isEmpty() || !QFileInfo(captureFolder).isDir())
-        return QString();
-    return QStringLiteral("Capture folder:  ") + FormatSize(sizes.size(captureFolder), locale);
+    return CaptureText(captureFolder, locale, [&sizes](const QString &folder) { return sizes.size(folder); });
 }
