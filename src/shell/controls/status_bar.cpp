@@ -5,6 +5,7 @@
 #include "sampling/sample_cycle.h"
 #include "shell/controls/size_texts.h"
 #include "shell/controls/status_step.h"
+#include "shell/controls/steady_label.h"
 
 #include <QFont>
 #include <QLabel>
@@ -18,8 +19,10 @@ StatusBar::StatusBar(
     bar.setFont(QFont(QStringLiteral("Arial")));
     StatusPanel0 = new QLabel(&bar);
     StatusPanel0->setFixedWidth(250);
+    // The log panel's text changes with every sample; a panel of fixed size
+    // takes it without laying out the window again.
     StatusPanel1 = new QLabel(&bar);
-    StatusPanel1->setFixedWidth(300);
+    MakeSteady(*StatusPanel1, 300);
     StatusPanel2 = new QLabel(&bar);
     StatusPanel2->setMinimumWidth(50);
     bar.addWidget(StatusPanel0);

@@ -15,6 +15,7 @@
 #include "shell/controls/run_glyphs.h"
 #include "shell/controls/status_bar.h"
 #include "shell/controls/status_step.h"
+#include "shell/controls/steady_label.h"
 #include "shell/controls/tray_controller.h"
 #include "shell/controls/web_server_controls.h"
 #include "shell/program/line_monitor.h"
@@ -386,11 +387,11 @@ void TForm1::runStateChanged()
 
 void TForm1::showReadouts(const Readouts &readouts)
 {
-    Label20->setText(readouts.Label20);
-    Label22->setText(readouts.Label22);
-    Label15->setText(readouts.Label15);
-    Label23->setText(readouts.Label23);
-    Label25->setText(readouts.Label25);
+    SetSteadyText(*Label20, readouts.Label20);
+    SetSteadyText(*Label22, readouts.Label22);
+    SetSteadyText(*Label15, readouts.Label15);
+    SetSteadyText(*Label23, readouts.Label23);
+    SetSteadyText(*Label25, readouts.Label25);
 }
 
 void TForm1::showStatisticsPage(const QString &url)

@@ -6,6 +6,7 @@
 #include "shell/controls/capture_controls.h"
 #include "shell/controls/indicator_pictures.h"
 #include "shell/controls/log_controls.h"
+#include "shell/controls/steady_label.h"
 #include "shell/controls/web_server_controls.h"
 #include "shell/program/line_monitor.h"
 
@@ -21,7 +22,7 @@ QLabel *Readout(QWidget *parent)
 {
     auto *label = new QLabel(parent);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setMinimumWidth(90);
+    MakeSteady(*label, 90);
     return label;
 }
 
