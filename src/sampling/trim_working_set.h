@@ -4,8 +4,7 @@
 // program does after every navigation and page load. Never sleeps.
 // Calls within one turn of the event loop (a sample asks at its navigation,
 // its page load and its tray icon) make one trim at the end of the turn:
-// one walk over the heap frees as much as several in a row. Trims are at
-// least ten seconds apart; a call sooner than that is served when the ten
-// seconds are up. Without an application object the trim is made at once.
+// one walk over the heap frees as much as several in a row, at a quarter
+// of the cost. Without an application object the trim is made at once.
 // For the main thread only.
 void TrimWorkingSet();
