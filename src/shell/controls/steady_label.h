@@ -3,8 +3,8 @@
 class QLabel;
 class QString;
 
-// Labels whose text changes with every sample (the toolbar read-outs, the
-// log panel) keep a fixed size that only ever grows. A label of fixed size
+// Labels whose text changes with every sample keep a fixed size: the
+// toolbar read-outs one that only ever grows, the log panel its own width. A label of fixed size
 // takes a new text without laying out its window again, so a sample repaints
 // just the labels that changed, and the read-outs stop shifting the controls
 // beside them as their digits come and go.
