@@ -1,5 +1,6 @@
 #include "sampling/webengine_browser_view.h"
 
+#include "sampling/process_memory.h"
 #include "sampling/router_web_page.h"
 
 #include <QJsonArray>
@@ -20,6 +21,10 @@ namespace {
 // A router page is a few tens of kilobytes; a body beyond this is cut so a
 // runaway page cannot swamp the program.
 constexpr int MaxBodyCharacters = 4 * 1024 * 1024;
+
+// A renderer showing router pages fills some 20 MiB of its own; one that
+// holds more than this has parsed a runaway page.
+constexpr qint64 MaxRendererAnonymousKiB = 128 * 1024;
 
 // Our scripts run in the page's own world. A world apart from the page's
 // scripts costs a fresh script context in every document it touches: with
@@ -202,6 +207,17 @@ void WebEngineBrowserView::stopStuckLoad()
         return;
     }
     m_loadAtLastNavigation = m_loadNumber;
+
+    // A renderer keeps what a runaway page made it hold long after the
+    // page is gone. Its snapshot ends it (see storeSnapshot), but one that
+    // did not come back before the next navigation (the page took longer
+    // than the sample interval) would leave it so for good: a renderer
+    // found overgrown between pages is ended, and the next load starts a
+    // fresh one.
+    if (AnonymousResidentKiB(m_page->renderProcessPid()).value_or(0) > MaxRendererAnonymousKiB) {
+        endRenderer();
+        return;
+    }
 
     // A page script that never returns holds the page's renderer process,
     // and with it every later page of the same router: the engine neither
