@@ -96,6 +96,9 @@ Chart::Chart(TimeGraph &graph, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_plot);
     m_plot->setMouseTracking(true);
+    // The graphs have no legend; one with entries would be measured again
+    // at every layout although it is never shown.
+    m_plot->setAutoAddPlottableToLegend(false);
 
     for (size_t side = 0; side < 2; ++side) {
         QCPAxis *valueAxis = side == 0 ? m_plot->yAxis : m_plot->yAxis2;

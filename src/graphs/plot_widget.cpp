@@ -1,6 +1,9 @@
 #include "graphs/plot_widget.h"
 
+#include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
+#include <QTransform>
 
 #include <algorithm>
 #include <utility>
@@ -51,7 +54,6 @@ PlotWidget::~PlotWidget() = default;
 void PlotWidget::setBackdrop(const QBrush &brush)
 {
     setBackground(brush); // what drawing into an image paints under the layers
-    m_backdrop = QImage();
     update();
 }
 
@@ -66,16 +68,33 @@ void PlotWidget::layOut()
     updateLayout();
 }
 
-const QImage &PlotWidget::backdrop(const QSize &size, double ratio)
+// The background brush for painting any part of an area: a gradient set
+// over the object's bounds is stretched over the whole area, not over the
+// part painted. A linear one becomes one in the area's own coordinates,
+// which the raster engine fills line by line with plain colour.
+QBrush PlotWidget::backdrop(const QRect &area) const
 {
-    const QSize pixels = size * ratio;
-    if (m_backdrop.size() != pixels || m_backdrop.devicePixelRatio() != ratio) {
-        m_backdrop = QImage(pixels, QImage::Format_RGB32);
-        m_backdrop.setDevicePixelRatio(ratio);
-        QPainter painter(&m_backdrop);
-        painter.fillRect(QRect(QPoint(0, 0), size), mBackgroundBrush);
+    const QGradient *gradient = mBackgroundBrush.gradient();
+    if (!gradient || gradient->coordinateMode() != QGradient::ObjectBoundingMode)
+        return mBackgroundBrush;
+    const auto toArea = [&area](const QPointF &point) {
+        return QPointF(area.left() + point.x() * area.width(), area.top() + point.y() * area.height());
+    };
+    if (gradient->type() == QGradient::LinearGradient && mBackgroundBrush.transform().isIdentity()) {
+        const auto *linear = static_cast<const QLinearGradient *>(gradient);
+        QLinearGradient inArea(toArea(linear->start()), toArea(linear->finalStop()));
+        inArea.setStops(linear->stops());
+        inArea.setSpread(linear->spread());
+        inArea.setInterpolationMode(linear->interpolationMode());
+        return inArea;
     }
-    return m_backdrop;
+    // Any other gradient: the same stretch as a transform.
+    QGradient inArea = *gradient;
+    inArea.setCoordinateMode(QGradient::LogicalMode);
+    QBrush brush(inArea);
+    brush.setTransform(mBackgroundBrush.transform()
+        * QTransform(area.width(), 0, 0, area.height(), area.left(), area.top()));
+    return brush;
 }
 
 QRect PlotWidget::coveredArea() const
@@ -89,13 +108,13 @@ QRect PlotWidget::coveredArea() const
 
 // The background goes around the covered area, and one pixel into it, so
 // that every pixel of the widget is painted.
-void PlotWidget::paintBackdrop(QPainter &painter, double ratio)
+void PlotWidget::paintBackdrop(QPainter &painter)
 {
     const QRect area = rect();
-    const QImage &picture = backdrop(area.size(), ratio);
+    const QBrush brush = backdrop(area);
     const QRect covered = coveredArea().adjusted(1, 1, -1, -1) & area;
     if (covered.isEmpty()) {
-        painter.drawImage(area.topLeft(), picture);
+        painter.fillRect(area, brush);
         return;
     }
     const QRect bands[] = {
@@ -106,8 +125,7 @@ void PlotWidget::paintBackdrop(QPainter &painter, double ratio)
     };
     for (const QRect &band : bands)
         if (!band.isEmpty())
-            painter.drawImage(
-                QRectF(band), picture, QRectF(QPointF(band.topLeft()) * ratio, QSizeF(band.size()) * ratio));
+            painter.fillRect(band, brush);
 }
 
 // Paints the whole plot as laid out last: the background, then the layers
@@ -120,7 +138,7 @@ void PlotWidget::paintEvent(QPaintEvent *)
     QCPPainter painter(this);
     if (!painter.isActive())
         return;
-    paintBackdrop(painter, ratio);
+    paintBackdrop(painter);
     drawBackground(&painter);
     for (QCPLayer *layer : std::as_const(mLayers))
         (layer->*LayerDrawOf::member())(&painter);

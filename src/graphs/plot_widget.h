@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QBrush>
-#include <QImage>
 #include <qcustomplot.h>
 
 // The plot library's widget as the chart uses it, drawn straight into the
@@ -13,9 +12,9 @@
 // cleared, drew and copied the whole plot. Here redraw() lays the plot out
 // and asks for a paint, and the paint draws the background and the layers
 // into the window's back buffer (the toolkit double-buffers every window),
-// with nothing to clear and nothing to copy after. The background is copied
-// from a picture kept at the widget's size, and only around the axis
-// rectangle when that is filled with an opaque colour anyway.
+// with nothing to clear and nothing to copy after. The background is
+// painted only around the axis rectangle when that is filled with an
+// opaque colour anyway.
 //
 // Drawing into an image (toPainter) keeps the library's own way. The
 // library's own replots (on a resize) lay the plot out and draw into a
@@ -43,13 +42,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    const QImage &backdrop(const QSize &size, double ratio);
+    QBrush backdrop(const QRect &area) const;
     // What the layers cover with an opaque colour at every drawing: the axis
     // rectangle when its background is one; else nothing.
     QRect coveredArea() const;
-    void paintBackdrop(QPainter &painter, double ratio);
-
-    QImage m_backdrop; // at the widget's size
+    void paintBackdrop(QPainter &painter);
 };
 
 // Lets the axis keep the pictures of as many tick labels as given between

@@ -91,13 +91,16 @@ TEST(Chart, AShownChartPaintsItsPointsOverTheWholeBackgroundAndKeepsThemAfterAPi
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
     chart.refreshNow(); // the labels for the size laid out
     const QImage screen = chart.mouseSurface()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage picture = chart.renderImage(screen.size()).convertToFormat(QImage::Format_RGB32);
     const int bottom = screen.height() - 1;
     for (const int x : { 0, screen.width() - 1 })
-        for (const int y : { 0, bottom / 2, bottom }) {
+        for (const int y : { 0, bottom / 4, bottom / 2, bottom }) {
             const int grey = 255 - (32 * y + bottom / 2) / bottom;
             const QColor pixel = screen.pixelColor(x, y);
             EXPECT_NEAR(pixel.red(), grey, 2) << x << "," << y;
             EXPECT_NEAR(pixel.blue(), grey, 2) << x << "," << y;
+            // A capture has the very background the screen has.
+            EXPECT_EQ(picture.pixel(x, y), screen.pixel(x, y)) << x << "," << y;
         }
     int lineRow = -1;
     int longest = 0;
