@@ -75,7 +75,9 @@ void PlotWidget::layOut()
 QBrush PlotWidget::backdrop(const QRect &area) const
 {
     const QGradient *gradient = mBackgroundBrush.gradient();
-    if (!gradient || gradient->coordinateMode() != QGradient::ObjectBoundingMode)
+    if (!gradient
+        || (gradient->coordinateMode() != QGradient::ObjectBoundingMode
+            && gradient->coordinateMode() != QGradient::ObjectMode))
         return mBackgroundBrush;
     const auto toArea = [&area](const QPointF &point) {
         return QPointF(area.left() + point.x() * area.width(), area.top() + point.y() * area.height());
