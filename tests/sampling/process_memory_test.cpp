@@ -8,23 +8,24 @@
 
 namespace {
 
-TEST(ProcessMemoryTest, ReadsTheAnonymousResidentLine)
+TEST(ProcessMemoryTest, ReadsResidentLessShared)
 {
     const struct {
-        const char *status;
+        const char *statm;
         std::optional<qint64> kib;
     } cases[] = {
-        { "Name:\tQtWebEngineProc\nVmRSS:\t   90200 kB\nRssAnon:\t   17228 kB\nRssFile:\t 72000 kB\n",
-            17228 },
-        { "RssAnon:\t0 kB", 0 },
-        { "VmRSS:\t90200 kB\nRssFile:\t72000 kB\n", std::nullopt },
-        { "RssAnon:\tmany kB\n", std::nullopt },
-        { "RssAnon:\t-5 kB\n", std::nullopt },
-        { "XRssAnon:\t5 kB\n", std::nullopt },
+        { "101000 22550 18000 1 0 30000 0\n", (22550 - 18000) * 4 },
+        { "5 7 7 0 0 0 0", 0 },
+        { "  5   9 3", 24 },
+        { "101000 22550\n", std::nullopt },
+        { "101000 18000 22550 1 0 0 0\n", std::nullopt },
+        { "101000 many 3 1 0 0 0\n", std::nullopt },
+        { "101000 -5 3 1 0 0 0\n", std::nullopt },
+        { "1 99999999999999999999 3\n", std::nullopt },
         { "", std::nullopt },
     };
     for (const auto &c : cases)
-        EXPECT_EQ(ParseAnonymousResidentKiB(c.status), c.kib) << c.status;
+        EXPECT_EQ(ParseAnonymousResidentKiB(c.statm, 4096), c.kib) << c.statm;
 }
 
 // Measured from outside: memory this process fills shows in its figure,
