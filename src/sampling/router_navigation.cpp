@@ -87,6 +87,9 @@ void RouterNavigation::handleDocument()
         statisticsPage = recogniseTypeA(documentUrl, page);
     else if (m_settings.type() == RouterType::TypeB)
         statisticsPage = acceptTypeB(documentUrl, page);
+    // The read-outs are cleared for every sample and filled from a
+    // statistics page; shown once, with what this page gave.
+    emit readoutsChanged(m_readouts);
     m_lastLoadWasSample = statisticsPage;
 
     m_pipeline.run(buildLoad(moment, statisticsPage));
@@ -145,7 +148,6 @@ bool RouterNavigation::attemptLogin(const QString &page)
 void RouterNavigation::startSample(const QDateTime &moment)
 {
     m_readouts.clear();
-    emit readoutsChanged(m_readouts);
     StartLogLine(m_sample, moment, m_settings.logDateFormat());
     emit cursorRestored();
 }
@@ -170,7 +172,6 @@ bool RouterNavigation::recogniseTypeA(const QString &documentUrl, const QString 
     m_urls.learnedUrl = m_urls.navigationUrl;
     startOnce();
     BTHomeHub3A(page, m_settings.readerOptions(), m_sample, m_readouts);
-    emit readoutsChanged(m_readouts);
     TrimWorkingSet();
     m_view.stop();
     return true;
@@ -189,7 +190,6 @@ bool RouterNavigation::acceptTypeB(const QString &documentUrl, const QString &pa
     BTHomeHub3B(page, m_settings.readerOptions(), m_sample, m_readouts);
     const bool readNow = m_sample.pageRead;
     m_sample.pageRead = wasRead || readNow;
-    emit readoutsChanged(m_readouts);
     return readNow;
 }
 

@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -57,7 +58,15 @@ void TrayController::showIcon(const QImage &icon, const QString &tooltip)
     const QIcon picture(QPixmap::fromImage(icon));
     if (picture.isNull())
         return;
-    QApplication::setWindowIcon(picture);
+    // The program's icon in the task bar is its main window's. Set on the
+    // window's platform window it changes that picture alone; set for the
+    // whole application, every widget of every window is told of it after
+    // every sample. Before the window exists the application's icon is set,
+    // which the window takes when it is made.
+    if (QWindow *handle = m_window->windowHandle())
+        handle->setIcon(picture);
+    else
+        QApplication::setWindowIcon(picture);
     TrayIcon->setIcon(picture);
 }
 
