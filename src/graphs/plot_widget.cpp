@@ -1,11 +1,14 @@
 #include "graphs/plot_widget.h"
 
+#include <QDataStream>
 #include <QImage>
 #include <QLinearGradient>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTransform>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -39,6 +42,14 @@ struct LabelCacheOf : QCPAxisPainterPrivate {
     static auto member() { return &LabelCacheOf::mLabelCache; }
 };
 
+bool HoldsOnlyAxes(const QCPLayer *layer)
+{
+    const QList<QCPLayerable *> children = layer->children();
+    return !children.isEmpty()
+        && std::all_of(children.cbegin(), children.cend(),
+            [](const QCPLayerable *child) { return qobject_cast<const QCPAxis *>(child) != nullptr; });
+}
+
 } // namespace
 
 PlotWidget::PlotWidget(QWidget *parent) : QCustomPlot(parent)
@@ -60,7 +71,162 @@ void PlotWidget::setBackdrop(const QBrush &brush)
 void PlotWidget::redraw()
 {
     updateLayout();
-    update();
+    const QByteArray frame = frameState();
+    if (frame.isEmpty() || frame != m_paintedFrame) {
+        update(); // the painting takes note of what it shows
+        return;
+    }
+    // Only what changed inside the area is painted again: after a sample,
+    // the few pixels around the newest points.
+    AreaContent content = areaContent();
+    const QRect changed = changedArea(m_shownContent, content);
+    m_shownContent = std::move(content);
+    if (!changed.isEmpty())
+        update(changed);
+}
+
+// The graphs' points in pixels, and how everything inside the area is
+// drawn. Anything inside that these do not follow is marked as unknown.
+PlotWidget::AreaContent PlotWidget::areaContent() const
+{
+    AreaContent content;
+    QDataStream out(&content.looks, QIODevice::WriteOnly);
+    const int width = axisRect()->rect().width();
+    for (const QCPAbstractPlottable *plottable : mPlottables) {
+        const auto *graph = qobject_cast<const QCPGraph *>(plottable);
+        if (!graph || !graph->keyAxis() || !graph->valueAxis()) {
+            content.unknown = true;
+            return content;
+        }
+        // Many points to a pixel are thinned as a whole, not point by point.
+        const bool thinned = graph->adaptiveSampling() && graph->dataCount() > width;
+        out << graph->realVisibility() << graph->pen() << graph->brush() << int(graph->lineStyle())
+            << int(graph->scatterStyle().shape()) << graph->scatterStyle().size()
+            << bool(graph->channelFillGraph()) << graph->selected() << thinned;
+        QVector<QPointF> points;
+        points.reserve(graph->dataCount());
+        for (auto point = graph->data()->constBegin(); point != graph->data()->constEnd(); ++point)
+            points.append(QPointF(
+                graph->keyAxis()->coordToPixel(point->key), graph->valueAxis()->coordToPixel(point->value)));
+        content.lines.append(points);
+        content.reach = std::max(content.reach, graph->pen().widthF() + graph->scatterStyle().size());
+    }
+    for (const QCPAbstractItem *line : mItems) {
+        out << line->realVisibility() << line->metaObject()->className();
+        for (const QCPItemPosition *position : line->positions())
+            out << position->pixelPosition();
+        if (const auto *straight = qobject_cast<const QCPItemStraightLine *>(line))
+            out << straight->pen();
+        else
+            content.unknown = true;
+    }
+    return content;
+}
+
+namespace {
+
+// Equal pixels, a gap (a point without a value) equal to a gap.
+bool SamePoint(const QPointF &a, const QPointF &b)
+{
+    const auto same = [](double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); };
+    return same(a.x(), b.x()) && same(a.y(), b.y());
+}
+
+// Grows bounds by the points from first to last, skipping gaps.
+void Include(const QVector<QPointF> &points, qsizetype first, qsizetype last, QRectF &bounds, bool &any)
+{
+    for (qsizetype i = std::max<qsizetype>(first, 0); i <= last && i < points.size(); ++i) {
+        const QPointF &point = points.at(i);
+        if (std::isnan(point.x()) || std::isnan(point.y()))
+            continue;
+        if (!any) {
+            bounds = QRectF(point, point);
+            any = true;
+            continue;
+        }
+        bounds.setLeft(std::min(bounds.left(), point.x()));
+        bounds.setRight(std::max(bounds.right(), point.x()));
+        bounds.setTop(std::min(bounds.top(), point.y()));
+        bounds.setBottom(std::max(bounds.bottom(), point.y()));
+    }
+}
+
+} // namespace
+
+// Where the area differs between two contents: around the points that
+// differ, with their neighbours (the lines to them change too).
+QRect PlotWidget::changedArea(const AreaContent &before, const AreaContent &now) const
+{
+    const QRect whole = axisRect()->rect().adjusted(-1, -1, 1, 1);
+    if (before.unknown || now.unknown || before.looks != now.looks || before.lines.size() != now.lines.size())
+        return whole;
+    QRectF bounds;
+    bool any = false;
+    for (qsizetype i = 0; i < now.lines.size(); ++i) {
+        const QVector<QPointF> &a = before.lines.at(i);
+        const QVector<QPointF> &b = now.lines.at(i);
+        qsizetype first = 0;
+        while (first < a.size() && first < b.size() && SamePoint(a.at(first), b.at(first)))
+            ++first;
+        qsizetype lastA = a.size() - 1;
+        qsizetype lastB = b.size() - 1;
+        while (lastA >= first && lastB >= first && SamePoint(a.at(lastA), b.at(lastB))) {
+            --lastA;
+            --lastB;
+        }
+        if (first > lastA && first > lastB)
+            continue; // the same points
+        Include(a, first - 1, lastA + 1, bounds, any);
+        Include(b, first - 1, lastB + 1, bounds, any);
+    }
+    if (!any)
+        return {};
+    const int reach = static_cast<int>(std::ceil(now.reach)) + 2;
+    return bounds.toAlignedRect().adjusted(-reach, -reach, reach, reach) & whole;
+}
+
+// The backdrop and the axes (ticks, tick labels, titles) are all that is
+// drawn outside the axis rectangle when every other layerable is clipped to
+// it. Anything else visible may draw there with the data, and so may a
+// see-through plot area (the depth walls show through it): no frame then.
+bool PlotWidget::drawsOnlyInsideTheArea(const QCPLayerable *layerable) const
+{
+    if (!layerable->realVisibility() || qobject_cast<const QCPAxis *>(layerable)
+        || qobject_cast<const QCPGrid *>(layerable) || qobject_cast<const QCPLayout *>(layerable)
+        || layerable == axisRect())
+        return true;
+    if (const auto *selection = qobject_cast<const QCPSelectionRect *>(layerable))
+        return !selection->isActive();
+    if (qobject_cast<const QCPAbstractPlottable *>(layerable))
+        return true; // always clipped to its axes' rectangle
+    if (const auto *item = qobject_cast<const QCPAbstractItem *>(layerable))
+        return item->clipToAxisRect();
+    return false;
+}
+
+QByteArray PlotWidget::frameState() const
+{
+    const QCPAxisRect *area = axisRect();
+    if (!area || coveredArea().isEmpty() || axisRectCount() != 1)
+        return {};
+    for (const QCPLayer *layer : mLayers)
+        for (const QCPLayerable *layerable : layer->children())
+            if (!drawsOnlyInsideTheArea(layerable))
+                return {};
+    QByteArray state;
+    QDataStream out(&state, QIODevice::WriteOnly);
+    out << size() << mBackgroundBrush << area->rect() << area->backgroundBrush();
+    for (const QCPAxis *axis : area->axes()) {
+        out << axis->realVisibility() << axis->range().lower << axis->range().upper << axis->tickVector()
+            << axis->tickVectorLabels() << axis->label() << axis->labelFont() << axis->labelColor()
+            << axis->tickLabels() << axis->tickLabelFont() << axis->tickLabelColor()
+            << axis->tickLabelRotation() << axis->basePen() << axis->tickPen() << axis->subTickPen()
+            << axis->subTicks() << axis->tickLengthIn() << axis->tickLengthOut() << axis->subTickLengthIn()
+            << axis->subTickLengthOut() << axis->offset() << axis->padding() << axis->labelPadding()
+            << axis->tickLabelPadding() << int(axis->scaleType()) << axis->rangeReversed()
+            << int(axis->tickLabelSide()) << axis->numberFormat() << axis->numberPrecision();
+    }
+    return state;
 }
 
 void PlotWidget::layOut()
@@ -132,8 +298,14 @@ void PlotWidget::paintBackdrop(QPainter &painter)
 
 // Paints the whole plot as laid out last: the background, then the layers
 // from the bottom up, as the library draws them into its buffers.
-void PlotWidget::paintEvent(QPaintEvent *)
+void PlotWidget::paintEvent(QPaintEvent *event)
 {
+    // What the window shows around the area from now on, whoever asked for
+    // this painting.
+    if (QRegion(rect()).subtracted(event->region()).isEmpty()) {
+        m_paintedFrame = frameState();
+        m_shownContent = areaContent();
+    }
     const double ratio = devicePixelRatioF();
     if (!qFuzzyCompare(mBufferDevicePixelRatio, ratio))
         setBufferDevicePixelRatio(ratio); // tick label pictures are made at the screen's ratio
@@ -142,8 +314,31 @@ void PlotWidget::paintEvent(QPaintEvent *)
         return;
     paintBackdrop(painter);
     drawBackground(&painter);
-    for (QCPLayer *layer : std::as_const(mLayers))
+    const bool axesApart = !reachesTheAxes(event->region().boundingRect());
+    for (QCPLayer *layer : std::as_const(mLayers)) {
+        if (axesApart && HoldsOnlyAxes(layer))
+            continue; // nothing of it inside what is painted
         (layer->*LayerDrawOf::member())(&painter);
+    }
+}
+
+// Whether a painting of part of the widget touches what the axes draw: all
+// outside the area, and inside it only the ticks along its edges (and tick
+// labels, when they are put inside).
+bool PlotWidget::reachesTheAxes(const QRect &painted) const
+{
+    const QCPAxisRect *area = axisRect();
+    if (!area)
+        return true;
+    int edge = 0;
+    for (const QCPAxis *axis : area->axes()) {
+        if (axis->tickLabelSide() == QCPAxis::lsInside)
+            return true;
+        edge = std::max({ edge, axis->tickLengthIn(), axis->subTickLengthIn() });
+    }
+    // The base lines lie on the edge; a pen may be wider than a pixel.
+    edge += 3;
+    return !area->rect().adjusted(edge, edge, -edge, -edge).contains(painted);
 }
 
 void KeepTickLabelPictures(QCPAxis *axis, int count)

@@ -32,7 +32,8 @@ public:
     void setBackdrop(const QBrush &brush);
 
     // Lays the plot out now, for the widget's size, and draws it at the
-    // next paint.
+    // next paint. When nothing around the plot area changed (a sample that
+    // moved no axis, tick or label), only the area is painted again.
     void redraw();
     // Lays the plot out for the widget's size again (after drawing into an
     // image of another size), without drawing.
@@ -47,6 +48,23 @@ private:
     // rectangle when its background is one; else nothing.
     QRect coveredArea() const;
     void paintBackdrop(QPainter &painter);
+    // Everything that decides what is drawn outside the axis rectangle;
+    // empty when something there may change with the data alone.
+    QByteArray frameState() const;
+    bool drawsOnlyInsideTheArea(const QCPLayerable *layerable) const;
+    bool reachesTheAxes(const QRect &painted) const;
+
+    struct AreaContent {
+        QByteArray looks; // how the graphs and items are drawn, and where the items are
+        QVector<QVector<QPointF>> lines; // each graph's points, in pixels
+        double reach = 0; // how far a point's drawing reaches around it
+        bool unknown = false; // something the above does not follow
+    };
+    AreaContent areaContent() const;
+    QRect changedArea(const AreaContent &before, const AreaContent &now) const;
+
+    QByteArray m_paintedFrame; // the frame of the last whole painting
+    AreaContent m_shownContent; // what the area shows, once the paintings asked for are done
 };
 
 // Lets the axis keep the pictures of as many tick labels as given between
