@@ -8,9 +8,11 @@
 # the median ratio of the rounds (goal: at most 1.1).
 #
 #   bench/engine_floor.sh [MINUTES] [--rounds N] [--type A|B] [--sample SECONDS]
+#                         [--page-points N]
 #
 # MINUTES per round (default 3; the first minute is start-up and not
-# counted), N rounds (default 3). Needs build/linewarden and
+# counted), N rounds (default 3). --page-points 30 measures the graph's
+# steady state, a full page scrolled at every sample. Needs build/linewarden and
 # build/bench/engine_floor.
 set -euo pipefail
 
@@ -28,7 +30,7 @@ while [ $# -gt 0 ]; do
     *) extra+=("$1"); shift ;;
   esac
 done
-[[ "$rounds" =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [MINUTES] [--rounds N] [--type A|B] [--sample SECONDS]" >&2; exit 2; }
+[[ "$rounds" =~ ^[1-9][0-9]*$ ]] || { echo "usage: $0 [MINUTES] [--rounds N] [--type A|B] [--sample SECONDS] [--page-points N]" >&2; exit 2; }
 
 work=$(mktemp -d /tmp/linewarden-floor.XXXXXX)
 trap 'rm -rf "$work"' EXIT

@@ -5,12 +5,16 @@
 # engine's processes included) and the CPU time the tree has used.
 #
 #   scripts/soak.sh MINUTES [--sample SECONDS] [--type A|B] [--page N]
+#                           [--page-points N]
 #                           [--pause-at MINUTE --pause-for MINUTES]
 #   scripts/soak.sh MINUTES --floor [--hidden] [--sample SECONDS] [--type A|B]
 #
 # --sample     the sample interval (default 1 s)
 # --page       the tab shown: 0 the router's page (default), 1 the noise
 #              margin graph, ...
+# --page-points points per graph page (default the program's, 480); a page
+#              full scrolls by a point at every sample, so a short page
+#              measures that steady state within the first minute
 # --floor      measures build/bench/engine_floor instead of the program: a
 #              bare browser view loading the statistics page every interval,
 #              what the engine costs whatever the program does (--hidden:
@@ -24,7 +28,7 @@
 set -euo pipefail
 
 usage() {
-  echo "usage: $0 MINUTES [--sample SECONDS] [--type A|B] [--page N] [--pause-at MINUTE --pause-for MINUTES] [--floor [--hidden]]" >&2
+  echo "usage: $0 MINUTES [--sample SECONDS] [--type A|B] [--page N] [--page-points N] [--pause-at MINUTE --pause-for MINUTES] [--floor [--hidden]]" >&2
   exit 2
 }
 
@@ -36,6 +40,7 @@ type=A
 pause_at=0
 pause_for=0
 page=0
+page_points=""
 floor=0
 hidden=0
 while [ $# -gt 0 ]; do
@@ -45,6 +50,7 @@ while [ $# -gt 0 ]; do
     --pause-at) pause_at=${2:-}; shift 2 ;;
     --pause-for) pause_for=${2:-}; shift 2 ;;
     --page) page=${2:-}; shift 2 ;;
+    --page-points) page_points=${2:-}; shift 2 ;;
     --floor) floor=1; shift ;;
     --hidden) hidden=1; shift ;;
     *) usage ;;
@@ -56,6 +62,7 @@ bin=${LINEWARDEN_BIN:-$top/build/linewarden}
 [ "$floor" -eq 1 ] && bin=${ENGINE_FLOOR_BIN:-$top/build/bench/engine_floor}
 [ -x "$bin" ] || { echo "soak: $bin not built (cmake --build build)" >&2; exit 2; }
 [[ "$page" =~ ^[0-9]+$ ]] || usage
+[ -z "$page_points" ] || [[ "$page_points" =~ ^[1-9][0-9]*$ ]] || usage
 
 work=$(mktemp -d /tmp/linewarden-soak.XXXXXX)
 pause_file=$work/pause
@@ -73,6 +80,7 @@ if [ "$floor" -eq 1 ]; then
 else
   # The tab shown at start comes from the settings file.
   printf '[LW-BT]\nPage=%s\n' "$page" > "$data/$(basename "$bin").ini"
+  [ -z "$page_points" ] || printf 'PointsperPage=%s\n' "$page_points" >> "$data/$(basename "$bin").ini"
   "$bin" --demo "$type" --sample "$sample" --data-dir "$data" 2>"$work/stderr.txt" &
 fi
 pid=$!

@@ -304,7 +304,11 @@ void PlotWidget::paintEvent(QPaintEvent *event)
     // this painting.
     if (QRegion(rect()).subtracted(event->region()).isEmpty()) {
         m_paintedFrame = frameState();
-        m_shownContent = areaContent();
+        // Not taken here: a graph that scrolls at every sample is painted
+        // whole every time. The next redraw paints the whole area once,
+        // and follows its content from there.
+        m_shownContent = AreaContent();
+        m_shownContent.unknown = true;
     }
     const double ratio = devicePixelRatioF();
     if (!qFuzzyCompare(mBufferDevicePixelRatio, ratio))
