@@ -71,9 +71,25 @@ void PlotWidget::setBackdrop(const QBrush &brush)
 void PlotWidget::redraw()
 {
     updateLayout();
-    const QByteArray frame = frameState();
-    if (frame.isEmpty() || frame != m_paintedFrame) {
+    FrameState frame = frameState();
+    if (frame.around.isEmpty() || frame.around != m_paintedFrame.around) {
         update(); // the painting takes note of what it shows
+        return;
+    }
+    // An axis that changed (the time axis as the page scrolls) is painted
+    // again with the whole area, where its grid lines and every point
+    // moved; the other axes, with their labels, stay as the window shows
+    // them.
+    QRegion changedAxes;
+    const QList<QCPAxis *> axes = axisRect()->axes();
+    for (qsizetype i = 0; i < axes.size(); ++i)
+        if (frame.axes.at(i) != m_paintedFrame.axes.at(i))
+            changedAxes += axisZone(axes.at(i));
+    if (!changedAxes.isEmpty()) {
+        m_paintedFrame = std::move(frame);
+        m_shownContent = AreaContent();
+        m_shownContent.unknown = true;
+        update(changedAxes + axisRect()->rect().adjusted(-1, -1, 1, 1));
         return;
     }
     // Only what changed inside the area is painted again: after a sample,
@@ -204,7 +220,7 @@ bool PlotWidget::drawsOnlyInsideTheArea(const QCPLayerable *layerable) const
     return false;
 }
 
-QByteArray PlotWidget::frameState() const
+PlotWidget::FrameState PlotWidget::frameState() const
 {
     const QCPAxisRect *area = axisRect();
     if (!area || coveredArea().isEmpty() || axisRectCount() != 1)
@@ -213,13 +229,16 @@ QByteArray PlotWidget::frameState() const
         for (const QCPLayerable *layerable : layer->children())
             if (!drawsOnlyInsideTheArea(layerable))
                 return {};
-    QByteArray state;
-    QDataStream out(&state, QIODevice::WriteOnly);
-    out << size() << mBackgroundBrush << area->rect() << area->backgroundBrush();
-    for (const QCPAxis *axis : area->axes()) {
-        out << axis->realVisibility() << axis->range().lower << axis->range().upper << axis->tickVector()
-            << axis->tickVectorLabels() << axis->label() << axis->labelFont() << axis->labelColor()
-            << axis->tickLabels() << axis->tickLabelFont() << axis->tickLabelColor()
+    FrameState state;
+    const QList<QCPAxis *> axes = area->axes();
+    QDataStream around(&state.around, QIODevice::WriteOnly);
+    around << size() << mBackgroundBrush << area->rect() << area->backgroundBrush() << axes.size();
+    for (const QCPAxis *axis : axes) {
+        QByteArray &bytes = state.axes.emplace_back();
+        QDataStream out(&bytes, QIODevice::WriteOnly);
+        out << int(axis->axisType()) << axis->realVisibility() << axis->range().lower << axis->range().upper
+            << axis->tickVector() << axis->tickVectorLabels() << axis->label() << axis->labelFont()
+            << axis->labelColor() << axis->tickLabels() << axis->tickLabelFont() << axis->tickLabelColor()
             << axis->tickLabelRotation() << axis->basePen() << axis->tickPen() << axis->subTickPen()
             << axis->subTicks() << axis->tickLengthIn() << axis->tickLengthOut() << axis->subTickLengthIn()
             << axis->subTickLengthOut() << axis->offset() << axis->padding() << axis->labelPadding()
@@ -318,31 +337,56 @@ void PlotWidget::paintEvent(QPaintEvent *event)
         return;
     paintBackdrop(painter);
     drawBackground(&painter);
-    const bool axesApart = !reachesTheAxes(event->region().boundingRect());
+    const QRegion painted = event->region();
     for (QCPLayer *layer : std::as_const(mLayers)) {
-        if (axesApart && HoldsOnlyAxes(layer))
-            continue; // nothing of it inside what is painted
-        (layer->*LayerDrawOf::member())(&painter);
+        if (HoldsOnlyAxes(layer))
+            drawAxesWithin(*layer, painted, painter);
+        else
+            (layer->*LayerDrawOf::member())(&painter);
     }
 }
 
-// Whether a painting of part of the widget touches what the axes draw: all
-// outside the area, and inside it only the ticks along its edges (and tick
-// labels, when they are put inside).
-bool PlotWidget::reachesTheAxes(const QRect &painted) const
+// Draws the axes of the layer that reach into what is painted: the others
+// (their tick labels and titles are the costliest text of the plot) would
+// be clipped away whole. They are hidden while the layer draws.
+void PlotWidget::drawAxesWithin(QCPLayer &layer, const QRegion &painted, QCPPainter &painter)
+{
+    QList<QCPLayerable *> apart;
+    for (QCPLayerable *child : layer.children())
+        if (child->visible() && !painted.intersects(axisZone(static_cast<const QCPAxis *>(child))))
+            apart.append(child);
+    if (apart.size() == layer.children().size())
+        return;
+    for (QCPLayerable *axis : std::as_const(apart))
+        axis->setVisible(false);
+    (layer.*LayerDrawOf::member())(&painter);
+    for (QCPLayerable *axis : std::as_const(apart))
+        axis->setVisible(true);
+}
+
+// Where an axis draws: all outside the area on its side, and inside it only
+// the ticks along the area's edge. Tick labels put inside, or an axis not of
+// the area, may be anywhere.
+QRect PlotWidget::axisZone(const QCPAxis *axis) const
 {
     const QCPAxisRect *area = axisRect();
-    if (!area)
-        return true;
-    int edge = 0;
-    for (const QCPAxis *axis : area->axes()) {
-        if (axis->tickLabelSide() == QCPAxis::lsInside)
-            return true;
-        edge = std::max({ edge, axis->tickLengthIn(), axis->subTickLengthIn() });
+    if (!area || axis->axisRect() != area || axis->tickLabelSide() == QCPAxis::lsInside)
+        return rect();
+    // The base line lies on the edge; a pen may be wider than a pixel.
+    const int edge = std::max({ axis->tickLengthIn(), axis->subTickLengthIn(), -axis->offset(), 0 }) + 3;
+    const QRect inside = area->rect();
+    const QRect whole = rect();
+    switch (axis->axisType()) {
+    case QCPAxis::atLeft:
+        return QRect(whole.topLeft(), QPoint(inside.left() + edge - 1, whole.bottom()));
+    case QCPAxis::atRight:
+        return QRect(QPoint(inside.right() - edge + 1, whole.top()), whole.bottomRight());
+    case QCPAxis::atTop:
+        return QRect(whole.topLeft(), QPoint(whole.right(), inside.top() + edge - 1));
+    case QCPAxis::atBottom:
+        return QRect(QPoint(whole.left(), inside.bottom() - edge + 1), whole.bottomRight());
     }
-    // The base lines lie on the edge; a pen may be wider than a pixel.
-    edge += 3;
-    return !area->rect().adjusted(edge, edge, -edge, -edge).contains(painted);
+    return whole;
 }
 
 void KeepTickLabelPictures(QCPAxis *axis, int count)

@@ -33,7 +33,9 @@ public:
 
     // Lays the plot out now, for the widget's size, and draws it at the
     // next paint. When nothing around the plot area changed (a sample that
-    // moved no axis, tick or label), only the area is painted again.
+    // moved no axis, tick or label), only the area is painted again; when
+    // only some axes changed (the time axis of a scrolling page), the area
+    // and those axes.
     void redraw();
     // Lays the plot out for the widget's size again (after drawing into an
     // image of another size), without drawing.
@@ -48,11 +50,17 @@ private:
     // rectangle when its background is one; else nothing.
     QRect coveredArea() const;
     void paintBackdrop(QPainter &painter);
-    // Everything that decides what is drawn outside the axis rectangle;
-    // empty when something there may change with the data alone.
-    QByteArray frameState() const;
+    // Everything that decides what is drawn outside the axis rectangle:
+    // around it, and for each of its axes. Nothing around it when something
+    // there may change with the data alone.
+    struct FrameState {
+        QByteArray around; // the widget, its background, the area's place and fill
+        QVector<QByteArray> axes; // each axis's range, ticks, labels and looks
+    };
+    FrameState frameState() const;
     bool drawsOnlyInsideTheArea(const QCPLayerable *layerable) const;
-    bool reachesTheAxes(const QRect &painted) const;
+    QRect axisZone(const QCPAxis *axis) const;
+    void drawAxesWithin(QCPLayer &layer, const QRegion &painted, QCPPainter &painter);
 
     struct AreaContent {
         QByteArray looks; // how the graphs and items are drawn, and where the items are
@@ -63,7 +71,7 @@ private:
     AreaContent areaContent() const;
     QRect changedArea(const AreaContent &before, const AreaContent &now) const;
 
-    QByteArray m_paintedFrame; // the frame of the last whole painting
+    FrameState m_paintedFrame; // the frame the window shows
     AreaContent m_shownContent; // what the area shows, once the paintings asked for are done
 };
 

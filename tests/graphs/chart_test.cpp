@@ -126,7 +126,8 @@ TEST(Chart, AShownChartPaintsItsPointsOverTheWholeBackgroundAndKeepsThemAfterAPi
 // around the newest points painted again, others the whole graph: either
 // way the window then shows exactly what a painting of the whole graph
 // shows (another chart, given the same points, painted whole). Null
-// points, colour changes, both sides and a rescale included.
+// points, colour changes, both sides, a rescale and a scrolling page
+// (only the time axis and the area painted again) included.
 TEST(Chart, AfterEverySampleTheWindowShowsTheWholeGraph)
 {
     Chart shown;
@@ -149,6 +150,10 @@ TEST(Chart, AfterEverySampleTheWindowShowsTheWholeGraph)
             chart->addPoint(ChartSide::Right, 9 - (i * 3) % 10, moment, LabelForm::Time, PointColour::Maroon);
             if (i == 25)
                 SetRangeSafely(*chart, ChartAxis::Left, 0, 20);
+            if (i >= 30)
+                SetRangeSafely(*chart, ChartAxis::Bottom, i - 30, i + 170);
+            if (i == 35)
+                SetRangeSafely(*chart, ChartAxis::Right, 0, 30);
         }
         for (int turn = 0; turn < 3; ++turn)
             QCoreApplication::processEvents(); // laid out, then painted into the window
