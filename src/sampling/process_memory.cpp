@@ -8,23 +8,6 @@
 
 namespace {
 
-// A file descriptor closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) { }
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 // The next decimal field of text from position at, skipping the spaces
 // before it; nothing when there is no number there.
 std::optional<qint64> NextField(QByteArrayView text, qsizetype &at)
@@ -55,18 +38,42 @@ std::optional<qint64> ParseAnonymousResidentKiB(QByteArrayView statm, qint64 pag
     return (*resident - *shared) * (pageBytes / 1024);
 }
 
-std::optional<qint64> AnonymousResidentKiB(qint64 pid)
+AnonymousResidentReader::~AnonymousResidentReader()
+{
+    close();
+}
+
+std::optional<qint64> AnonymousResidentReader::read(qint64 pid)
 {
     if (pid <= 0)
         return std::nullopt;
+    std::array<char, 256> text {};
+    // A file kept from before may be of a process that has ended since and
+    // whose number came back with another: opened afresh once.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if ((pid != m_pid || m_fd < 0 || attempt > 0) && !open(pid))
+            return std::nullopt;
+        const ssize_t got = ::pread(m_fd, text.data(), text.size(), 0);
+        if (got > 0)
+            return ParseAnonymousResidentKiB(QByteArrayView(text.data(), got), ::sysconf(_SC_PAGESIZE));
+    }
+    close();
+    return std::nullopt;
+}
+
+bool AnonymousResidentReader::open(qint64 pid)
+{
+    close();
     std::array<char, 48> path {};
     std::snprintf(path.data(), path.size(), "/proc/%lld/statm", static_cast<long long>(pid));
-    const Descriptor file(::open(path.data(), O_RDONLY | O_CLOEXEC));
-    if (file.get() < 0)
-        return std::nullopt;
-    std::array<char, 256> text {};
-    const ssize_t got = ::read(file.get(), text.data(), text.size());
-    if (got <= 0)
-        return std::nullopt;
-    return ParseAnonymousResidentKiB(QByteArrayView(text.data(), got), ::sysconf(_SC_PAGESIZE));
+    m_fd = ::open(path.data(), O_RDONLY | O_CLOEXEC);
+    m_pid = pid;
+    return m_fd >= 0;
+}
+
+void AnonymousResidentReader::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
 }

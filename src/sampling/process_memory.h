@@ -13,7 +13,24 @@
 // not hold those figures.
 std::optional<qint64> ParseAnonymousResidentKiB(QByteArrayView statm, qint64 pageBytes);
 
-// The figure of the running process pid; nothing when it cannot be read
-// (the process has ended, or the system does not tell). Cheap enough to ask
-// before every page load: one small read, no allocation.
-std::optional<qint64> AnonymousResidentKiB(qint64 pid);
+// Reads the figure of a running process, one process at a time. Its figures
+// file stays open between reads (the kernel writes it afresh at each), so
+// asking before every page load costs one small read, no allocation.
+class AnonymousResidentReader {
+public:
+    AnonymousResidentReader() = default;
+    ~AnonymousResidentReader();
+    AnonymousResidentReader(const AnonymousResidentReader &) = delete;
+    AnonymousResidentReader &operator=(const AnonymousResidentReader &) = delete;
+
+    // The figure of process pid; nothing when it cannot be read (the
+    // process has ended, or the system does not tell).
+    std::optional<qint64> read(qint64 pid);
+
+private:
+    bool open(qint64 pid);
+    void close();
+
+    qint64 m_pid = 0;
+    int m_fd = -1;
+};

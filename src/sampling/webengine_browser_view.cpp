@@ -214,7 +214,7 @@ void WebEngineBrowserView::stopStuckLoad()
     // than the sample interval) would leave it so for good: a renderer
     // found overgrown between pages is ended, and the next load starts a
     // fresh one.
-    if (AnonymousResidentKiB(m_page->renderProcessPid()).value_or(0) > MaxRendererAnonymousKiB) {
+    if (m_rendererMemory.read(m_page->renderProcessPid()).value_or(0) > MaxRendererAnonymousKiB) {
         endRenderer();
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sampling/browser_view.h"
+#include "sampling/process_memory.h"
 
 #include <QImage>
 #include <QPointer>
@@ -55,6 +56,7 @@ private:
     bool m_loading = false;
     quint64 m_loadNumber = 0; // loads started so far
     quint64 m_loadAtLastNavigation = 0; // m_loadNumber at the last navigate/reload
+    AnonymousResidentReader m_rendererMemory; // the page renderer's size
     bool m_probePending = false; // the renderer has not answered the last question yet
     int m_navigationsSinceProbe = 0; // navigations since that question
     bool m_answeredSinceNavigation = false; // a snapshot came back since the last navigation

@@ -29,18 +29,21 @@ TEST(ProcessMemoryTest, ReadsResidentLessShared)
 }
 
 // Measured from outside: memory this process fills shows in its figure,
-// and a process that is not there has none.
+// read again through the file kept open, and a process that is not there
+// has none.
 TEST(ProcessMemoryTest, FollowsWhatAProcessFills)
 {
     const qint64 self = QCoreApplication::applicationPid();
-    const std::optional<qint64> before = AnonymousResidentKiB(self);
+    AnonymousResidentReader reader;
+    const std::optional<qint64> before = reader.read(self);
     ASSERT_TRUE(before.has_value());
     const std::vector<char> filled(64 * 1024 * 1024, 1);
-    const std::optional<qint64> after = AnonymousResidentKiB(self);
+    const std::optional<qint64> after = reader.read(self);
     ASSERT_TRUE(after.has_value());
     EXPECT_GE(*after - *before, 60 * 1024) << int(filled[filled.size() / 2]);
-    EXPECT_FALSE(AnonymousResidentKiB(0).has_value());
-    EXPECT_FALSE(AnonymousResidentKiB(0x7ffffff0).has_value());
+    EXPECT_FALSE(reader.read(0).has_value());
+    EXPECT_FALSE(reader.read(0x7ffffff0).has_value());
+    EXPECT_EQ(reader.read(self).has_value(), true);
 }
 
 } // namespace

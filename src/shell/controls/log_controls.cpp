@@ -101,7 +101,9 @@ void LogControls::bindSettings(SettingsBindings &bindings)
 void LogControls::edLogChange()
 {
     btnLog->setEnabled(LogFileExists(edLog->text()));
-    edLog->setToolTip(edLog->text());
+    // Every sample looks again; the hint is set only when it changes.
+    if (edLog->toolTip() != edLog->text())
+        edLog->setToolTip(edLog->text());
 }
 
 void LogControls::refresh()
