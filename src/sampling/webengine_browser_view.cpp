@@ -1,6 +1,5 @@
 #include "sampling/webengine_browser_view.h"
 
-#include "sampling/process_memory.h"
 #include "sampling/router_web_page.h"
 
 #include <QJsonArray>

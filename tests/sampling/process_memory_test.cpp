@@ -43,7 +43,7 @@ TEST(ProcessMemoryTest, FollowsWhatAProcessFills)
     EXPECT_GE(*after - *before, 60 * 1024) << int(filled[filled.size() / 2]);
     EXPECT_FALSE(reader.read(0).has_value());
     EXPECT_FALSE(reader.read(0x7ffffff0).has_value());
-    EXPECT_EQ(reader.read(self).has_value(), true);
+    EXPECT_TRUE(reader.read(self).has_value());
 }
 
 } // namespace
